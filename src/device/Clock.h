@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kestrel {
+
+// The protocol's pauses. Tests and tracing substitute their own.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual void sleepMs(int milliseconds) = 0;
+};
+
+// Blocks the calling thread for real.
+class SystemClock final : public Clock {
+public:
+    void sleepMs(int milliseconds) override;
+};
+
+} // namespace kestrel

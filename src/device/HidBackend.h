@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+// How far the platform got when it examined one HID interface.
+enum class HidProbe {
+    Ok,            // attributes and capabilities are valid
+    OpenFailed,    // the interface could not be opened even without access rights
+    CapsFailed,    // attributes known, but no usable capabilities
+};
+
+// One HID top-level collection as the platform reports it. The feature report
+// length counts the report ID byte (or the zero prefix of an unnumbered report).
+struct HidInterfaceInfo {
+    std::string path;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    std::uint16_t usagePage = 0;
+    std::uint16_t usage = 0;
+    std::uint16_t featureReportLength = 0;
+    HidProbe probe = HidProbe::Ok;
+};
+
+// An open HID collection. The buffers passed are the full report including
+// the report ID byte; results tell whether the platform accepted the call.
+class HidDevice {
+public:
+    virtual ~HidDevice() = default;
+    virtual bool setFeature(std::span<const std::uint8_t> report) = 0;
+    virtual bool getFeature(std::span<std::uint8_t> report) = 0;
+};
+
+struct HidOpenResult {
+    std::unique_ptr<HidDevice> device;   // null when the open failed
+    int errorCode = 0;                   // the platform's error code on failure
+};
+
+// The platform's HID class driver: lists the present interfaces and opens one.
+class HidBackend {
+public:
+    virtual ~HidBackend() = default;
+    // nullopt when the platform could not produce the list at all.
+    virtual std::optional<std::vector<HidInterfaceInfo>> enumerate() = 0;
+    virtual HidOpenResult open(const HidInterfaceInfo& interface) = 0;
+};
+
+} // namespace kestrel

@@ -1,0 +1,168 @@
+#include "SimulatedMouse.h"
+
+#include "SimulatedStateFile.h"
+
+#include <cerrno>
+
+namespace kestrel {
+
+namespace {
+
+constexpr const char* kPointerPath = "sim:pointer";
+constexpr const char* kStatusPath = "sim:status";
+constexpr const char* kDataPath = "sim:data";
+
+enum class Role { Status, Data };
+
+} // namespace
+
+struct SimulatedMouse::Shared {
+    explicit Shared(const ConfigImage& image)
+        : firmware(image)
+    {
+    }
+
+    bool fetch(Role role, std::span<std::uint8_t> report);
+    bool deliver(Role role, std::span<const std::uint8_t> report);
+
+    MouseFirmware firmware;
+    std::map<int, SimulatedFault> faults;
+    int exchanges = 0;
+    bool vanished = false;
+    std::optional<std::filesystem::path> stateFile;
+
+private:
+    // Counts the exchange and tells whether the mouse answers it at all.
+    std::optional<SimulatedFault> beginExchange(bool& answers);
+    void saveIfChanged();
+};
+
+std::optional<SimulatedFault> SimulatedMouse::Shared::beginExchange(bool& answers)
+{
+    std::optional<SimulatedFault> fault;
+    if (const auto it = faults.find(exchanges++); it != faults.end())
+        fault = it->second;
+    if (fault == SimulatedFault::Vanished)
+        vanished = true;
+    answers = !vanished && fault != SimulatedFault::NoAnswer;
+    return fault;
+}
+
+bool SimulatedMouse::Shared::fetch(Role role, std::span<std::uint8_t> report)
+{
+    bool answers = false;
+    const auto fault = beginExchange(answers);
+    if (!answers)
+        return false;
+    if (role == Role::Data) {
+        firmware.getDataReport(report);
+        return true;
+    }
+    firmware.getStatusReport(report);
+    if (fault == SimulatedFault::BadSignature && report.size() > 1)
+        report[1] ^= 0xFF;
+    return true;
+}
+
+bool SimulatedMouse::Shared::deliver(Role role, std::span<const std::uint8_t> report)
+{
+    bool answers = false;
+    beginExchange(answers);
+    if (!answers)
+        return false;
+    if (role == Role::Data)
+        firmware.setDataReport(report);
+    else
+        firmware.setStatusReport(report);
+    saveIfChanged();
+    return true;
+}
+
+void SimulatedMouse::Shared::saveIfChanged()
+{
+    if (firmware.takeImageChanged() && stateFile)
+        SimulatedStateFile::save(*stateFile, firmware.image());
+}
+
+// One open collection of the simulated mouse.
+class SimulatedMouse::Collection final : public HidDevice {
+public:
+    Collection(std::shared_ptr<Shared> shared, Role role)
+        : shared_(std::move(shared))
+        , role_(role)
+    {
+    }
+
+    bool setFeature(std::span<const std::uint8_t> report) override { return shared_->deliver(role_, report); }
+    bool getFeature(std::span<std::uint8_t> report) override { return shared_->fetch(role_, report); }
+
+private:
+    std::shared_ptr<Shared> shared_;
+    Role role_;
+};
+
+SimulatedMouse::SimulatedMouse(const ConfigImage& image)
+    : shared_(std::make_shared<Shared>(image))
+{
+}
+
+std::unique_ptr<SimulatedMouse> SimulatedMouse::withStateFile(const std::filesystem::path& stateFile,
+                                                              std::string& error)
+{
+    const auto image = SimulatedStateFile::loadOrCreate(stateFile, MouseFirmware::factoryImage(), error);
+    if (!image)
+        return nullptr;
+    auto mouse = std::make_unique<SimulatedMouse>(*image);
+    mouse->shared_->stateFile = stateFile;
+    return mouse;
+}
+
+std::optional<std::vector<HidInterfaceInfo>> SimulatedMouse::enumerate()
+{
+    if (shared_->vanished)
+        return std::vector<HidInterfaceInfo>{};
+    return std::vector<HidInterfaceInfo>{
+        {kPointerPath, kVendorId, kProductId, 0x0001, 0x0002, 0, HidProbe::Ok},
+        {kStatusPath, kVendorId, kProductId, 0x0001, 0x0006, 8, HidProbe::Ok},
+        {kDataPath, kVendorId, kProductId, 0x0001, 0x0002, 65, HidProbe::Ok},
+    };
+}
+
+HidOpenResult SimulatedMouse::open(const HidInterfaceInfo& interface)
+{
+    if (shared_->vanished)
+        return {nullptr, ENODEV};
+    if (interface.path == kStatusPath)
+        return {std::make_unique<Collection>(shared_, Role::Status), 0};
+    if (interface.path == kDataPath)
+        return {std::make_unique<Collection>(shared_, Role::Data), 0};
+    // The pointer collection belongs to the input subsystem.
+    return {nullptr, EACCES};
+}
+
+void SimulatedMouse::failAt(int exchange, SimulatedFault fault)
+{
+    shared_->faults[exchange] = fault;
+}
+
+void SimulatedMouse::vanish()
+{
+    shared_->vanished = true;
+}
+
+void SimulatedMouse::reappear()
+{
+    shared_->vanished = false;
+}
+
+int SimulatedMouse::exchangeCount() const
+{
+    return shared_->exchanges;
+}
+
+MouseFirmware& SimulatedMouse::firmware()
+{
+    return shared_->firmware;
+}
+
+} // namespace kestrel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "HidBackend.h"
+#include "MouseFirmware.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace kestrel {
+
+// What a simulated exchange can be made to do instead of answering.
+enum class SimulatedFault {
+    NoAnswer,       // the call fails and leaves the buffer as it was
+    BadSignature,   // a status reply arrives with a corrupted signature
+    Vanished,       // the mouse is unplugged: this and every later call fail
+};
+
+// A mouse in the process: a HID backend that lists the mouse's collections
+// (an ordinary pointer collection, the status and the data collection) and
+// routes their feature reports to a MouseFirmware. Each set or get is one
+// exchange, numbered from 0; a fault can be planted at any of them. With a
+// state file the image is loaded from it and saved back whenever a write
+// changed it.
+class SimulatedMouse final : public HidBackend {
+public:
+    static constexpr std::uint16_t kVendorId = 0x04D9;
+    static constexpr std::uint16_t kProductId = 0xA09E;
+
+    explicit SimulatedMouse(const ConfigImage& image = MouseFirmware::factoryImage());
+
+    // A mouse whose image lives in `stateFile`: created with the factory
+    // image when missing; nullopt with `error` set when it cannot be used.
+    static std::unique_ptr<SimulatedMouse> withStateFile(const std::filesystem::path& stateFile,
+                                                         std::string& error);
+
+    std::optional<std::vector<HidInterfaceInfo>> enumerate() override;
+    HidOpenResult open(const HidInterfaceInfo& interface) override;
+
+    void failAt(int exchange, SimulatedFault fault);
+    void vanish();
+    void reappear();
+    int exchangeCount() const;
+    MouseFirmware& firmware();
+
+private:
+    struct Shared;
+    class Collection;
+
+    std::shared_ptr<Shared> shared_;
+};
+
+} // namespace kestrel

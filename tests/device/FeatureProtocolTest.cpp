@@ -1,0 +1,216 @@
+#include "ProtocolTestSupport.h"
+
+#include <FeatureProtocol.h>
+#include <ReportScrambler.h>
+#include <SimulatedMouse.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace kestrel;
+using namespace kestrel::test;
+
+namespace {
+
+const char* const kFailureText = "The system did not detect the gaming mouse!";
+
+// A protocol talking to a simulated mouse through handles opened the way
+// discovery opens them.
+struct Link {
+    explicit Link(bool scrambling = true)
+    {
+        const auto interfaces = mouse.enumerate();
+        for (const auto& info : *interfaces) {
+            if (info.usage == 6)
+                device.statusHandle = mouse.open(info).device;
+            else if (info.featureReportLength == 65)
+                device.dataHandle = mouse.open(info).device;
+        }
+        device.statusReportLength = 8;
+        device.dataReportLength = 65;
+        device.present = true;
+        device.scrambling = scrambling;
+        protocol.setObserver(&observer);
+    }
+
+    SimulatedMouse mouse;
+    DeviceState device;
+    ConfigImage image;
+    RecordingClock clock;
+    RecordingReporter reporter;
+    RecordingObserver observer;
+    FeatureProtocol protocol{device, image, clock, reporter, kFailureText};
+};
+
+// Answers every status fetch with one fixed report; for replies that a
+// well-behaved mouse never gives.
+class FixedStatusDevice final : public HidDevice {
+public:
+    explicit FixedStatusDevice(std::array<std::uint8_t, 8> reply)
+        : reply_(reply)
+    {
+    }
+    bool setFeature(std::span<const std::uint8_t>) override { return true; }
+    bool getFeature(std::span<std::uint8_t> report) override
+    {
+        std::copy(reply_.begin(), reply_.end(), report.begin());
+        return true;
+    }
+
+private:
+    std::array<std::uint8_t, 8> reply_;
+};
+
+std::vector<std::uint8_t> queryRequest()
+{
+    return {0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x00, 0x00};
+}
+
+} // namespace
+
+TEST(FeatureProtocol, ReadMouseFetchesTheWholeImageAndSensorType)
+{
+    Link link(false);
+    link.protocol.readMouse();
+    EXPECT_TRUE(link.device.scrambling);
+    EXPECT_EQ(link.image, link.mouse.firmware().image());
+    EXPECT_EQ(link.device.sensorType, 1);
+    EXPECT_EQ(link.clock.pauses, (std::vector<int>{100, 100, 100, 100, 100}));
+    EXPECT_TRUE(link.reporter.messages.empty());
+    // Query, then per page: request, discarded status, data.
+    ASSERT_EQ(link.observer.reports.size(), 2u + 5u * 3u);
+    EXPECT_EQ(link.observer.reports[4].channel, ReportChannel::Data);
+}
+
+TEST(FeatureProtocol, WriteSendsStatusPairAndAllPagesWithPauses)
+{
+    Link link;
+    link.protocol.readMouse();
+    link.image.setUsbReportRate(8);
+    for (int n = 1; n <= 5; ++n)
+        std::fill(link.image.page(n).begin(), link.image.page(n).end(), static_cast<std::uint8_t>(0x10 * n));
+    link.clock.pauses.clear();
+    EXPECT_TRUE(link.protocol.writeOperation());
+    EXPECT_EQ(link.clock.pauses, (std::vector<int>{20, 100, 100, 100, 100, 100}));
+    ConfigImage expected = link.image;
+    EXPECT_EQ(link.mouse.firmware().image(), expected);
+
+    // Read back through a fresh read.
+    link.image.clear();
+    link.protocol.readMouse();
+    EXPECT_EQ(link.image, expected);
+}
+
+TEST(FeatureProtocol, RequestsGoOutInClearWithoutScramblingAndScrambledWithIt)
+{
+    Link clear(false);
+    MouseFirmware clearFirmware(MouseFirmware::factoryImage(), false);
+    clear.mouse.firmware() = clearFirmware;
+    clear.protocol.getDpiStage();
+    ASSERT_FALSE(clear.observer.reports.empty());
+    EXPECT_EQ(clear.observer.reports[0].bytes, queryRequest());
+    EXPECT_TRUE(clear.reporter.messages.empty());
+
+    Link scrambled;
+    scrambled.protocol.writeOperation();
+    auto expected = queryRequest();
+    ReportScrambler().scrambleStatus(expected);
+    // The write handshake sends the same 8 bytes as the status query.
+    EXPECT_EQ(scrambled.observer.reports[0].bytes, expected);
+    scrambled.observer.reports.clear();
+    scrambled.protocol.getDpiStage();
+    EXPECT_EQ(scrambled.observer.reports[0].bytes, expected);
+}
+
+TEST(FeatureProtocol, DataReportsKeepEveryEighthPageByteInClear)
+{
+    Link link;
+    for (int n = 1; n <= 5; ++n)
+        for (std::size_t i = 0; i < 64; ++i)
+            link.image.page(n)[i] = static_cast<std::uint8_t>(n * 64 + i);
+    link.protocol.writeOperation();
+    int dataReports = 0;
+    for (const auto& report : link.observer.reports) {
+        if (report.channel != ReportChannel::Data)
+            continue;
+        const int page = ++dataReports;
+        EXPECT_EQ(report.bytes[0], 0x00);
+        for (std::size_t i = 0; i < 64; i += 8)
+            EXPECT_EQ(report.bytes[i + 1], link.image.page(page)[i]) << "page " << page << " byte " << i;
+        EXPECT_FALSE(std::equal(report.bytes.begin() + 1, report.bytes.end(), link.image.page(page).begin()));
+    }
+    EXPECT_EQ(dataReports, 5);
+}
+
+TEST(FeatureProtocol, StatusReplySetsThePairWhateverItsCommandByte)
+{
+    for (std::uint8_t command : {0x00, 0x80, 0x5A}) {
+        Link link(false);
+        link.device.statusHandle = std::make_unique<FixedStatusDevice>(
+            std::array<std::uint8_t, 8>{0x01, 0xAA, 0xCC, 0xEE, 0xDD, command, 0x02, 0x01});
+        EXPECT_TRUE(link.protocol.getDpiStage());
+        EXPECT_EQ(link.image.usbReportRate(), 0x02);
+        EXPECT_EQ(link.image.sensorDpiStage(), 0x01);
+    }
+}
+
+TEST(FeatureProtocol, HandshakeIgnoresByteZeroButTheStatusQueryDoesNot)
+{
+    const std::array<std::uint8_t, 8> reply{0x07, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x04, 0x02};
+    Link query(false);
+    query.device.statusHandle = std::make_unique<FixedStatusDevice>(reply);
+    query.image.setUsbReportRate(9);
+    EXPECT_FALSE(query.protocol.getDpiStage());
+    EXPECT_EQ(query.image.usbReportRate(), 9);
+    EXPECT_EQ(query.reporter.messages, (std::vector<Message>{{kFailureText, "GetDPIStage"}}));
+
+    Link write(false);
+    write.device.statusHandle = std::make_unique<FixedStatusDevice>(reply);
+    EXPECT_TRUE(write.protocol.writeOperation());
+    EXPECT_TRUE(write.reporter.messages.empty());
+}
+
+TEST(FeatureProtocol, FailedSignatureStopsEachOperation)
+{
+    Link read;
+    read.mouse.failAt(1, SimulatedFault::BadSignature);
+    read.image.setUsbReportRate(4);
+    EXPECT_FALSE(read.protocol.readOperation());
+    EXPECT_EQ(read.reporter.messages, (std::vector<Message>{{kFailureText, "ReadOperation"}}));
+    EXPECT_EQ(read.mouse.exchangeCount(), 2);   // no page fetched
+    EXPECT_EQ(read.image.usbReportRate(), 4);   // pair kept
+
+    Link write;
+    const ConfigImage before = write.mouse.firmware().image();
+    write.image.setUsbReportRate(8);
+    write.mouse.failAt(1, SimulatedFault::NoAnswer);
+    EXPECT_FALSE(write.protocol.writeOperation());
+    EXPECT_EQ(write.reporter.messages, (std::vector<Message>{{kFailureText, "WriteOperation"}}));
+    EXPECT_EQ(write.mouse.exchangeCount(), 2);  // nothing sent after the handshake
+    EXPECT_EQ(write.mouse.firmware().image(), before);
+    EXPECT_TRUE(write.clock.pauses.empty());
+}
+
+TEST(FeatureProtocol, MouseVanishingMidReadNeverCrashes)
+{
+    Link link;
+    link.mouse.failAt(6, SimulatedFault::Vanished);   // during page 2
+    link.protocol.readMouse();
+    EXPECT_TRUE(link.reporter.messages.empty());        // pages are not checked
+    const auto expected = link.mouse.firmware().image().page(1);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), link.image.page(1).begin()));
+    // Later pages come from failed fetches: the prepared zero buffer, unscrambled.
+    EXPECT_FALSE(link.protocol.getDpiStage());
+    EXPECT_FALSE(link.protocol.writeOperation());
+    EXPECT_EQ(link.reporter.messages.size(), 2u);
+}
+
+TEST(FeatureProtocol, MissingHandlesFailTheCheck)
+{
+    Link link;
+    link.device.closeHandles();
+    EXPECT_FALSE(link.protocol.readMouse());
+    EXPECT_EQ(link.reporter.messages, (std::vector<Message>{{kFailureText, "ReadOperation"}}));
+    EXPECT_EQ(link.image, ConfigImage{});
+}
