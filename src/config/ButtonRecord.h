@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kestrel {
+
+class SettingsRecord;
+
+// The two bytes (value, type) that tell the mouse what one button does, made
+// from the button's function code and the per-button value that code uses.
+// Codes outside the key function list give 00 00.
+struct ButtonRecord {
+    // The per-button values of the settings record that a record can draw on.
+    struct Values {
+        std::uint8_t dpiSwitchMode = 0;
+        std::uint8_t windowsIndex = 0;
+        std::uint8_t mediaIndex = 0;
+        std::uint8_t hotKeyIndex = 0;
+        std::uint8_t fireKeyCode = 0;
+        std::uint8_t fireTimes = 0;
+        std::uint8_t singleKeyCode = 0;
+    };
+
+    std::uint8_t value = 0;
+    std::uint8_t type = 0;
+
+    static ButtonRecord encode(std::uint8_t functionCode, const Values& values);
+    // The record of one button of one key group (0 or 1) of the settings record.
+    static ButtonRecord fromSettings(const SettingsRecord& record, int group, int button);
+
+    friend bool operator==(const ButtonRecord&, const ButtonRecord&) = default;
+};
+
+} // namespace kestrel
