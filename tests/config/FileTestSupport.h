@@ -1,0 +1,83 @@
+#pragma once
+
+#include <MessageReporter.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel::test {
+
+// A fresh folder under the system's temporary folder, removed with everything
+// in it when the test ends.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        do {
+            path_ = base / ("kestrel-config-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string fileText(const std::filesystem::path& path)
+{
+    const std::vector<std::uint8_t> bytes = fileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+inline void writeFile(const std::filesystem::path& path, std::string_view contents)
+{
+    std::ofstream(path, std::ios::binary) << contents;
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& contents)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(contents.data()),
+                                                static_cast<std::streamsize>(contents.size()));
+}
+
+// Keeps every message shown, text and caption.
+class MessageLog final : public MessageReporter {
+public:
+    struct Entry {
+        std::string text;
+        std::string caption;
+        bool operator==(const Entry&) const = default;
+    };
+
+    void showMessage(std::string_view text, std::string_view caption) override
+    {
+        entries.push_back({std::string(text), std::string(caption)});
+    }
+
+    std::vector<Entry> entries;
+};
+
+} // namespace kestrel::test
