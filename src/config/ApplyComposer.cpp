@@ -19,18 +19,6 @@ constexpr std::uint8_t kLedEffect = 2;
 
 constexpr std::size_t kButtonRecordSize = 2;
 
-// The mouse holds buttons 3 and 4 in each other's slots.
-constexpr std::size_t deviceSlot(int button)
-{
-    switch (button) {
-    case 3:
-        return 4;
-    case 4:
-        return 3;
-    default:
-        return static_cast<std::size_t>(button);
-    }
-}
 } // namespace
 
 void ApplyComposer::writeConstantTables(ConfigImage& image)
@@ -101,7 +89,7 @@ void ApplyComposer::composeButtons(ConfigImage& image, const SettingsRecord& rec
     for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             const ButtonRecord encoded = ButtonRecord::fromSettings(record, group, button);
-            const std::size_t at = groupOffsets[static_cast<std::size_t>(group)] + kButtonRecordSize * deviceSlot(button);
+            const std::size_t at = groupOffsets[static_cast<std::size_t>(group)] + kButtonRecordSize * ButtonRecord::deviceSlot(button);
             page3[at] = encoded.value;
             page3[at + 1] = encoded.type;
         }

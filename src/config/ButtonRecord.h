@@ -28,6 +28,9 @@ struct ButtonRecord {
     // The record of one button of one key group (0 or 1) of the settings record.
     static ButtonRecord fromSettings(const SettingsRecord& record, int group, int button);
 
+    // Where the mouse keeps a button's record: buttons 3 and 4 trade slots.
+    static constexpr int deviceSlot(int button) { return button == 3 ? 4 : button == 4 ? 3 : button; }
+
     friend bool operator==(const ButtonRecord&, const ButtonRecord&) = default;
 };
 

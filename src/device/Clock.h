@@ -15,4 +15,10 @@ public:
     void sleepMs(int milliseconds) override;
 };
 
+// Never blocks: for a simulated mouse, which needs no time between reports.
+class InstantClock final : public Clock {
+public:
+    void sleepMs(int) override {}
+};
+
 } // namespace kestrel

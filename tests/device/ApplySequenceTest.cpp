@@ -1,0 +1,97 @@
+#include "ProtocolTestSupport.h"
+
+#include <ApplyComposer.h>
+#include <ApplySequence.h>
+#include <DefaultSettings.h>
+#include <SimulatedMouse.h>
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+using namespace kestrel::test;
+
+namespace {
+
+struct ApplyFixture {
+    ApplyFixture()
+    {
+        const auto interfaces = mouse.enumerate();
+        for (const auto& info : *interfaces) {
+            if (info.featureReportLength == 8)
+                device.statusHandle = mouse.open(info).device;
+            if (info.featureReportLength == 65)
+                device.dataHandle = mouse.open(info).device;
+        }
+        protocol.readMouse();
+        record = defaultSettingsRecord();
+        record.setReportRate(8);
+    }
+
+    ApplySequence::Result apply(ApplySequence::OnFailedQuery onFailedQuery)
+    {
+        return ApplySequence::run(protocol, image, record, device.sensorType,
+                                  [this] { storedAfterExchanges = mouse.exchangeCount(); }, onFailedQuery);
+    }
+
+    SimulatedMouse mouse;
+    DeviceState device;
+    ConfigImage image;
+    RecordingClock clock;
+    RecordingReporter reporter;
+    FeatureProtocol protocol{device, image, clock, reporter, "no mouse"};
+    SettingsRecord record;
+    int storedAfterExchanges = -1;
+};
+
+} // namespace
+
+TEST(ApplySequence, SendsTheComposedImageThenStores)
+{
+    ApplyFixture fixture;
+    const ConfigImage asRead = fixture.image;
+    const auto result = fixture.apply(ApplySequence::OnFailedQuery::Continue);
+    EXPECT_TRUE(result.statusQueried);
+    EXPECT_TRUE(result.written);
+
+    ConfigImage expected = asRead;
+    ApplyComposer::writeConstantTables(expected);
+    ApplyComposer::composeFromSettings(expected, fixture.record, 1);
+    EXPECT_EQ(fixture.mouse.firmware().image(), expected);
+    EXPECT_EQ(expected.usbReportRate(), 8);
+    // Pages 1 and 2 go back exactly as read.
+    EXPECT_TRUE(std::ranges::equal(fixture.mouse.firmware().image().page(1), asRead.page(1)));
+    EXPECT_TRUE(std::ranges::equal(fixture.mouse.firmware().image().page(2), asRead.page(2)));
+    EXPECT_EQ(fixture.storedAfterExchanges, fixture.mouse.exchangeCount());
+}
+
+TEST(ApplySequence, FailedStatusQueryContinuesInTheWindowAndStopsInTheTool)
+{
+    ApplyFixture window;
+    window.mouse.failAt(window.mouse.exchangeCount() + 1, SimulatedFault::BadSignature);
+    const auto goesOn = window.apply(ApplySequence::OnFailedQuery::Continue);
+    EXPECT_FALSE(goesOn.statusQueried);
+    EXPECT_TRUE(goesOn.written);
+    EXPECT_EQ(window.mouse.firmware().image().usbReportRate(), 8);
+    EXPECT_EQ(window.reporter.messages, (std::vector<Message>{{"no mouse", "GetDPIStage"}}));
+    EXPECT_GE(window.storedAfterExchanges, 0);
+
+    ApplyFixture tool;
+    const ConfigImage before = tool.mouse.firmware().image();
+    tool.mouse.failAt(tool.mouse.exchangeCount() + 1, SimulatedFault::BadSignature);
+    const auto stops = tool.apply(ApplySequence::OnFailedQuery::Stop);
+    EXPECT_FALSE(stops.written);
+    EXPECT_EQ(tool.mouse.firmware().image(), before);
+    // The settings are stored even when the mouse could not take them.
+    EXPECT_GE(tool.storedAfterExchanges, 0);
+}
+
+TEST(ApplySequence, UnpluggedMouseStillStoresTheSettings)
+{
+    ApplyFixture fixture;
+    fixture.mouse.vanish();
+    const auto result = fixture.apply(ApplySequence::OnFailedQuery::Continue);
+    EXPECT_FALSE(result.statusQueried);
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(fixture.reporter.messages.size(), 2u);
+    EXPECT_GE(fixture.storedAfterExchanges, 0);
+}

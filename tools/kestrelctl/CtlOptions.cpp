@@ -1,0 +1,47 @@
+#include "CtlOptions.h"
+
+namespace kestrel::ctl {
+
+namespace {
+
+constexpr std::string_view kSimulate = "--simulate";
+constexpr std::string_view kSimulateWithFile = "--simulate=";
+
+} // namespace
+
+std::optional<CtlOptions> CtlOptions::parse(const std::vector<std::string>& args, std::string& error)
+{
+    CtlOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == kSimulate) {
+            options.simulate = true;
+        } else if (arg.starts_with(kSimulateWithFile)) {
+            options.simulate = true;
+            const std::string file = arg.substr(kSimulateWithFile.size());
+            if (file.empty()) {
+                error = "--simulate= needs a file name";
+                return std::nullopt;
+            }
+            options.simulatedStateFile = file;
+        } else if (arg == "--trace") {
+            options.trace = true;
+        } else if (arg == "--image") {
+            if (i + 1 >= args.size()) {
+                error = "--image needs a file name";
+                return std::nullopt;
+            }
+            options.image = args[++i];
+        } else if (arg.starts_with("--") && arg.size() > 2) {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        } else if (options.command.empty()) {
+            options.command = arg;
+        } else {
+            options.arguments.push_back(arg);
+        }
+    }
+    return options;
+}
+
+} // namespace kestrel::ctl

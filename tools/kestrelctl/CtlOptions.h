@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel::ctl {
+
+// The command line of kestrelctl: global options anywhere, then a command
+// with its own arguments.
+struct CtlOptions {
+    bool simulate = false;
+    std::optional<std::filesystem::path> simulatedStateFile;
+    bool trace = false;
+    std::string command;
+    std::vector<std::string> arguments;          // positional arguments of the command
+    std::optional<std::filesystem::path> image;  // compose --image IMAGE
+
+    // nullopt with `error` set for an unknown option or a missing value.
+    static std::optional<CtlOptions> parse(const std::vector<std::string>& args, std::string& error);
+};
+
+} // namespace kestrel::ctl

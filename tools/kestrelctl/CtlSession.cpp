@@ -1,0 +1,51 @@
+#include "CtlSession.h"
+
+#include <BackendFactory.h>
+#include <DeviceDiscovery.h>
+
+namespace kestrel::ctl {
+
+namespace {
+
+constexpr const char* kNoMouseText = "The system did not detect the gaming mouse!";
+
+std::unique_ptr<Clock> clockFor(const CtlOptions& options)
+{
+    if (options.simulate)
+        return std::make_unique<InstantClock>();
+    return std::make_unique<SystemClock>();
+}
+
+} // namespace
+
+CtlSession::CtlSession(const CtlOptions& options, std::ostream& err)
+    : err_(err)
+    , reporter_(err)
+    , backend_(BackendFactory::create({options.simulate, options.simulatedStateFile}, backendError_))
+    , clock_(clockFor(options))
+{
+    Clock* clock = clock_.get();
+    if (options.trace) {
+        trace_ = std::make_unique<TraceRecorder>(err, *clock_);
+        clock = trace_.get();
+    }
+    protocol_ = std::make_unique<FeatureProtocol>(device_, image_, *clock, reporter_, kNoMouseText);
+    protocol_->setObserver(trace_.get());
+}
+
+bool CtlSession::openAndRead()
+{
+    if (!backend_) {
+        err_ << "kestrelctl: " << backendError_ << '\n';
+        return false;
+    }
+    DeviceDiscovery discovery(*backend_, device_, reporter_);
+    if (!discovery.openMouse()) {
+        if (!reporter_.reported())
+            err_ << "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n";
+        return false;
+    }
+    return protocol_->readMouse();
+}
+
+} // namespace kestrel::ctl

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ConfigImage.h>
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace kestrel::ctl {
+
+// Bytes as two upper-case hex digits each, separated by single spaces.
+std::string hexBytes(std::span<const std::uint8_t> bytes);
+
+// An image as six lines: the status pair, then pages 1 to 5.
+void printImage(std::ostream& out, const ConfigImage& image);
+
+} // namespace kestrel::ctl

@@ -1,0 +1,183 @@
+#include "KestrelCtl.h"
+
+#include "CtlSession.h"
+#include "DeviceCommands.h"
+#include "HexFormat.h"
+#include "ImageDescription.h"
+
+#include <ApplyComposer.h>
+#include <ApplySequence.h>
+#include <ConfigBinFile.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace kestrel::ctl {
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+constexpr const char* kUsage =
+    "usage: kestrelctl [--simulate[=FILE]] [--trace] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "commands:\n"
+    "  read                            read the mouse's configuration image and print it\n"
+    "  show                            describe the mouse's configuration in words\n"
+    "  apply CONFIG                    send the settings of a config.bin file to the mouse\n"
+    "  compose CONFIG [--image IMAGE]  compose an image from a config.bin file without a mouse,\n"
+    "                                  over a raw 322-byte image file (all zeros without --image)\n"
+    "  list                            list the HID interfaces of the mouse and their roles\n"
+    "  descriptor FILE                 print the top-level collections of a report descriptor file\n"
+    "  monitor                         print hot-plug notices of the mouse until interrupted\n"
+    "\n"
+    "options:\n"
+    "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
+    "  --trace            print every report exchanged and every pause to standard error\n"
+    "\n"
+    "An image is printed as six lines: the status pair, then pages 1 to 5.\n";
+
+} // namespace
+
+KestrelCtl::KestrelCtl(std::ostream& out, std::ostream& err)
+    : out_(out)
+    , err_(err)
+{
+}
+
+int KestrelCtl::run(const std::vector<std::string>& args)
+{
+    std::string error;
+    const auto options = CtlOptions::parse(args, error);
+    if (!options)
+        return usage(error);
+    const std::string& command = options->command;
+    if (command.empty() || command == "help" || command == "--help")
+        return command.empty() ? usage("no command given") : (out_ << kUsage, kSuccess);
+    if (command == "read")
+        return read(*options);
+    if (command == "compose")
+        return compose(*options);
+    if (command == "apply")
+        return apply(*options);
+    if (command == "show")
+        return show(*options);
+    DeviceCommands deviceCommands(out_, err_);
+    if (const auto result = deviceCommands.run(*options))
+        return *result;
+    return usage("unknown command " + command);
+}
+
+int KestrelCtl::read(const CtlOptions& options)
+{
+    if (!expectArguments(options, 0))
+        return kUsageError;
+    CtlSession session(options, err_);
+    if (!session.openAndRead())
+        return kFailure;
+    printImage(out_, session.image());
+    return kSuccess;
+}
+
+int KestrelCtl::show(const CtlOptions& options)
+{
+    if (!expectArguments(options, 0))
+        return kUsageError;
+    CtlSession session(options, err_);
+    if (!session.openAndRead())
+        return kFailure;
+    ImageDescription(session.image()).print(out_);
+    return kSuccess;
+}
+
+int KestrelCtl::compose(const CtlOptions& options)
+{
+    if (!expectArguments(options, 1))
+        return kUsageError;
+    const auto record = readConfigBin(options.arguments[0]);
+    if (!record)
+        return kFailure;
+    ConfigImage image;
+    if (options.image) {
+        const auto bytes = readExactFile(options.image->string(), ConfigImage::kSize, "a raw image file");
+        if (!bytes)
+            return kFailure;
+        std::copy(bytes->begin(), bytes->end(), image.bytes().begin());
+    }
+    // As after a read of the mouse: the sensor type comes from the image.
+    ApplyComposer::writeConstantTables(image);
+    ApplyComposer::composeFromSettings(image, *record, image.sensorType());
+    printImage(out_, image);
+    return kSuccess;
+}
+
+int KestrelCtl::apply(const CtlOptions& options)
+{
+    if (!expectArguments(options, 1))
+        return kUsageError;
+    const auto record = readConfigBin(options.arguments[0]);
+    if (!record)
+        return kFailure;
+    CtlSession session(options, err_);
+    if (!session.openAndRead())
+        return kFailure;
+    const auto result = ApplySequence::run(session.protocol(), session.image(), *record,
+                                           session.device().sensorType, {}, ApplySequence::OnFailedQuery::Stop);
+    return result.statusQueried && result.written ? kSuccess : kFailure;
+}
+
+int KestrelCtl::usage(const std::string& problem)
+{
+    err_ << "kestrelctl: " << problem << "\n\n" << kUsage;
+    return kUsageError;
+}
+
+bool KestrelCtl::expectArguments(const CtlOptions& options, std::size_t count)
+{
+    if (options.arguments.size() == count)
+        return true;
+    usage(options.command + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s"));
+    return false;
+}
+
+std::optional<std::vector<std::uint8_t>> KestrelCtl::readExactFile(const std::string& path, std::size_t size,
+                                                                   const char* what)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        err_ << "kestrelctl: " << path << ": no such file\n";
+        return std::nullopt;
+    }
+    const auto actual = std::filesystem::file_size(path, ec);
+    if (ec || actual != size) {
+        err_ << "kestrelctl: " << path << ": " << what << " must hold exactly " << size << " bytes";
+        if (!ec)
+            err_ << ", this one holds " << actual;
+        err_ << '\n';
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(size);
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+        err_ << "kestrelctl: " << path << ": " << std::strerror(errno) << '\n';
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<SettingsRecord> KestrelCtl::readConfigBin(const std::string& path)
+{
+    const auto bytes = readExactFile(path, ConfigBinFile::kFileSize, "a config.bin file");
+    if (!bytes)
+        return std::nullopt;
+    // Byte 0 is the first-run flag; the settings record follows it.
+    SettingsRecord record;
+    std::copy(bytes->begin() + 1, bytes->end(), record.bytes().begin());
+    return record;
+}
+
+} // namespace kestrel::ctl
