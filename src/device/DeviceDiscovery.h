@@ -1,0 +1,44 @@
+#pragma once
+
+#include "DeviceState.h"
+#include "HidBackend.h"
+#include "MessageReporter.h"
+
+namespace kestrel {
+
+// The part a HID collection of the mouse plays in the link.
+enum class InterfaceRole {
+    None,
+    Status,
+    Data,
+};
+
+// Finds the mouse among the platform's HID interfaces and opens its status
+// and data collections into the device state. Interfaces are examined in the
+// platform's order; the search ends at the first failing probe, at the first
+// failing open (reported as "CreateFile Error Code:%d") or once both
+// collections are open. Every call starts from closed handles, so the mouse
+// is never held open twice; a failed call leaves both handles closed.
+class DeviceDiscovery {
+public:
+    DeviceDiscovery(HidBackend& backend, DeviceState& state, MessageReporter& reporter);
+
+    // True when both collections were opened; sets the device-present flag then.
+    // A failure leaves the flag to the caller.
+    bool openMouse();
+
+    static bool isMouse(const HidInterfaceInfo& info);
+    // The role the collection's usage and feature report length qualify it for.
+    static InterfaceRole roleOf(const HidInterfaceInfo& info);
+
+private:
+    bool hasHandle(InterfaceRole role) const;
+    bool openInterface(const HidInterfaceInfo& info, InterfaceRole role);
+    bool fail();
+
+    HidBackend& backend_;
+    DeviceState& state_;
+    MessageReporter& reporter_;
+};
+
+} // namespace kestrel

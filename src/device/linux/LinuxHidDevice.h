@@ -1,0 +1,25 @@
+#pragma once
+
+#include "HidBackend.h"
+
+namespace kestrel {
+
+// An open hidraw node. Feature reports go through HIDIOCSFEATURE and
+// HIDIOCGFEATURE; a call succeeds only when the kernel moved the whole report.
+// A short reply keeps what arrived and zeroes the rest of the buffer.
+class LinuxHidDevice final : public HidDevice {
+public:
+    // Takes ownership of the open file descriptor.
+    explicit LinuxHidDevice(int fd);
+    ~LinuxHidDevice() override;
+    LinuxHidDevice(const LinuxHidDevice&) = delete;
+    LinuxHidDevice& operator=(const LinuxHidDevice&) = delete;
+
+    bool setFeature(std::span<const std::uint8_t> report) override;
+    bool getFeature(std::span<std::uint8_t> report) override;
+
+private:
+    int fd_;
+};
+
+} // namespace kestrel

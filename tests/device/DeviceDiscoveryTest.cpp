@@ -1,0 +1,158 @@
+#include "FakeHidBackend.h"
+#include "ProtocolTestSupport.h"
+
+#include <DeviceDiscovery.h>
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+using namespace kestrel::test;
+
+namespace {
+
+constexpr std::uint16_t kVendor = 0x04D9;
+constexpr std::uint16_t kProduct = 0xA09E;
+
+struct Discovery {
+    FakeHidBackend backend;
+    DeviceState state;
+    RecordingReporter reporter;
+    DeviceDiscovery discovery{backend, state, reporter};
+};
+
+std::vector<HidInterfaceInfo> mouseInterfaces()
+{
+    return {hidInterface("pointer", kVendor, kProduct, 2, 0), hidInterface("status", kVendor, kProduct, 6, 8),
+            hidInterface("data", kVendor, kProduct, 2, 65)};
+}
+
+} // namespace
+
+TEST(DeviceDiscovery, OpensStatusAndDataAndProbesOtherDevicesOnly)
+{
+    Discovery d;
+    d.backend.interfaces = std::vector<HidInterfaceInfo>{
+        hidInterface("other-status", 0x046D, kProduct, 6, 8),
+        hidInterface("other-product", kVendor, 0xA09F, 2, 65),
+        hidInterface("other-caps", 0x1234, 0x5678, 2, 65, HidProbe::CapsFailed),
+    };
+    for (const auto& interface : mouseInterfaces())
+        d.backend.interfaces->push_back(interface);
+
+    EXPECT_TRUE(d.discovery.openMouse());
+    EXPECT_EQ(d.backend.opened, (std::vector<std::string>{"status", "data"}));
+    EXPECT_TRUE(d.state.present);
+    ASSERT_TRUE(d.state.statusHandle && d.state.dataHandle);
+    EXPECT_EQ(d.state.statusReportLength, 8);
+    EXPECT_EQ(d.state.dataReportLength, 65);
+    EXPECT_EQ(d.state.devicePath, "data");
+    EXPECT_TRUE(d.reporter.messages.empty());
+}
+
+TEST(DeviceDiscovery, WrongUsagesOrLengthsAreNotOpened)
+{
+    Discovery d;
+    d.backend.interfaces = std::vector<HidInterfaceInfo>{
+        hidInterface("data-64", kVendor, kProduct, 2, 64),
+        hidInterface("status-9", kVendor, kProduct, 6, 9),
+        hidInterface("usage-3", kVendor, kProduct, 3, 8),
+        {"vendor-page", kVendor, kProduct, 0xFF00, 2, 65, HidProbe::Ok},
+    };
+    d.state.present = true;
+
+    EXPECT_FALSE(d.discovery.openMouse());
+    EXPECT_TRUE(d.backend.opened.empty());
+    EXPECT_TRUE(d.reporter.messages.empty());
+    // Clearing the flag is the caller's business.
+    EXPECT_TRUE(d.state.present);
+}
+
+TEST(DeviceDiscovery, FailedListOrProbeEndsTheSearch)
+{
+    Discovery listFails;
+    listFails.backend.interfaces.reset();
+    EXPECT_FALSE(listFails.discovery.openMouse());
+
+    Discovery probeFails;
+    probeFails.backend.interfaces = mouseInterfaces();
+    probeFails.backend.interfaces->insert(probeFails.backend.interfaces->begin() + 2,
+                                          hidInterface("unopenable", 0, 0, 0, 0, HidProbe::OpenFailed));
+    EXPECT_FALSE(probeFails.discovery.openMouse());
+    EXPECT_EQ(probeFails.backend.opened, std::vector<std::string>{"status"});
+    EXPECT_EQ(probeFails.state.devicePath, "unopenable");
+
+    // Missing capabilities end the search for the mouse, but not for another device.
+    Discovery capsFail;
+    capsFail.backend.interfaces = mouseInterfaces();
+    capsFail.backend.interfaces->insert(capsFail.backend.interfaces->begin(),
+                                        hidInterface("no-caps", kVendor, kProduct, 0, 0, HidProbe::CapsFailed));
+    EXPECT_FALSE(capsFail.discovery.openMouse());
+    EXPECT_TRUE(capsFail.backend.opened.empty());
+
+    for (Discovery* d : {&listFails, &probeFails, &capsFail}) {
+        EXPECT_FALSE(d->state.statusHandle || d->state.dataHandle);
+        EXPECT_EQ(d->backend.alive, 0);
+        EXPECT_TRUE(d->reporter.messages.empty());
+    }
+}
+
+TEST(DeviceDiscovery, RefusedOpenShowsThePlatformErrorCode)
+{
+    Discovery d;
+    d.backend.interfaces = mouseInterfaces();
+    d.backend.openErrors["data"] = EACCES;
+
+    EXPECT_FALSE(d.discovery.openMouse());
+    ASSERT_EQ(d.reporter.messages.size(), 1u);
+    EXPECT_EQ(d.reporter.messages[0], (Message{"CreateFile Error Code:" + std::to_string(EACCES), ""}));
+    // The status collection opened before is not left half open.
+    EXPECT_EQ(d.backend.alive, 0);
+    EXPECT_FALSE(d.state.statusHandle);
+}
+
+TEST(DeviceDiscovery, StopsOnceBothCollectionsAreOpen)
+{
+    Discovery d;
+    d.backend.interfaces = mouseInterfaces();
+    d.backend.interfaces->push_back(hidInterface("second-status", kVendor, kProduct, 6, 8));
+    d.backend.interfaces->push_back(hidInterface("later-probe-failure", 0, 0, 0, 0, HidProbe::OpenFailed));
+
+    EXPECT_TRUE(d.discovery.openMouse());
+    EXPECT_EQ(d.backend.opened, (std::vector<std::string>{"status", "data"}));
+    EXPECT_EQ(d.state.devicePath, "data");
+
+    // With two mice, a second collection of a role already open is passed over:
+    // two data collections are no link.
+    Discovery twoMice;
+    twoMice.backend.interfaces = std::vector<HidInterfaceInfo>{
+        hidInterface("data-a", kVendor, kProduct, 2, 65), hidInterface("data-b", kVendor, kProduct, 2, 65),
+        hidInterface("status-a", kVendor, kProduct, 6, 8)};
+    EXPECT_TRUE(twoMice.discovery.openMouse());
+    EXPECT_EQ(twoMice.backend.opened, (std::vector<std::string>{"data-a", "status-a"}));
+    EXPECT_EQ(twoMice.backend.alive, 2);
+}
+
+TEST(DeviceDiscovery, NewOpenClosesTheHandlesOfTheLastOne)
+{
+    Discovery d;
+    d.backend.interfaces = mouseInterfaces();
+    ASSERT_TRUE(d.discovery.openMouse());
+    ASSERT_TRUE(d.discovery.openMouse());
+
+    EXPECT_EQ(d.backend.aliveAtOpen, (std::vector<int>{0, 1, 0, 1}));
+    EXPECT_EQ(d.backend.alive, 2);
+
+    d.backend.interfaces = std::vector<HidInterfaceInfo>{};
+    EXPECT_FALSE(d.discovery.openMouse());
+    EXPECT_EQ(d.backend.alive, 0);
+}
+
+TEST(DeviceDiscovery, RolesFollowUsageAndFeatureLength)
+{
+    EXPECT_EQ(DeviceDiscovery::roleOf(hidInterface("", kVendor, kProduct, 6, 8)), InterfaceRole::Status);
+    EXPECT_EQ(DeviceDiscovery::roleOf(hidInterface("", kVendor, kProduct, 2, 65)), InterfaceRole::Data);
+    EXPECT_EQ(DeviceDiscovery::roleOf(hidInterface("", kVendor, kProduct, 2, 8)), InterfaceRole::None);
+    EXPECT_EQ(DeviceDiscovery::roleOf(hidInterface("", kVendor, kProduct, 6, 65)), InterfaceRole::None);
+    EXPECT_TRUE(DeviceDiscovery::isMouse(hidInterface("", kVendor, kProduct, 0, 0)));
+    EXPECT_FALSE(DeviceDiscovery::isMouse(hidInterface("", kProduct, kVendor, 0, 0)));
+}
