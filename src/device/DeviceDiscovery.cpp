@@ -14,6 +14,7 @@ DeviceDiscovery::DeviceDiscovery(HidBackend& backend, DeviceState& state, Messag
 bool DeviceDiscovery::openMouse()
 {
     state_.closeHandles();
+    lastOpenError_ = 0;
     const auto interfaces = backend_.enumerate();
     if (!interfaces)
         return false;
@@ -67,6 +68,7 @@ bool DeviceDiscovery::openInterface(const HidInterfaceInfo& info, InterfaceRole 
 {
     HidOpenResult opened = backend_.open(info);
     if (!opened.device) {
+        lastOpenError_ = opened.errorCode;
         reporter_.showMessage("CreateFile Error Code:" + std::to_string(opened.errorCode), "");
         return false;
     }

@@ -27,6 +27,10 @@ public:
     // A failure leaves the flag to the caller.
     bool openMouse();
 
+    // The platform's error code when the last search ended at a refused open
+    // of the collection at the device path; 0 otherwise.
+    int lastOpenError() const { return lastOpenError_; }
+
     static bool isMouse(const HidInterfaceInfo& info);
     // The role the collection's usage and feature report length qualify it for.
     static InterfaceRole roleOf(const HidInterfaceInfo& info);
@@ -39,6 +43,7 @@ private:
     HidBackend& backend_;
     DeviceState& state_;
     MessageReporter& reporter_;
+    int lastOpenError_ = 0;
 };
 
 } // namespace kestrel

@@ -105,9 +105,15 @@ TEST(DeviceDiscovery, RefusedOpenShowsThePlatformErrorCode)
     EXPECT_FALSE(d.discovery.openMouse());
     ASSERT_EQ(d.reporter.messages.size(), 1u);
     EXPECT_EQ(d.reporter.messages[0], (Message{"CreateFile Error Code:" + std::to_string(EACCES), ""}));
+    EXPECT_EQ(d.discovery.lastOpenError(), EACCES);
+    EXPECT_EQ(d.state.devicePath, "data");
     // The status collection opened before is not left half open.
     EXPECT_EQ(d.backend.alive, 0);
     EXPECT_FALSE(d.state.statusHandle);
+
+    d.backend.openErrors.clear();
+    EXPECT_TRUE(d.discovery.openMouse());
+    EXPECT_EQ(d.discovery.lastOpenError(), 0);
 }
 
 TEST(DeviceDiscovery, StopsOnceBothCollectionsAreOpen)

@@ -29,6 +29,7 @@ public:
     FeatureProtocol& protocol() { return *protocol_; }
     ConfigImage& image() { return image_; }
     const DeviceState& device() const { return device_; }
+    DeviceState& device() { return device_; }
     HidBackend* backend() { return backend_.get(); }
     StderrReporter& reporter() { return reporter_; }
 

@@ -1,9 +1,11 @@
 #include "DeviceCommands.h"
 
+#include "DescriptorCommand.h"
+#include "HexFormat.h"
+#include "MonitorCommand.h"
+
 #include <BackendFactory.h>
 #include <DeviceDiscovery.h>
-
-#include <cstdio>
 
 namespace kestrel::ctl {
 
@@ -19,13 +21,6 @@ const char* roleName(InterfaceRole role)
     return "none";
 }
 
-std::string hex4(unsigned value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", value & 0xFFFFu);
-    return text;
-}
-
 } // namespace
 
 DeviceCommands::DeviceCommands(std::ostream& out, std::ostream& err)
@@ -38,6 +33,10 @@ std::optional<int> DeviceCommands::run(const CtlOptions& options)
 {
     if (options.command == "list")
         return list(options);
+    if (options.command == "descriptor")
+        return DescriptorCommand(out_, err_).run(options);
+    if (options.command == "monitor")
+        return MonitorCommand(out_, err_).run(options);
     return std::nullopt;
 }
 
@@ -55,8 +54,7 @@ int DeviceCommands::list(const CtlOptions& options)
         if (!DeviceDiscovery::isMouse(info))
             continue;
         ++found;
-        out_ << info.path << " usage_page=" << hex4(info.usagePage) << " usage=" << hex4(info.usage)
-             << " feature_length=" << info.featureReportLength
+        out_ << info.path << ' ' << collectionFields(info.usagePage, info.usage, info.featureReportLength)
              << " role=" << roleName(DeviceDiscovery::roleOf(info)) << '\n';
     }
     if (found == 0) {

@@ -1,5 +1,7 @@
 #include "HexFormat.h"
 
+#include <cstdio>
+
 namespace kestrel::ctl {
 
 std::string hexBytes(std::span<const std::uint8_t> bytes)
@@ -13,6 +15,14 @@ std::string hexBytes(std::span<const std::uint8_t> bytes)
         text += kDigits[b >> 4];
         text += kDigits[b & 0x0F];
     }
+    return text;
+}
+
+std::string collectionFields(std::uint16_t usagePage, std::uint16_t usage, std::uint16_t featureLength)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "usage_page=0x%04X usage=0x%04X feature_length=%u", unsigned{usagePage},
+                  unsigned{usage}, unsigned{featureLength});
     return text;
 }
 

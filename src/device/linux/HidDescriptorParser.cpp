@@ -51,15 +51,15 @@ HidDescriptorParseResult HidDescriptorParser::parseFile(const std::filesystem::p
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        return {{}, "cannot open " + file.string()};
+        return {{}, "cannot open the file"};
     // One byte more than allowed tells an oversized file from a full one.
     std::vector<std::uint8_t> bytes(kMaxFileSize + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad())
-        return {{}, "cannot read " + file.string()};
+        return {{}, "cannot read the file"};
     const auto count = static_cast<std::size_t>(in.gcount());
     if (count > kMaxFileSize)
-        return {{}, file.string() + " is larger than " + std::to_string(kMaxFileSize) + " bytes"};
+        return {{}, "the file is larger than " + std::to_string(kMaxFileSize) + " bytes"};
     bytes.resize(count);
     return parse(bytes);
 }

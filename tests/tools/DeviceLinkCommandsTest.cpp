@@ -1,0 +1,132 @@
+#include "../config/FileTestSupport.h"
+#include "../device/ReportDescriptors.h"
+
+#include <Clock.h>
+#include <FeatureProtocol.h>
+#include <HotplugMonitor.h>
+#include <KestrelCtl.h>
+#include <SimulatedMouse.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace kestrel;
+using namespace kestrel::test;
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Outcome runCtl(const std::vector<std::string>& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = ctl::KestrelCtl(out, err).run(args);
+    return {code, out.str(), err.str()};
+}
+
+// The monitor over a simulated mouse, its notices scripted.
+struct MonitorRig {
+    explicit MonitorRig(HotplugPolicy::Mode mode)
+        : monitor(out, discovery, state, [this] { return protocol.readMouse(); }, mode)
+    {
+    }
+
+    std::ostringstream out;
+    SimulatedMouse mouse;
+    DeviceState state;
+    ConfigImage image;
+    InstantClock clock;
+    MessageLog reporter;
+    FeatureProtocol protocol{state, image, clock, reporter, "The system did not detect the gaming mouse!"};
+    DeviceDiscovery discovery{mouse, state, reporter};
+    ctl::HotplugMonitor monitor;
+};
+
+} // namespace
+
+TEST(DescriptorCommand, PrintsOneLinePerTopLevelCollection)
+{
+    const ScratchFolder folder;
+    writeFile(folder / "status", kStatusDescriptor);
+    writeFile(folder / "multimedia", kMultimediaDescriptor);
+
+    const Outcome status = runCtl({"descriptor", (folder / "status").string()});
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_EQ(status.out, "usage_page=0x0001 usage=0x0006 feature_length=8\n");
+    EXPECT_EQ(status.err, "");
+
+    const Outcome multimedia = runCtl({"descriptor", (folder / "multimedia").string()});
+    EXPECT_EQ(multimedia.exitCode, 0);
+    EXPECT_EQ(multimedia.out, "usage_page=0x000C usage=0x0001 feature_length=0\n"
+                              "usage_page=0x0001 usage=0x0080 feature_length=0\n"
+                              "usage_page=0xFF00 usage=0x0001 feature_length=33\n");
+}
+
+TEST(DescriptorCommand, MalformedOrMissingFilesFail)
+{
+    const ScratchFolder folder;
+    writeFile(folder / "truncated", std::vector<std::uint8_t>(kDataDescriptor.begin(), kDataDescriptor.end() - 1));
+    writeFile(folder / "empty", std::string_view{});
+
+    const Outcome truncated = runCtl({"descriptor", (folder / "truncated").string()});
+    EXPECT_EQ(truncated.exitCode, 1);
+    EXPECT_EQ(truncated.out, "");
+    EXPECT_NE(truncated.err.find("malformed report descriptor: collection not closed"), std::string::npos);
+
+    const Outcome empty = runCtl({"descriptor", (folder / "empty").string()});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("without any top-level collection"), std::string::npos);
+
+    const Outcome missing = runCtl({"descriptor", (folder / "missing").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("no such file"), std::string::npos);
+
+    EXPECT_EQ(runCtl({"descriptor"}).exitCode, 2);
+    EXPECT_EQ(runCtl({"monitor", "extra"}).exitCode, 2);
+    const Outcome simulated = runCtl({"--simulate", "monitor"});
+    EXPECT_EQ(simulated.exitCode, 1);
+    EXPECT_NE(simulated.err.find("no hot-plug notices"), std::string::npos);
+}
+
+TEST(HotplugMonitor, PrintsNoticesAndTheActionOfEachBurst)
+{
+    MonitorRig rig(HotplugPolicy::Mode::Burst);
+    rig.monitor.startUp();
+
+    rig.mouse.vanish();
+    EXPECT_TRUE(rig.monitor.onNotice(DeviceChange::Removal, "/dev/hidraw3"));
+    EXPECT_TRUE(rig.monitor.onNotice(DeviceChange::Removal, "/dev/hidraw4"));
+    rig.monitor.onSettled();
+    rig.mouse.reappear();
+    EXPECT_TRUE(rig.monitor.onNotice(DeviceChange::Arrival, "/dev/hidraw3"));
+    rig.monitor.onSettled();
+    rig.monitor.onSettled();
+
+    EXPECT_EQ(rig.out.str(), "start-up: mouse read, present=1\n"
+                             "removal /dev/hidraw3\n"
+                             "removal /dev/hidraw4\n"
+                             "action after removal: notice 15, window hidden, present=0\n"
+                             "arrival /dev/hidraw3\n"
+                             "action after arrival: notice 14, mouse read, present=1\n");
+    EXPECT_EQ(rig.image, rig.mouse.firmware().image());
+}
+
+TEST(HotplugMonitor, CounterActsOnTheFourthNotice)
+{
+    MonitorRig rig(HotplugPolicy::Mode::Counter);
+    rig.mouse.vanish();
+    rig.monitor.startUp();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(rig.monitor.onNotice(DeviceChange::Arrival, "node"));
+    const std::string beforeFourth = rig.out.str();
+    EXPECT_EQ(beforeFourth, "start-up: notice 15, present=0\narrival node\narrival node\narrival node\n");
+    EXPECT_FALSE(rig.monitor.onNotice(DeviceChange::Removal, "node"));
+    EXPECT_EQ(rig.out.str().substr(beforeFourth.size()),
+              "removal node\naction after removal: notice 15, window hidden, present=0\n");
+}
