@@ -48,7 +48,7 @@ public:
     virtual ~HidBackend() = default;
     // nullopt when the platform could not produce the list at all.
     virtual std::optional<std::vector<HidInterfaceInfo>> enumerate() = 0;
-    virtual HidOpenResult open(const HidInterfaceInfo& interface) = 0;
+    virtual HidOpenResult open(const HidInterfaceInfo& info) = 0;
 };
 
 } // namespace kestrel

@@ -3,6 +3,10 @@
 #include <BackendFactory.h>
 #include <DeviceDiscovery.h>
 
+#ifdef __linux__
+#include <linux/HidrawAccessMessage.h>
+#endif
+
 namespace kestrel::ctl {
 
 namespace {
@@ -41,11 +45,26 @@ bool CtlSession::openAndRead()
     }
     DeviceDiscovery discovery(*backend_, device_, reporter_);
     if (!discovery.openMouse()) {
-        if (!reporter_.reported())
-            err_ << "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n";
+        explainFailedOpen(discovery);
         return false;
     }
     return protocol_->readMouse();
+}
+
+void CtlSession::explainFailedOpen(const DeviceDiscovery& discovery)
+{
+#ifdef __linux__
+    // A node that exists but is not ours to open is a missing udev rule, not a missing mouse.
+    const std::string access = hidrawAccessMessage(device_.devicePath, discovery.lastOpenError());
+    if (!access.empty()) {
+        err_ << "kestrelctl: " << access << '\n';
+        return;
+    }
+#else
+    (void)discovery;
+#endif
+    if (!reporter_.reported())
+        err_ << "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n";
 }
 
 } // namespace kestrel::ctl

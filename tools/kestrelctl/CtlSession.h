@@ -5,6 +5,7 @@
 #include "TraceRecorder.h"
 
 #include <Clock.h>
+#include <DeviceDiscovery.h>
 #include <DeviceState.h>
 #include <FeatureProtocol.h>
 #include <HidBackend.h>
@@ -34,6 +35,8 @@ public:
     StderrReporter& reporter() { return reporter_; }
 
 private:
+    void explainFailedOpen(const DeviceDiscovery& discovery);
+
     std::ostream& err_;
     StderrReporter reporter_;
     std::string backendError_;

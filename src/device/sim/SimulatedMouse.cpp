@@ -122,19 +122,22 @@ std::optional<std::vector<HidInterfaceInfo>> SimulatedMouse::enumerate()
     if (shared_->vanished)
         return std::vector<HidInterfaceInfo>{};
     return std::vector<HidInterfaceInfo>{
-        {kPointerPath, kVendorId, kProductId, 0x0001, 0x0002, 0, HidProbe::Ok},
-        {kStatusPath, kVendorId, kProductId, 0x0001, 0x0006, 8, HidProbe::Ok},
-        {kDataPath, kVendorId, kProductId, 0x0001, 0x0002, 65, HidProbe::Ok},
+        {kPointerPath, mouse::kVendorId, mouse::kProductId, mouse::kGenericDesktopPage, mouse::kDataUsage, 0,
+         HidProbe::Ok},
+        {kStatusPath, mouse::kVendorId, mouse::kProductId, mouse::kGenericDesktopPage, mouse::kStatusUsage,
+         mouse::kStatusReportLength, HidProbe::Ok},
+        {kDataPath, mouse::kVendorId, mouse::kProductId, mouse::kGenericDesktopPage, mouse::kDataUsage,
+         mouse::kDataReportLength, HidProbe::Ok},
     };
 }
 
-HidOpenResult SimulatedMouse::open(const HidInterfaceInfo& interface)
+HidOpenResult SimulatedMouse::open(const HidInterfaceInfo& info)
 {
     if (shared_->vanished)
         return {nullptr, ENODEV};
-    if (interface.path == kStatusPath)
+    if (info.path == kStatusPath)
         return {std::make_unique<Collection>(shared_, Role::Status), 0};
-    if (interface.path == kDataPath)
+    if (info.path == kDataPath)
         return {std::make_unique<Collection>(shared_, Role::Data), 0};
     // The pointer collection belongs to the input subsystem.
     return {nullptr, EACCES};

@@ -2,6 +2,7 @@
 
 #include "HidBackend.h"
 #include "MouseFirmware.h"
+#include "MouseModel.h"
 
 #include <filesystem>
 #include <map>
@@ -25,9 +26,6 @@ enum class SimulatedFault {
 // changed it.
 class SimulatedMouse final : public HidBackend {
 public:
-    static constexpr std::uint16_t kVendorId = 0x04D9;
-    static constexpr std::uint16_t kProductId = 0xA09E;
-
     explicit SimulatedMouse(const ConfigImage& image = MouseFirmware::factoryImage());
 
     // A mouse whose image lives in `stateFile`: created with the factory
@@ -36,7 +34,7 @@ public:
                                                          std::string& error);
 
     std::optional<std::vector<HidInterfaceInfo>> enumerate() override;
-    HidOpenResult open(const HidInterfaceInfo& interface) override;
+    HidOpenResult open(const HidInterfaceInfo& info) override;
 
     void failAt(int exchange, SimulatedFault fault);
     void vanish();
