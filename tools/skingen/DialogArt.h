@@ -2,6 +2,8 @@
 
 #include "ArtKit.h"
 
+#include <SkinFiles.h>
+
 #include <QImage>
 #include <QSize>
 
@@ -26,13 +28,13 @@ public:
     static constexpr int kWidth = 380;
     // The Windows key dialog's list runs to y = 306, so its sheet is taller.
     static constexpr std::array<Sheet, 7> kSheets = {{
-        {Kind::FireKey, "/fire-key.png", 290},
-        {Kind::HotKey, "/hot-key.png", 290},
-        {Kind::Media, "/media-key.png", 290},
-        {Kind::SingleKey, "/single-key.png", 290},
-        {Kind::SnipeKey, "/snipe-key.png", 290},
-        {Kind::WindowsKey, "/windows-key.png", 312},
-        {Kind::Skins, "/skins.png", 290},
+        {Kind::FireKey, skinfiles::kFireKeyDialog, 290},
+        {Kind::HotKey, skinfiles::kHotKeyDialog, 290},
+        {Kind::Media, skinfiles::kMediaDialog, 290},
+        {Kind::SingleKey, skinfiles::kSingleKeyDialog, 290},
+        {Kind::SnipeKey, skinfiles::kSnipeKeyDialog, 290},
+        {Kind::WindowsKey, skinfiles::kWindowsKeyDialog, 312},
+        {Kind::Skins, skinfiles::kSkinsDialog, 290},
     }};
 
     explicit DialogArt(const ArtKit& kit) : kit_(kit) {}

@@ -5,6 +5,8 @@
 #include "DialogArt.h"
 #include "WindowArt.h"
 
+#include <SkinFiles.h>
+
 #include <QDir>
 
 namespace kestrel::skingen {
@@ -29,25 +31,25 @@ bool SkinWriter::writeSkin(const SkinPalette& palette)
     const ControlArt controls(kit);
     const DialogArt dialogs(kit);
     using Glyph = ControlArt::WindowGlyph;
-    bool written = save(window.background(), "/main.png") && save(window.basicPage(), "/BasicSet2.png") &&
-                   save(controls.windowButton(Glyph::Minimise, false), "/button-min-normal.png") &&
-                   save(controls.windowButton(Glyph::Minimise, true), "/button-min-over.png") &&
-                   save(controls.windowButton(Glyph::Close, false), "/button-close-normal.png") &&
-                   save(controls.windowButton(Glyph::Close, true), "/button-close-over.png") &&
-                   save(controls.windowButton(Glyph::Skins, false), "/button-Skins-normal.png") &&
-                   save(controls.windowButton(Glyph::Skins, true), "/button-Skins-over.png") &&
-                   save(controls.pageButton(false), "/button-PrePage-normal.png") &&
-                   save(controls.pageButton(true), "/button-PrePage-over.png") &&
-                   save(controls.captionButton(false), "/button-normal.png") &&
-                   save(controls.captionButton(true), "/button-over.png") &&
-                   save(controls.dropDownBox(false), "/DropdownBox-normal.png") &&
-                   save(controls.dropDownBox(true), "/DropdownBox-over.png") &&
-                   save(controls.reportRateMark(false), "/slider-RP-dark.png") &&
-                   save(controls.reportRateMark(true), "/slider-RP-light.png") &&
-                   save(controls.dpiCell(false), "/slider-DPI-dark.png") &&
-                   save(controls.dpiCell(true), "/slider-DPI-light.png") &&
-                   save(controls.stageBox(false), "/Pane.png") &&
-                   save(controls.stageBox(true), "/PaneMakingTick.png");
+    bool written = save(window.background(), skinfiles::kMain) && save(window.basicPage(), skinfiles::kBasicPage) &&
+                   save(controls.windowButton(Glyph::Minimise, false), skinfiles::kMinimiseNormal) &&
+                   save(controls.windowButton(Glyph::Minimise, true), skinfiles::kMinimiseOver) &&
+                   save(controls.windowButton(Glyph::Close, false), skinfiles::kCloseNormal) &&
+                   save(controls.windowButton(Glyph::Close, true), skinfiles::kCloseOver) &&
+                   save(controls.windowButton(Glyph::Skins, false), skinfiles::kSkinsNormal) &&
+                   save(controls.windowButton(Glyph::Skins, true), skinfiles::kSkinsOver) &&
+                   save(controls.pageButton(false), skinfiles::kPageButtonNormal) &&
+                   save(controls.pageButton(true), skinfiles::kPageButtonOver) &&
+                   save(controls.captionButton(false), skinfiles::kButtonNormal) &&
+                   save(controls.captionButton(true), skinfiles::kButtonOver) &&
+                   save(controls.dropDownBox(false), skinfiles::kDropDownNormal) &&
+                   save(controls.dropDownBox(true), skinfiles::kDropDownOver) &&
+                   save(controls.reportRateMark(false), skinfiles::kReportRateDark) &&
+                   save(controls.reportRateMark(true), skinfiles::kReportRateLight) &&
+                   save(controls.dpiCell(false), skinfiles::kDpiCellDark) &&
+                   save(controls.dpiCell(true), skinfiles::kDpiCellLight) &&
+                   save(controls.stageBox(false), skinfiles::kStageOff) &&
+                   save(controls.stageBox(true), skinfiles::kStageOn);
     for (const DialogArt::Sheet& sheet : DialogArt::kSheets)
         written = written && save(dialogs.sheet(sheet), sheet.fileName);
     return written;

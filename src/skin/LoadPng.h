@@ -1,0 +1,30 @@
+#pragma once
+
+#include <MessageReporter.h>
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+namespace kestrel {
+
+// Decodes a skin image the way every draw needs it: an image with an alpha
+// channel becomes 32-bit with each colour premultiplied as floor(c * a / 255);
+// any other image stays opaque with its colours untouched. Nothing is cached,
+// so every call reads the file again. nullopt when the file cannot be read
+// or decoded.
+std::optional<QImage> decodeSkinImage(const QString& path);
+
+// Draws the image at the path with its top-left corner at (x, y) and its own
+// size: blended source-over when it has alpha, copied opaque otherwise.
+// The main window's form: a failure draws nothing and says nothing.
+bool LoadPng(QPainter& surface, const QString& path, int x, int y);
+
+// The sub-dialogs' form: a failure is also reported with the message
+// "LoadPng---Load image failed." under the program's name.
+bool LoadPng(QPainter& surface, const QString& path, int x, int y, MessageReporter& reporter);
+
+} // namespace kestrel

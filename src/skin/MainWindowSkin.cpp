@@ -1,0 +1,119 @@
+#include "MainWindowSkin.h"
+
+#include "ClickDispatcher.h"
+#include "SkinFiles.h"
+#include "SkinFolder.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+
+namespace kestrel {
+
+namespace {
+
+// The digit of a key drop-down sits in the first 20 pixels, the caption after it.
+constexpr int kDigitWidth = 20;
+
+} // namespace
+
+MainWindowSkin::MainWindowSkin(QWidget& window, const SurfaceConditions& conditions,
+                               WindowClickActions& windowActions, const SurfaceCaptions& captions)
+    : QObject(&window),
+      window_(window),
+      conditions_(conditions),
+      windowActions_(windowActions),
+      captions_(captions),
+      hover_(conditions, *this, this),
+      lists_(window, conditions)
+{
+    window_.setMouseTracking(true);
+    window_.installEventFilter(this);
+}
+
+MainWindowSkin::~MainWindowSkin() { window_.removeEventFilter(this); }
+
+bool MainWindowSkin::loadBackground()
+{
+    const bool loaded = canvas_.loadBackground(SkinFolder::imagePath(style_.folder, skinfiles::kMain));
+    window_.resize(canvas_.size());
+    return loaded;
+}
+
+void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) const
+{
+    const HoverItem& item = hoverItem(id);
+    switch (item.caption) {
+    case HoverCaption::None:
+        painter.imageButton(item.button, over, QString());
+        return;
+    case HoverCaption::ButtonCaption:
+        painter.imageButton(item.button, over, captions_.buttonCaption(id));
+        return;
+    case HoverCaption::KeyCaption: {
+        const int k = keyDropDownNumber(id);
+        const QRect box = item.button.rect;
+        painter.imageButton(item.button, over, QString());
+        painter.label(QRect(box.left(), box.top(), kDigitWidth, box.height()), QString::number(k), TextLayout::Left);
+        painter.label(box.adjusted(kDigitWidth, 0, 0, 0), captions_.keyCaption(k), TextLayout::Left);
+        return;
+    }
+    }
+}
+
+void MainWindowSkin::drawHoverItems(std::span<const HoverDraw> items)
+{
+    CMemDC dc = compose();
+    SkinPainter painter(dc, style_);
+    for (const HoverDraw& item : items)
+        drawHoverItem(painter, item.id, item.over);
+}
+
+void MainWindowSkin::present() { window_.update(); }
+
+void MainWindowSkin::closeListsAwayFrom(QPoint point) { lists_.closeAwayFrom(point); }
+
+void MainWindowSkin::startDrag(QPoint)
+{
+    // The press may have opened a modal dialog first; once the button is up
+    // a window move would stick the window to the pointer.
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        return;
+    if (QWindow* handle = window_.windowHandle())
+        handle->startSystemMove();
+}
+
+void MainWindowSkin::mousePressed(QPoint point)
+{
+    ClickDispatcher::dispatch(point, conditions_, ClickTargets{windowActions_, page_, *this});
+}
+
+bool MainWindowSkin::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &window_)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint: {
+        // The window shows the canvas as last composed; nothing is redrawn.
+        QPainter painter(&window_);
+        canvas_.showOn(painter);
+        return true;
+    }
+    case QEvent::MouseMove:
+        mouseMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
+        return false;
+    case QEvent::MouseButtonPress: {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() != Qt::LeftButton)
+            return false;
+        mousePressed(press->position().toPoint());
+        return true;
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+} // namespace kestrel

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "CMemDC.h"
+#include "ClickActions.h"
+#include "HoverTracker.h"
+#include "PopupListSet.h"
+#include "SkinCanvas.h"
+#include "SkinPainter.h"
+#include "SkinStyle.h"
+#include "SurfaceConditions.h"
+
+#include <QObject>
+#include <QString>
+
+#include <span>
+
+class QWidget;
+
+namespace kestrel {
+
+// The texts drawn on hover items: the captions of "OK", "Apply", "Cancel"
+// and "Default", and of key drop-down k (1..7) in the key group shown.
+class SurfaceCaptions {
+public:
+    virtual ~SurfaceCaptions() = default;
+    virtual QString buttonCaption(HoverId id) const = 0;
+    virtual QString keyCaption(int k) const = 0;
+};
+
+// The skinned surface of the main window. It owns the canvas (the
+// background bitmap), paints the window from it, tracks hovering, owns the
+// popup lists, and turns left presses into the click table's actions. The
+// window only has to own one of these; the surface watches the window's
+// paint and mouse events itself.
+class MainWindowSkin final : public QObject, private CanvasTarget, private HoverDrawer, private SurfaceActions {
+    Q_OBJECT
+
+public:
+    MainWindowSkin(QWidget& window, const SurfaceConditions& conditions, WindowClickActions& windowActions,
+                   const SurfaceCaptions& captions);
+    ~MainWindowSkin() override;
+
+    // The page answers the page's hot rectangles once it exists.
+    void setPageActions(PageClickActions* page) { page_ = page; }
+
+    SkinStyle& style() { return style_; }
+    const SkinStyle& style() const { return style_; }
+    SkinCanvas& canvas() { return canvas_; }
+    const SkinCanvas& canvas() const { return canvas_; }
+    PopupListSet& lists() { return lists_; }
+    HoverTracker& hover() { return hover_; }
+
+    // Loads "/main.png" of the skin folder as the canvas and sizes the window
+    // to it; a missing image leaves an empty canvas and a window of 0 x 0.
+    bool loadBackground();
+
+    // One composition onto the canvas, copied to the window when it ends.
+    CMemDC compose() { return CMemDC(canvas_, *this); }
+
+    // Draws a hover-capable item normal or hovered, with its caption or its
+    // digit and key caption.
+    void drawHoverItem(SkinPainter& painter, HoverId id, bool over) const;
+
+    // The surface's answers to the window's own events, also callable directly.
+    void mousePressed(QPoint point);
+    void mouseMoved(QPoint point) { hover_.mouseMoved(point); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void present() override;
+    void drawHoverItems(std::span<const HoverDraw> items) override;
+    void closeListsAwayFrom(QPoint point) override;
+    void startDrag(QPoint point) override;
+
+    QWidget& window_;
+    const SurfaceConditions& conditions_;
+    WindowClickActions& windowActions_;
+    const SurfaceCaptions& captions_;
+    PageClickActions* page_ = nullptr;
+    SkinStyle style_;
+    SkinCanvas canvas_;
+    HoverTracker hover_;
+    PopupListSet lists_;
+};
+
+} // namespace kestrel

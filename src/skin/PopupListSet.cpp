@@ -1,0 +1,159 @@
+#include "PopupListSet.h"
+
+#include "ControlColours.h"
+#include "MainWindowLayout.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+namespace kestrel {
+
+PopupListSet::PopupListSet(QWidget& owner, const SurfaceConditions& conditions)
+    : QObject(&owner), owner_(owner), conditions_(conditions)
+{
+}
+
+PopupListSet::~PopupListSet() = default;
+
+QListWidget& PopupListSet::create(int id, const QRect& rect, const QStringList& rows, const QFont& font)
+{
+    Entry& entry = entries_[id];
+    if (entry.list)
+        return *entry.list;
+    auto* list = new QListWidget(&owner_);
+    list->setGeometry(rect);
+    list->setFrameShape(QFrame::Box);
+    list->setMouseTracking(true);
+    list->viewport()->setMouseTracking(true);
+    ControlColours::apply(*list, {QColor(Qt::white), QColor(Qt::black), true}, font);
+    list->addItems(rows);
+    list->viewport()->installEventFilter(this);
+    // Clicks, double-clicks and keyboard moves all count as a choice; the
+    // hover rule changes the current row with signals blocked.
+    connect(list, &QListWidget::itemClicked, this, [this, id, list] { notifyChosen(id, list); });
+    connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list] { notifyChosen(id, list); });
+    connect(list, &QListWidget::currentRowChanged, this, [this, id, list] { notifyChosen(id, list); });
+    list->show();
+    entry.list = list;
+    return *list;
+}
+
+void PopupListSet::notifyChosen(int id, const QListWidget* list)
+{
+    // A list already closed by an earlier notice of the same click says nothing more.
+    if (listener_ == nullptr || this->list(id) != list || list->currentRow() < 0)
+        return;
+    listener_->listChosen(id);
+}
+
+void PopupListSet::close(int id)
+{
+    const auto found = entries_.find(id);
+    if (found == entries_.end())
+        return;
+    if (QListWidget* list = found->second.list) {
+        // The list may be in the middle of delivering its own event.
+        list->hide();
+        list->disconnect(this);
+        list->deleteLater();
+    }
+    entries_.erase(found);
+}
+
+void PopupListSet::closeAll()
+{
+    while (!entries_.empty())
+        close(entries_.begin()->first);
+}
+
+bool PopupListSet::exists(int id) const { return list(id) != nullptr; }
+
+QListWidget* PopupListSet::list(int id) const
+{
+    const auto found = entries_.find(id);
+    return found == entries_.end() ? nullptr : found->second.list.data();
+}
+
+int PopupListSet::currentRow(int id) const
+{
+    const QListWidget* found = list(id);
+    return found == nullptr ? -1 : found->currentRow();
+}
+
+bool PopupListSet::openFlag(int id) const
+{
+    const auto found = entries_.find(id);
+    return found != entries_.end() && found->second.open;
+}
+
+void PopupListSet::setOpenFlag(int id, bool open)
+{
+    if (open)
+        entries_[id].open = true;
+    else if (const auto found = entries_.find(id); found != entries_.end())
+        found->second.open = false;
+}
+
+void PopupListSet::closeAwayFrom(QPoint point)
+{
+    for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k) {
+        if (mainlayout::functionList(k).contains(point) || mainlayout::keyDropDown(k).contains(point))
+            continue;
+        close(functionListId(k));
+        close(kDpiSubList);
+    }
+    if (!mainlayout::kModeList.contains(point) && !mainlayout::kModeBox.contains(point))
+        close(kLightingModeList);
+    if (!mainlayout::kParameterBox.contains(point))
+        close(kLightingParameterList);
+}
+
+int PopupListSet::rowNearest(const QListWidget& list, QPoint viewportPoint)
+{
+    const QModelIndex index = list.indexAt(viewportPoint);
+    if (index.isValid())
+        return index.row();
+    // Below the last row the last row is nearest.
+    const int last = list.count() - 1;
+    if (last >= 0 && viewportPoint.y() >= list.visualItemRect(list.item(last)).top())
+        return last;
+    return -1;
+}
+
+std::optional<std::pair<int, int>> PopupListSet::hoverAt(QPoint globalPoint)
+{
+    if (!conditions_.pageBuilt())
+        return std::nullopt;
+    for (const auto& [id, entry] : entries_) {
+        QListWidget* list = entry.list;
+        if (list == nullptr || !list->isVisible())
+            continue;
+        const QPoint local = list->viewport()->mapFromGlobal(globalPoint);
+        if (!list->viewport()->rect().contains(local))
+            continue;
+        const int row = rowNearest(*list, local);
+        if (row >= 0) {
+            const QSignalBlocker quiet(list);
+            list->setCurrentRow(row);
+        }
+        return std::make_pair(id, row);
+    }
+    return std::nullopt;
+}
+
+bool PopupListSet::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (const auto hovered = hoverAt(move->globalPosition().toPoint()); hovered && listener_ != nullptr) {
+            // The id is read before the listener runs: it may close this very list.
+            const auto [id, row] = *hovered;
+            listener_->listRowHovered(id, row);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace kestrel

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "SurfaceConditions.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+
+#include <map>
+#include <optional>
+
+class QListWidget;
+class QWidget;
+
+namespace kestrel {
+
+// Hears what happens in the popup lists: a row was chosen (a selection or a
+// double-click; read the row with currentRow), or the pointer moved over a row.
+class PopupListListener {
+public:
+    virtual ~PopupListListener() = default;
+    virtual void listChosen(int id) = 0;
+    virtual void listRowHovered(int id, int row) = 0;
+};
+
+// The main window's popup lists: list boxes created on demand as children of
+// the window at their rectangles, white text on black, destroyed when closed.
+// Each has a list-open flag kept apart from the list's existence, as the
+// pages open and close them. While the basic page is built, the row under
+// the pointer becomes the current row without any selection notice.
+class PopupListSet : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kDpiSubList = 40;
+    static constexpr int kLightingModeList = 60;
+    static constexpr int kLightingParameterList = 61;
+    static constexpr int functionListId(int k) { return 40 + k; }
+
+    PopupListSet(QWidget& owner, const SurfaceConditions& conditions);
+    ~PopupListSet() override;
+
+    void setListener(PopupListListener* listener) { listener_ = listener; }
+
+    // Creates the list with its rows unless it exists; returns it either way.
+    QListWidget& create(int id, const QRect& rect, const QStringList& rows, const QFont& font);
+    // Destroys the list if it exists and clears its list-open flag.
+    void close(int id);
+    void closeAll();
+    bool exists(int id) const;
+    QListWidget* list(int id) const;
+    // The current row, or -1 when the list has none or does not exist.
+    int currentRow(int id) const;
+
+    bool openFlag(int id) const;
+    void setOpenFlag(int id, bool open);
+
+    // A press on the window surface closes every list the press is not on
+    // (neither the list's box nor the box that opens it).
+    void closeAwayFrom(QPoint point);
+
+    // The list hover rule: the list under the global point gets the row
+    // under it as current row; returns the list and row, if any.
+    std::optional<std::pair<int, int>> hoverAt(QPoint globalPoint);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Entry {
+        QPointer<QListWidget> list;
+        bool open = false;
+    };
+
+    void notifyChosen(int id, const QListWidget* list);
+    static int rowNearest(const QListWidget& list, QPoint viewportPoint);
+
+    QWidget& owner_;
+    const SurfaceConditions& conditions_;
+    PopupListListener* listener_ = nullptr;
+    std::map<int, Entry> entries_;
+};
+
+} // namespace kestrel

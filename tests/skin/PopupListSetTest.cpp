@@ -1,0 +1,168 @@
+#include "SkinTestSupport.h"
+
+#include <MainWindowLayout.h>
+#include <PopupListSet.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+struct RecordingListener final : PopupListListener {
+    std::vector<int> chosen;
+    std::vector<std::pair<int, int>> hovered;
+    void listChosen(int id) override { chosen.push_back(id); }
+    void listRowHovered(int id, int row) override { hovered.emplace_back(id, row); }
+};
+
+class PopupListSetTest : public ::testing::Test {
+protected:
+    PopupListSetTest()
+    {
+        window.resize(900, 660);
+        window.show();
+        lists.setListener(&listener);
+    }
+
+    QListWidget& openFunctionList(int k)
+    {
+        return lists.create(PopupListSet::functionListId(k), mainlayout::functionList(k), rows, window.font());
+    }
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    void moveOver(QListWidget& list, QPoint viewportPoint)
+    {
+        QMouseEvent move(QEvent::MouseMove, viewportPoint, list.viewport()->mapToGlobal(viewportPoint), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &move);
+    }
+
+    QWidget window;
+    skintest::FakeConditions conditions;
+    PopupListSet lists{window, conditions};
+    RecordingListener listener;
+    const QStringList rows{"Left Click", "Right Click", "Mid Click", "Forward", "Backward", "DPI Switch"};
+};
+
+TEST_F(PopupListSetTest, ListsAreCreatedOnDemandAtTheirRectanglesWhiteOnBlack)
+{
+    QListWidget& list = openFunctionList(3);
+    EXPECT_EQ(list.parentWidget(), &window);
+    EXPECT_EQ(list.geometry(), mainlayout::functionList(3));
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_EQ(list.count(), rows.size());
+    EXPECT_EQ(list.palette().color(QPalette::Text), QColor(Qt::white));
+    EXPECT_EQ(list.palette().color(QPalette::Base), QColor(Qt::black));
+    // Opening an existing list adds no rows.
+    EXPECT_EQ(&openFunctionList(3), &list);
+    EXPECT_EQ(list.count(), rows.size());
+    EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(3)), -1);
+}
+
+TEST_F(PopupListSetTest, ClosingDestroysTheListAndClearsItsFlag)
+{
+    const int id = PopupListSet::functionListId(1);
+    QPointer<QListWidget> list = &openFunctionList(1);
+    lists.setOpenFlag(id, true);
+    EXPECT_TRUE(lists.openFlag(id));
+    lists.close(id);
+    EXPECT_FALSE(lists.exists(id));
+    EXPECT_FALSE(lists.openFlag(id));
+    EXPECT_FALSE(list->isVisible());
+    flushDeletes();
+    EXPECT_TRUE(list.isNull());
+    // A flag may be set and cleared without a list, as the pages do.
+    lists.setOpenFlag(id, true);
+    EXPECT_FALSE(lists.exists(id));
+    lists.setOpenFlag(id, false);
+    EXPECT_FALSE(lists.openFlag(id));
+}
+
+TEST_F(PopupListSetTest, APressClosesTheListsItIsNotOn)
+{
+    openFunctionList(5);
+    lists.create(PopupListSet::kDpiSubList, {400, 300, 60, 60}, {"DPI +", "DPI -", "DPI Loop"}, window.font());
+    lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, {"Off"}, window.font());
+    lists.create(PopupListSet::kLightingParameterList, mainlayout::kParameterListShort, {"8S"}, window.font());
+
+    // On drop-down 5 itself: list 5 stays, the DPI sub-list and the lighting lists go.
+    lists.closeAwayFrom(mainlayout::keyDropDown(5).center());
+    EXPECT_TRUE(lists.exists(PopupListSet::functionListId(5)));
+    EXPECT_FALSE(lists.exists(PopupListSet::kDpiSubList));
+    EXPECT_FALSE(lists.exists(PopupListSet::kLightingModeList));
+    EXPECT_FALSE(lists.exists(PopupListSet::kLightingParameterList));
+
+    lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, {"Off"}, window.font());
+    lists.create(PopupListSet::kLightingParameterList, mainlayout::kParameterListShort, {"8S"}, window.font());
+    // On the mode box: the mode list stays; the parameter list only stays for its own box.
+    lists.closeAwayFrom(mainlayout::kModeBox.center());
+    EXPECT_TRUE(lists.exists(PopupListSet::kLightingModeList));
+    EXPECT_FALSE(lists.exists(PopupListSet::kLightingParameterList));
+    EXPECT_FALSE(lists.exists(PopupListSet::functionListId(5)));
+
+    lists.create(PopupListSet::kLightingParameterList, mainlayout::kParameterListShort, {"8S"}, window.font());
+    // The open mode list covers the parameter box, so a press there spares both.
+    lists.closeAwayFrom(mainlayout::kParameterBox.center());
+    EXPECT_TRUE(lists.exists(PopupListSet::kLightingParameterList));
+    EXPECT_TRUE(lists.exists(PopupListSet::kLightingModeList));
+    lists.closeAwayFrom({5, 300});
+    EXPECT_FALSE(lists.exists(PopupListSet::kLightingParameterList));
+    EXPECT_FALSE(lists.exists(PopupListSet::kLightingModeList));
+}
+
+TEST_F(PopupListSetTest, APressOnDropDownTwoClosesListFive)
+{
+    openFunctionList(5);
+    lists.setOpenFlag(PopupListSet::functionListId(5), true);
+    lists.closeAwayFrom(mainlayout::keyDropDown(2).center());
+    EXPECT_FALSE(lists.exists(PopupListSet::functionListId(5)));
+    EXPECT_FALSE(lists.openFlag(PopupListSet::functionListId(5)));
+}
+
+TEST_F(PopupListSetTest, TheHighlightFollowsThePointerWithoutASelectionNotice)
+{
+    QListWidget& list = openFunctionList(1);
+    const QRect third = list.visualItemRect(list.item(2));
+    moveOver(list, third.center());
+    EXPECT_EQ(list.currentRow(), 2);
+    EXPECT_TRUE(listener.chosen.empty());
+    ASSERT_EQ(listener.hovered.size(), 1u);
+    EXPECT_EQ(listener.hovered[0], std::make_pair(PopupListSet::functionListId(1), 2));
+    // Below the last row the last row is nearest.
+    moveOver(list, {third.center().x(), list.viewport()->height() - 2});
+    EXPECT_EQ(list.currentRow(), rows.size() - 1);
+    // Away from the built page the rule rests.
+    conditions.built = false;
+    moveOver(list, third.center());
+    EXPECT_EQ(list.currentRow(), rows.size() - 1);
+}
+
+TEST_F(PopupListSetTest, AClickOnARowIsAChoiceOfThatList)
+{
+    QListWidget& list = openFunctionList(4);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1)).center());
+    ASSERT_FALSE(listener.chosen.empty());
+    EXPECT_EQ(listener.chosen.front(), PopupListSet::functionListId(4));
+    EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(4)), 1);
+}
+
+TEST_F(PopupListSetTest, AClosedListSaysNothingMore)
+{
+    QListWidget& list = openFunctionList(2);
+    lists.close(PopupListSet::functionListId(2));
+    list.setCurrentRow(3);
+    EXPECT_TRUE(listener.chosen.empty());
+    lists.closeAll();
+    flushDeletes();
+}
+
+} // namespace
+} // namespace kestrel
