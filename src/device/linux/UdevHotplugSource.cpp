@@ -21,12 +21,12 @@ std::optional<HidIdentity> parentIdentity(udev_device* device)
 
 } // namespace
 
-std::unique_ptr<UdevHotplugSource> UdevHotplugSource::create()
+std::unique_ptr<UdevHotplugSource> UdevHotplugSource::create(Source source)
 {
     udev* context = udev_new();
     if (!context)
         return nullptr;
-    udev_monitor* monitor = udev_monitor_new_from_netlink(context, "udev");
+    udev_monitor* monitor = udev_monitor_new_from_netlink(context, source == Source::Kernel ? "kernel" : "udev");
     if (!monitor || udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
         udev_monitor_unref(monitor);

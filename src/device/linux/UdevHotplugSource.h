@@ -27,8 +27,12 @@ struct HotplugNotice {
 // poll) and then drains the notices; reading never blocks.
 class UdevHotplugSource {
 public:
+    // Where the notices come from: udev, once its rules have run, or the
+    // kernel itself, where no udev daemon runs (a minimal system).
+    enum class Source { Udev, Kernel };
+
     // Null when udev or its monitor is unavailable.
-    static std::unique_ptr<UdevHotplugSource> create();
+    static std::unique_ptr<UdevHotplugSource> create(Source source = Source::Udev);
     ~UdevHotplugSource();
     UdevHotplugSource(const UdevHotplugSource&) = delete;
     UdevHotplugSource& operator=(const UdevHotplugSource&) = delete;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "UhidDevice.h"
+
+#include <MouseFirmware.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace kestrel::guest {
+
+// The mouse as the kernel sees it: three uhid devices with the mouse's
+// vendor and product, as its USB interfaces present them. An ordinary
+// pointer with input reports only, the status collection (report ID 1, an
+// 8-byte feature report) and the data collection (no report IDs, a 65-byte
+// feature report). Feature requests on the last two are answered by the same
+// firmware logic as the in-process simulated mouse; anything else is refused
+// the way a device stalls a request it does not know. The firmware, and so
+// the image, outlives unplugging.
+class VirtualMouse {
+public:
+    static constexpr std::size_t kDeviceCount = 3;
+
+    // Null with `error` set when uhid cannot be opened.
+    static std::unique_ptr<VirtualMouse> open(const std::filesystem::path& uhidNode, std::string& error);
+
+    bool plug(std::string& error);
+    void unplug();
+
+    // The handle to watch for the kernel's requests to device `index`.
+    int fd(std::size_t index) const;
+    // Reads and answers one event of device `index`.
+    void serve(std::size_t index);
+
+private:
+    enum class Role { Pointer, Status, Data };
+
+    struct Device {
+        Role role;
+        std::unique_ptr<UhidDevice> uhid;
+    };
+
+    explicit VirtualMouse(std::array<Device, kDeviceCount> devices);
+
+    void answerGetReport(Device& device, const uhid_get_report_req& request);
+    void answerSetReport(Device& device, const uhid_set_report_req& request);
+    static std::size_t featureLength(Role role);
+    static bool servesReport(Role role, std::uint8_t rtype, std::uint8_t reportId);
+    static UhidIdentity identityOf(Role role);
+
+    std::array<Device, kDeviceCount> devices_;
+    MouseFirmware firmware_;
+    bool plugged_ = false;
+};
+
+} // namespace kestrel::guest
