@@ -1,5 +1,7 @@
 #include "UdevHotplugSource.h"
 
+#include <filesystem>
+
 #include <libudev.h>
 
 namespace kestrel {
@@ -21,11 +23,21 @@ std::optional<HidIdentity> parentIdentity(udev_device* device)
 
 } // namespace
 
+bool UdevHotplugSource::udevDaemonRuns()
+{
+    std::error_code error;
+    return std::filesystem::exists("/run/udev/control", error);
+}
+
 std::unique_ptr<UdevHotplugSource> UdevHotplugSource::create(Source source)
 {
     udev* context = udev_new();
     if (!context)
         return nullptr;
+    // Without a udev daemon the "udev" source never delivers anything; the
+    // kernel's own notices are then the only way to hear a plug.
+    if (source == Source::Udev && !udevDaemonRuns())
+        source = Source::Kernel;
     udev_monitor* monitor = udev_monitor_new_from_netlink(context, source == Source::Kernel ? "kernel" : "udev");
     if (!monitor || udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {

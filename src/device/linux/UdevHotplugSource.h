@@ -31,7 +31,8 @@ public:
     // kernel itself, where no udev daemon runs (a minimal system).
     enum class Source { Udev, Kernel };
 
-    // Null when udev or its monitor is unavailable.
+    // Null when udev or its monitor is unavailable. Asking for udev where no
+    // udev daemon runs gives the kernel source instead.
     static std::unique_ptr<UdevHotplugSource> create(Source source = Source::Udev);
     ~UdevHotplugSource();
     UdevHotplugSource(const UdevHotplugSource&) = delete;
@@ -42,6 +43,7 @@ public:
 
 private:
     UdevHotplugSource(udev* context, udev_monitor* monitor);
+    static bool udevDaemonRuns();
     std::optional<HotplugNotice> match(udev_device* device);
 
     udev* context_;
