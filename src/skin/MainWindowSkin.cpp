@@ -5,7 +5,6 @@
 #include "SkinFolder.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
@@ -30,16 +29,14 @@ MainWindowSkin::MainWindowSkin(QWidget& window, const SurfaceConditions& conditi
       lists_(window, conditions)
 {
     window_.setMouseTracking(true);
-    window_.installEventFilter(this);
 }
-
-MainWindowSkin::~MainWindowSkin() { window_.removeEventFilter(this); }
 
 bool MainWindowSkin::loadBackground()
 {
-    const bool loaded = canvas_.loadBackground(SkinFolder::imagePath(style_.folder, skinfiles::kMain));
+    if (!canvas_.loadBackground(SkinFolder::imagePath(style_.folder, skinfiles::kMain)))
+        return false;
     window_.resize(canvas_.size());
-    return loaded;
+    return true;
 }
 
 void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) const
@@ -88,32 +85,6 @@ void MainWindowSkin::startDrag(QPoint)
 void MainWindowSkin::mousePressed(QPoint point)
 {
     ClickDispatcher::dispatch(point, conditions_, ClickTargets{windowActions_, page_, *this});
-}
-
-bool MainWindowSkin::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != &window_)
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::Paint: {
-        // The window shows the canvas as last composed; nothing is redrawn.
-        QPainter painter(&window_);
-        canvas_.showOn(painter);
-        return true;
-    }
-    case QEvent::MouseMove:
-        mouseMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
-        return false;
-    case QEvent::MouseButtonPress: {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() != Qt::LeftButton)
-            return false;
-        mousePressed(press->position().toPoint());
-        return true;
-    }
-    default:
-        return QObject::eventFilter(watched, event);
-    }
 }
 
 } // namespace kestrel

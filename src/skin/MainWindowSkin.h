@@ -30,15 +30,13 @@ public:
 // The skinned surface of the main window. It owns the canvas (the
 // background bitmap), paints the window from it, tracks hovering, owns the
 // popup lists, and turns left presses into the click table's actions. The
-// window only has to own one of these; the surface watches the window's
-// paint and mouse events itself.
+// window hands it its paint events and its mouse presses and moves.
 class MainWindowSkin final : public QObject, private CanvasTarget, private HoverDrawer, private SurfaceActions {
     Q_OBJECT
 
 public:
     MainWindowSkin(QWidget& window, const SurfaceConditions& conditions, WindowClickActions& windowActions,
                    const SurfaceCaptions& captions);
-    ~MainWindowSkin() override;
 
     // The page answers the page's hot rectangles once it exists.
     void setPageActions(PageClickActions* page) { page_ = page; }
@@ -51,7 +49,8 @@ public:
     HoverTracker& hover() { return hover_; }
 
     // Loads "/main.png" of the skin folder as the canvas and sizes the window
-    // to it; a missing image leaves an empty canvas and a window of 0 x 0.
+    // to it; a missing image leaves an empty canvas and the window's size to
+    // its owner.
     bool loadBackground();
 
     // One composition onto the canvas, copied to the window when it ends.
@@ -61,12 +60,12 @@ public:
     // digit and key caption.
     void drawHoverItem(SkinPainter& painter, HoverId id, bool over) const;
 
-    // The surface's answers to the window's own events, also callable directly.
+    // The window's paint event: the canvas as last composed, nothing redrawn.
+    void paint(QPainter& windowPainter) const { canvas_.showOn(windowPainter); }
+    // A left-button press and any mouse move, in client coordinates. Leaving
+    // the window needs no answer: hovered items stay as they are.
     void mousePressed(QPoint point);
     void mouseMoved(QPoint point) { hover_.mouseMoved(point); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void present() override;

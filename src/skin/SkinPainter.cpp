@@ -47,7 +47,9 @@ void SkinPainter::text(const QRect& rect, const QString& caption, const QFont& f
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setFont(font);
     painter.setPen(colour);
-    painter.drawText(rect, alignmentOf(layout) | Qt::TextSingleLine, caption);
+    // A label wider than its rectangle overflows evenly rather than being cut:
+    // the fonts found on the system may run wider than the designed ones.
+    painter.drawText(rect, alignmentOf(layout) | Qt::TextSingleLine | Qt::TextDontClip, caption);
 }
 
 void SkinPainter::title(const QRect& rect, const QString& caption)

@@ -1,13 +1,12 @@
 #include "RecordingActions.h"
 #include "SkinTestSupport.h"
 
+#include <BasicPageFrame.h>
 #include <MainWindowLayout.h>
 #include <MainWindowSkin.h>
 #include <SkinFiles.h>
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QTest>
+#include <QPainter>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -51,9 +50,11 @@ TEST_F(MainWindowSkinTest, TheWindowTakesTheSizeOfMainPng)
     EXPECT_EQ(window.size(), QSize(900, 650));
     EXPECT_EQ(canvasAt({450, 300}), qRgb(20, 20, 20));
 
+    // Without main.png there is no canvas; the window's size is left to its owner.
     surface.style().folder = skin.folder() / "absent";
     EXPECT_FALSE(surface.loadBackground());
-    EXPECT_EQ(window.size(), QSize(0, 0));
+    EXPECT_EQ(surface.canvas().size(), QSize(0, 0));
+    EXPECT_EQ(window.size(), QSize(900, 650));
     EXPECT_FALSE(surface.compose().isActive());
 }
 
@@ -65,7 +66,11 @@ TEST_F(MainWindowSkinTest, PaintingShowsTheCanvasAsLastComposed)
         SkinPainter painter(dc, surface.style());
         surface.drawHoverItem(painter, HoverId::Close, false);
     }
-    const QImage shown = window.grab().toImage();
+    QImage shown(900, 650, QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    QPainter windowPainter(&shown);
+    surface.paint(windowPainter);
+    windowPainter.end();
     EXPECT_EQ(shown.pixel(mainlayout::kClose.center()), qRgb(0, 0, 255));
     EXPECT_EQ(shown.pixel(450, 300), qRgb(20, 20, 20));
 }
@@ -91,18 +96,13 @@ TEST_F(MainWindowSkinTest, HoverNoticesDrawOverAndNormalInOneComposition)
     EXPECT_EQ(canvasAt(mainlayout::keyDropDown(6).topLeft() + QPoint(100, 1)), qRgb(0, 0, 90));
 }
 
-TEST_F(MainWindowSkinTest, WindowEventsReachTheDispatcherAndTheHoverRules)
+TEST_F(MainWindowSkinTest, PressesReachTheDispatcherAndMovesTheHoverRules)
 {
     ASSERT_TRUE(surface.loadBackground());
-    window.show();
-    QTest::mouseClick(&window, Qt::LeftButton, {}, mainlayout::kMinimise.center());
+    surface.mousePressed(mainlayout::kMinimise.center());
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"minimise"}));
-    // Other buttons do not dispatch.
-    QTest::mouseClick(&window, Qt::RightButton, {}, mainlayout::kClose.center());
-    EXPECT_EQ(actions.calls.size(), 1u);
-    QMouseEvent move(QEvent::MouseMove, QPointF(mainlayout::kClose.center()), window.mapToGlobal(QPointF(mainlayout::kClose.center())),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &move);
+    EXPECT_TRUE(window.hasMouseTracking());
+    surface.mouseMoved(mainlayout::kClose.center());
     EXPECT_TRUE(surface.hover().restTimer().isActive());
 }
 
@@ -114,6 +114,30 @@ TEST_F(MainWindowSkinTest, ThePageAnswersItsRectanglesOnceSet)
     surface.setPageActions(&actions);
     surface.mousePressed(mainlayout::kModeB.center());
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"group 2"}));
+}
+
+TEST_F(MainWindowSkinTest, ThePageFrameDrawsArtworkButtonsAndTheShownKeyGroup)
+{
+    ASSERT_TRUE(surface.loadBackground());
+    skin.writeRgb(skinfiles::kBasicPage, {900, 650}, QColor(30, 40, 50));
+    skin.writeArgb(skinfiles::kButtonNormal, {105, 21}, QColor(0, 100, 0));
+    skin.writeArgb(skinfiles::kButtonOver, {105, 21}, QColor(0, 200, 0));
+    const TextTable texts = TextTable::forLanguage(Language::English);
+    {
+        CMemDC dc = surface.compose();
+        SkinPainter painter(dc, surface.style());
+        BasicPageFrame::draw(painter, surface, texts, 2);
+    }
+    EXPECT_EQ(canvasAt({450, 120}), qRgb(30, 40, 50));
+    EXPECT_EQ(canvasAt(mainlayout::kModeA.topLeft() + QPoint(2, 2)), qRgb(0, 100, 0));
+    EXPECT_EQ(canvasAt(mainlayout::kModeB.topLeft() + QPoint(2, 2)), qRgb(0, 200, 0));
+    EXPECT_EQ(canvasAt(mainlayout::kCancel.topLeft() + QPoint(2, 2)), qRgb(0, 100, 0));
+    EXPECT_EQ(canvasAt(mainlayout::keyDropDown(7).topLeft() + QPoint(100, 1)), qRgb(0, 0, 90));
+    EXPECT_EQ(canvasAt(mainlayout::kClose.topLeft() + QPoint(1, 1)), qRgb(0, 0, 255));
+    bool titleInk = false;
+    for (int x = mainlayout::kTitle.left(); x <= mainlayout::kTitle.right(); ++x)
+        titleInk = titleInk || canvasAt({x, mainlayout::kTitle.center().y()}) == qRgb(0x42, 0x42, 0x42);
+    EXPECT_TRUE(titleInk);
 }
 
 } // namespace

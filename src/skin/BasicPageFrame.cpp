@@ -1,0 +1,41 @@
+#include "BasicPageFrame.h"
+
+#include "HoverItems.h"
+#include "MainWindowLayout.h"
+#include "MainWindowSkin.h"
+#include "SkinFiles.h"
+#include "SkinPainter.h"
+
+#include <array>
+#include <utility>
+
+namespace kestrel {
+
+namespace {
+
+QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+} // namespace
+
+void BasicPageFrame::draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, int shownGroup)
+{
+    painter.image(skinfiles::kBasicPage, {0, 0});
+    for (const HoverItem& item : kHoverItems)
+        skin.drawHoverItem(painter, item.id, false);
+    painter.title(mainlayout::kTitle, text(texts.basicSettings));
+    const std::array<std::pair<QRect, const std::string*>, 4> headings = {{
+        {mainlayout::kKeySettingHeading, &texts.keySetting},
+        {mainlayout::kReportRateHeading, &texts.reportRateSetting},
+        {mainlayout::kDpiSettingHeading, &texts.dpiSetting},
+        {mainlayout::kDpiEffectHeading, &texts.dpiEffect},
+    }};
+    for (const auto& [rect, heading] : headings)
+        painter.label(rect, text(*heading), TextLayout::Centred);
+    // "Mode A" and "Mode B" read the same in every language.
+    painter.imageButton({mainlayout::kModeA, skinfiles::kButtonNormal, skinfiles::kButtonOver}, shownGroup == 1,
+                        QStringLiteral("Mode A"));
+    painter.imageButton({mainlayout::kModeB, skinfiles::kButtonNormal, skinfiles::kButtonOver}, shownGroup == 2,
+                        QStringLiteral("Mode B"));
+}
+
+} // namespace kestrel

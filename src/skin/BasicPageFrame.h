@@ -1,0 +1,21 @@
+#pragma once
+
+#include <TextTable.h>
+
+namespace kestrel {
+
+class MainWindowSkin;
+class SkinPainter;
+
+// The fixed frame of the basic settings page, drawn in the order the page
+// build composes it: the page artwork, the window and captioned buttons,
+// the key drop-downs with their digits and captions, the page title and
+// section headings, and the two key group buttons (the shown one hovered).
+// The report-rate, DPI and lighting sections are drawn by their own page.
+class BasicPageFrame {
+public:
+    // `shownGroup` is 1 for "Mode A", 2 for "Mode B".
+    static void draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, int shownGroup);
+};
+
+} // namespace kestrel
