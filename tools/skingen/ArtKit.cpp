@@ -65,6 +65,7 @@ void ArtKit::glow(QPainter& painter, const QRectF& rect, QColor glowColour, qrea
         const qreal grow = step - 0.5;
         painter.drawRoundedRect(rect.adjusted(-grow, -grow, grow, grow), radius + grow, radius + grow);
     }
+    painter.setPen(Qt::NoPen);
 }
 
 void ArtKit::headingRule(QPainter& painter, const QRectF& heading, qreal panelLeft, qreal panelRight) const
@@ -93,6 +94,7 @@ void ArtKit::chevron(QPainter& painter, const QRectF& rect, QColor chevronColour
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(chevronColour, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(path);
+    painter.setPen(Qt::NoPen);
 }
 
 QPainterPath ArtKit::kestrelMark(const QRectF& rect)

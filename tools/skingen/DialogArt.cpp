@@ -109,6 +109,7 @@ void DialogArt::drawGlyph(QPainter& painter, Kind kind, const QRectF& box) const
 {
     const SkinPalette& p = kit_.palette();
     const QPointF centre = box.center();
+    painter.setPen(Qt::NoPen);
     QRadialGradient halo(centre, box.width() * 0.6);
     halo.setColorAt(0.0, kit_.colour(p.accent, 42));
     halo.setColorAt(1.0, kit_.colour(p.accent, 0));
@@ -118,10 +119,15 @@ void DialogArt::drawGlyph(QPainter& painter, Kind kind, const QRectF& box) const
     const QColor ink = kit_.colour(p.accent);
     const QColor dim = kit_.colour(p.accent, 90);
     const QPen stroke(ink, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    // A key cap seen from above: the rim and the dished top face.
     const auto keycap = [&](const QRectF& cap, bool lit) {
         painter.setPen(QPen(lit ? ink : dim, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setBrush(lit ? kit_.colour(p.accent, 50) : Qt::NoBrush);
+        painter.setBrush(kit_.colour(p.accent, lit ? 50 : 12));
         painter.drawRoundedRect(cap, 8, 8);
+        painter.setPen(QPen(lit ? dim : kit_.colour(p.accent, 50), 2));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = cap.width() * 0.16;
+        painter.drawRoundedRect(cap.adjusted(inset, inset * 0.7, -inset, -inset * 1.3), 5, 5);
         painter.setPen(Qt::NoPen);
     };
     switch (kind) {
