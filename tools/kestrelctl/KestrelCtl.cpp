@@ -4,6 +4,7 @@
 #include "DeviceCommands.h"
 #include "HexFormat.h"
 #include "ImageDescription.h"
+#include "NotifyCommand.h"
 
 #include <ApplyComposer.h>
 #include <ApplySequence.h>
@@ -34,6 +35,7 @@ constexpr const char* kUsage =
     "  list                            list the HID interfaces of the mouse and their roles\n"
     "  descriptor FILE                 print the top-level collections of a report descriptor file\n"
     "  monitor                         print hot-plug notices of the mouse until interrupted\n"
+    "  notify KIND VALUE               hand a notice to the running window program, which shows it\n"
     "\n"
     "options:\n"
     "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
@@ -66,6 +68,8 @@ int KestrelCtl::run(const std::vector<std::string>& args)
         return apply(*options);
     if (command == "show")
         return show(*options);
+    if (command == "notify")
+        return NotifyCommand(err_).run(options->arguments);
     DeviceCommands deviceCommands(out_, err_);
     if (const auto result = deviceCommands.run(*options))
         return *result;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "HotplugWatcher.h"
+
+#include <BackendFactory.h>
+#include <Clock.h>
+#include <HidBackend.h>
+#include <HotplugPolicy.h>
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kestrel {
+
+// Everything the program takes from the world it runs in, so that tests run
+// it in a temporary folder against a simulated mouse and a scripted desktop.
+struct AppEnvironment {
+    // Holds config.bin, str.ini and Skins.
+    std::filesystem::path programFolder;
+    // Holds the single-instance lock and the notice socket.
+    std::filesystem::path runtimeFolder;
+    // The caption of message boxes that name none.
+    QString programName;
+    // The class hint the desktop sees on the program's windows; empty keeps the default.
+    QString windowClass;
+    // Null with the reason set when the chosen mouse cannot be used.
+    std::function<std::unique_ptr<HidBackend>(std::string& error)> makeBackend;
+    std::unique_ptr<Clock> clock;
+    // Null when device notices cannot be followed.
+    std::function<std::unique_ptr<HotplugWatcher>()> makeHotplugWatcher;
+    HotplugPolicy::Mode policyMode = HotplugPolicy::Mode::Burst;
+    // Whether the desktop has a notification area right now.
+    std::function<bool()> trayProbe;
+
+    // The running executable's own: its folder, the user's runtime folder,
+    // the platform's mouse and device notices or the simulated mouse.
+    static AppEnvironment forProcess(const BackendChoice& choice);
+};
+
+} // namespace kestrel

@@ -1,0 +1,51 @@
+#include "AppOptions.h"
+
+#include <string_view>
+
+namespace kestrel {
+
+namespace {
+
+constexpr std::string_view kSimulate = "--simulate";
+constexpr std::string_view kSimulateWithFile = "--simulate=";
+
+BackendChoice fromVariable(const char* value)
+{
+    if (!value)
+        return {};
+    const std::string_view text(value);
+    if (text == "0")
+        return {};
+    if (text.empty() || text == "1")
+        return {true, std::nullopt};
+    return {true, std::filesystem::path(text)};
+}
+
+} // namespace
+
+std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args, const char* simulateVariable,
+                                            std::string& error)
+{
+    AppOptions options;
+    options.backend = fromVariable(simulateVariable);
+    for (const std::string& arg : args) {
+        if (arg == kSimulate) {
+            options.backend = {true, std::nullopt};
+        } else if (arg.starts_with(kSimulateWithFile)) {
+            const std::string file = arg.substr(kSimulateWithFile.size());
+            if (file.empty()) {
+                error = "--simulate= needs a file name";
+                return std::nullopt;
+            }
+            options.backend = {true, std::filesystem::path(file)};
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else {
+            error = "unknown argument " + arg;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace kestrel

@@ -1,0 +1,60 @@
+#include "CKestrelApp.h"
+
+#include <QCoreApplication>
+
+#include <utility>
+
+namespace kestrel {
+
+CKestrelApp::CKestrelApp(AppEnvironment environment, Prompter& prompter)
+    : environment_(std::move(environment))
+    , folder_(environment_.programFolder)
+    , strIni_(folder_.strIni())
+    , reporter_(prompter, environment_.programName)
+    , instance_(environment_.runtimeFolder)
+{
+}
+
+CKestrelApp::~CKestrelApp() = default;
+
+CKestrelApp::StartResult CKestrelApp::start()
+{
+    const SingleInstance::Outcome instance = instance_.acquire();
+    if (instance == SingleInstance::Outcome::HeldByAnotherCopy)
+        return StartResult::AnotherCopyRuns;
+    // The desktop takes the window class from the application's name. The lock
+    // file records that name and a later copy compares it with the holder's
+    // executable, so it changes only now that the lock is held.
+    if (!environment_.windowClass.isEmpty())
+        QCoreApplication::setApplicationName(environment_.windowClass);
+    backend_ = environment_.makeBackend(backendError_);
+    if (!backend_)
+        return StartResult::NoMouseBackend;
+
+    dlg_ = std::make_unique<CKestrelDlg>(state_, strIni_, environment_.trayProbe);
+    reporter_.setOwner(dlg_.get());
+    QObject::connect(dlg_.get(), &CKestrelDlg::programEnded, [this](int exitCode) {
+        exitCode_ = exitCode;
+        QCoreApplication::exit(exitCode);
+    });
+    deviceLink_ = std::make_unique<DeviceLinkController>(state_, *backend_, *environment_.clock, reporter_, *dlg_,
+                                                         environment_.policyMode);
+    QObject::connect(deviceLink_.get(), &DeviceLinkController::mouseDetected, dlg_.get(), &CKestrelDlg::mouseArrived);
+    // Without the lock another copy may own the socket; it is left alone then.
+    if (instance == SingleInstance::Outcome::Acquired)
+        listenForNotices();
+
+    StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_);
+    startupOutcome_ = startup.run(environment_.makeHotplugWatcher);
+    return StartResult::Running;
+}
+
+void CKestrelApp::listenForNotices()
+{
+    noticeServer_ = std::make_unique<NoticeServer>();
+    QObject::connect(noticeServer_.get(), &NoticeServer::noticeReceived, dlg_.get(),
+                     [dlg = dlg_.get()](Notice notice) { dlg->notice(notice.kind, notice.value); });
+    noticeServer_->listen(NoticeEndpoint::socketFile(environment_.runtimeFolder));
+}
+
+} // namespace kestrel

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "AppEnvironment.h"
+#include "CKestrelDlg.h"
+#include "DeviceLinkController.h"
+#include "NoticeServer.h"
+#include "ProgramState.h"
+#include "PromptReporter.h"
+#include "Prompter.h"
+#include "SingleInstance.h"
+#include "StartupSequence.h"
+
+#include <ProgramFolder.h>
+#include <StrIniSettings.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace kestrel {
+
+// The application object: owns the program's single instances and the main
+// window, enforces the single-instance rule, and starts the window. A second
+// copy ends before it shows or adds anything.
+class CKestrelApp {
+public:
+    enum class StartResult {
+        Running,
+        AnotherCopyRuns,
+        NoMouseBackend,
+    };
+
+    CKestrelApp(AppEnvironment environment, Prompter& prompter);
+    ~CKestrelApp();
+
+    StartResult start();
+
+    ProgramState& state() { return state_; }
+    const std::string& backendError() const { return backendError_; }
+    CKestrelDlg* dialog() { return dlg_.get(); }
+    DeviceLinkController* deviceLink() { return deviceLink_.get(); }
+    std::optional<StartupSequence::Outcome> startupOutcome() const { return startupOutcome_; }
+    // Set once "Exit" or the close hot spot ended the program, which may
+    // happen while start-up still waits on a message box.
+    std::optional<int> exitCode() const { return exitCode_; }
+
+private:
+    void listenForNotices();
+
+    AppEnvironment environment_;
+    ProgramState state_;
+    ProgramFolder folder_;
+    StrIniSettings strIni_;
+    PromptReporter reporter_;
+    SingleInstance instance_;
+    std::unique_ptr<HidBackend> backend_;
+    std::string backendError_;
+    std::unique_ptr<CKestrelDlg> dlg_;
+    std::unique_ptr<DeviceLinkController> deviceLink_;
+    std::unique_ptr<NoticeServer> noticeServer_;
+    std::optional<StartupSequence::Outcome> startupOutcome_;
+    std::optional<int> exitCode_;
+};
+
+} // namespace kestrel

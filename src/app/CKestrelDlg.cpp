@@ -1,0 +1,137 @@
+#include "CKestrelDlg.h"
+
+#include "BackgroundPage.h"
+#include "BackgroundSurface.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <utility>
+
+namespace kestrel {
+
+CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe)
+    : state_(state)
+    , strIni_(strIni)
+    , presenter_(resources_.texts, state)
+    , area_(*this, presenter_, std::move(trayProbe))
+    , pages_(state.flags, std::make_unique<BackgroundPage>(*this))
+    , surface_(std::make_unique<BackgroundSurface>(*this, resources_.background, [this] { hideWindow(); },
+                                                   [this] { endProgram(); }))
+    , keyFilter_(*this, [this] { hideWindow(); })
+{
+    setObjectName(QString::fromLatin1(kClassName));
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setMouseTracking(true);
+    resize(kTemplateSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    qApp->installEventFilter(&keyFilter_);
+    connect(&area_, &NotificationArea::showRequested, this, &CKestrelDlg::requestShow);
+    connect(&area_, &NotificationArea::exitRequested, this, &CKestrelDlg::endProgram);
+}
+
+CKestrelDlg::~CKestrelDlg()
+{
+    releaseDeviceAndIcon();
+}
+
+void CKestrelDlg::setSurface(std::unique_ptr<DlgSurface> surface)
+{
+    surface_ = std::move(surface);
+    update();
+}
+
+void CKestrelDlg::notice(int kind, int value)
+{
+    presenter_.notice(Notice{kind, value});
+}
+
+void CKestrelDlg::hideWindow()
+{
+    area_.hideWindow();
+}
+
+void CKestrelDlg::requestShow()
+{
+    if (!state_.device.present) {
+        notice(kNoticeMouseNotDetected, 0);
+        return;
+    }
+    pages_.prepareForShow([this] { rereadStrIni(); });
+    show();
+    raise();
+    activateWindow();
+}
+
+void CKestrelDlg::mouseArrived()
+{
+    // Without a notification area the window is already up; it gets its page now.
+    if (area_.mode() == NotificationArea::Mode::NoNotificationArea && !state_.flags.basicPageInitialised)
+        pages_.build();
+}
+
+void CKestrelDlg::endProgram()
+{
+    releaseDeviceAndIcon();
+    hide();
+    emit programEnded(0);
+}
+
+void CKestrelDlg::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    surface_->paint(painter, event->rect());
+}
+
+void CKestrelDlg::mousePressEvent(QMouseEvent* event)
+{
+    surface_->mousePress(*event);
+}
+
+void CKestrelDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    surface_->mouseMove(*event);
+}
+
+void CKestrelDlg::leaveEvent(QEvent*)
+{
+    surface_->mouseLeave();
+}
+
+void CKestrelDlg::closeEvent(QCloseEvent* event)
+{
+    // A close request only hides the window; the program goes on.
+    event->ignore();
+    hideWindow();
+}
+
+void CKestrelDlg::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || area_.mode() != NotificationArea::Mode::NoNotificationArea)
+        return;
+    // Brought back from the task bar: the same page rules as a show from the icon.
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) {
+        if (state_.device.present)
+            pages_.prepareForShow([this] { rereadStrIni(); });
+        else
+            notice(kNoticeMouseNotDetected, 0);
+    }
+}
+
+void CKestrelDlg::rereadStrIni()
+{
+    resources_.readStrIni(strIni_, state_.app.language());
+}
+
+void CKestrelDlg::releaseDeviceAndIcon()
+{
+    state_.device.closeHandles();
+    area_.removeIcon();
+}
+
+} // namespace kestrel

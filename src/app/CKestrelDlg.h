@@ -1,0 +1,80 @@
+#pragma once
+
+#include "DlgResources.h"
+#include "DlgSurface.h"
+#include "HideKeyFilter.h"
+#include "NoticePresenter.h"
+#include "NotificationArea.h"
+#include "PageKeeper.h"
+#include "ProgramState.h"
+
+#include <DeviceEventSink.h>
+#include <StrIniSettings.h>
+
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace kestrel {
+
+// The main window: skinned, frameless, hidden into the notification area.
+// It shows itself only when the notification icon asks and the mouse is
+// present; Enter, Escape, a close request and the minimise hot spot hide it;
+// "Exit" and the close hot spot end the program. Painting and the mouse go
+// to its surface, notices to the notification area, the page to PageKeeper.
+class CKestrelDlg final : public QWidget, public DeviceEventSink {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kClassName = "QX8-216GMClass";
+    static constexpr const char* kTitle = "Gaming Mouse Setting";
+    // The size the window has until the skin's main.png gives it its own.
+    static constexpr QSize kTemplateSize{900, 650};
+
+    CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe);
+    ~CKestrelDlg() override;
+
+    DlgResources& resources() { return resources_; }
+    NotificationArea& notificationArea() { return area_; }
+    PageKeeper& pages() { return pages_; }
+    void setSurface(std::unique_ptr<DlgSurface> surface);
+
+    void notice(int kind, int value) override;
+    void hideWindow() override;
+
+    // A click on the notification icon: without the mouse only its warning,
+    // otherwise the page made ready and the window brought forward.
+    void requestShow();
+    // The mouse arrived and was read.
+    void mouseArrived();
+    // Closes the mouse, removes the icon and ends the program with exit code 0.
+    void endProgram();
+
+signals:
+    void programEnded(int exitCode);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void rereadStrIni();
+    void releaseDeviceAndIcon();
+
+    ProgramState& state_;
+    const StrIniSettings& strIni_;
+    DlgResources resources_;
+    NoticePresenter presenter_;
+    NotificationArea area_;
+    PageKeeper pages_;
+    std::unique_ptr<DlgSurface> surface_;
+    HideKeyFilter keyFilter_;
+};
+
+} // namespace kestrel

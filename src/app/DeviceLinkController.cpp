@@ -1,0 +1,86 @@
+#include "DeviceLinkController.h"
+
+#include <TextTable.h>
+
+#include <utility>
+
+namespace kestrel {
+
+DeviceLinkController::DeviceLinkController(ProgramState& state, HidBackend& backend, Clock& clock,
+                                           MessageReporter& reporter, DeviceEventSink& sink,
+                                           HotplugPolicy::Mode policyMode)
+    : state_(state)
+    , clock_(clock)
+    , reporter_(reporter)
+    , sink_(sink)
+    , discovery_(backend, state.device, reporter)
+    , handler_(discovery_, state.device, sink, [this] { readMouse(); })
+    , policy_(policyMode)
+{
+    setFailureText(TextTable::forLanguage(Language::English).mouseNotDetected);
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(HotplugPolicy::kQuietTime);
+    connect(&settleTimer_, &QTimer::timeout, this, &DeviceLinkController::settle);
+}
+
+void DeviceLinkController::setFailureText(const std::string& text)
+{
+    // The protocol keeps nothing between operations besides what lives in the
+    // device state, so a new one can take over at any time.
+    protocol_ = std::make_unique<FeatureProtocol>(state_.device, state_.image, clock_, reporter_, text);
+}
+
+bool DeviceLinkController::openAtStartup()
+{
+    if (!discovery_.openMouse()) {
+        state_.device.present = false;
+        sink_.notice(DeviceEventSink::kNoticeMouseNotDetected, 0);
+        return false;
+    }
+    state_.device.present = true;
+    readMouse();
+    return true;
+}
+
+bool DeviceLinkController::registerForNotices(std::unique_ptr<HotplugWatcher> watcher)
+{
+    if (!watcher)
+        return false;
+    watcher_ = std::move(watcher);
+    connect(watcher_.get(), &HotplugWatcher::deviceChanged, this, &DeviceLinkController::deviceChanged);
+    return true;
+}
+
+void DeviceLinkController::deviceChanged(DeviceChange change)
+{
+    const HotplugPolicy::Step step = policy_.onNotice(change);
+    if (step.armSettleTimer)
+        settleTimer_.start();
+    if (step.actNow)
+        act(*step.actNow);
+}
+
+void DeviceLinkController::settle()
+{
+    if (const auto change = policy_.onSettled())
+        act(*change);
+}
+
+void DeviceLinkController::close()
+{
+    state_.device.closeHandles();
+}
+
+void DeviceLinkController::readMouse()
+{
+    protocol_->readMouse();
+    state_.app.sensorType = state_.device.sensorType;
+}
+
+void DeviceLinkController::act(DeviceChange change)
+{
+    if (handler_.handle(change) == DeviceChangeOutcome::MouseDetected)
+        emit mouseDetected();
+}
+
+} // namespace kestrel

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "HotplugWatcher.h"
+#include "ProgramState.h"
+
+#include <Clock.h>
+#include <DeviceChangeHandler.h>
+#include <DeviceDiscovery.h>
+#include <DeviceEventSink.h>
+#include <FeatureProtocol.h>
+#include <HidBackend.h>
+#include <HotplugPolicy.h>
+#include <MessageReporter.h>
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+namespace kestrel {
+
+// The device link as the window drives it: opens and reads the mouse at
+// start-up, follows its arrivals and removals through the hot-plug policy
+// (owning the policy's settle timer), and keeps the device-present flag, the
+// configuration image and the sensor type copies in line. Notices and the
+// request to hide the window go to the event sink.
+class DeviceLinkController final : public QObject {
+    Q_OBJECT
+
+public:
+    DeviceLinkController(ProgramState& state, HidBackend& backend, Clock& clock, MessageReporter& reporter,
+                         DeviceEventSink& sink, HotplugPolicy::Mode policyMode);
+
+    // The text of the protocol's failure messages, in the chosen language.
+    void setFailureText(const std::string& text);
+
+    // Opens the mouse and reads it; without it sends notice 15. True when present.
+    bool openAtStartup();
+    // Starts following arrivals and removals; false when there is no watcher.
+    bool registerForNotices(std::unique_ptr<HotplugWatcher> watcher);
+    void deviceChanged(DeviceChange change);
+    // The settle timer ran out: act on the burst of notices, if one is pending.
+    void settle();
+    void close();
+
+    // Replaced when the failure text changes (once, at start-up): ask for it at each use.
+    FeatureProtocol& protocol() { return *protocol_; }
+    QTimer& settleTimer() { return settleTimer_; }
+
+signals:
+    // The mouse arrived and has been read.
+    void mouseDetected();
+
+private:
+    void readMouse();
+    void act(DeviceChange change);
+
+    ProgramState& state_;
+    Clock& clock_;
+    MessageReporter& reporter_;
+    DeviceEventSink& sink_;
+    DeviceDiscovery discovery_;
+    std::unique_ptr<FeatureProtocol> protocol_;
+    DeviceChangeHandler handler_;
+    HotplugPolicy policy_;
+    QTimer settleTimer_;
+    std::unique_ptr<HotplugWatcher> watcher_;
+};
+
+} // namespace kestrel

@@ -1,0 +1,12 @@
+#include "DlgResources.h"
+
+namespace kestrel {
+
+void DlgResources::readStrIni(const StrIniSettings& settings, Language language)
+{
+    StrIniSettings::Values values = settings.read(language);
+    captions = std::move(values.captions);
+    skin = std::move(values.skin);
+}
+
+} // namespace kestrel

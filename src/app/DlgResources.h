@@ -1,0 +1,27 @@
+#pragma once
+
+#include <StrIniSettings.h>
+#include <TextTable.h>
+
+#include <QFont>
+#include <QImage>
+
+namespace kestrel {
+
+// What the main window owns for drawing its pages: the texts of the chosen
+// language (English until start-up chooses), the key captions, the skin
+// entries as str.ini holds them, the background bitmap and the two fonts.
+struct DlgResources {
+    TextTable texts = TextTable::forLanguage(Language::English);
+    StrIniSettings::Captions captions;
+    StrIniSettings::SkinValues skin;
+    // main.png of the skin, opaque; the page is composed onto it.
+    QImage background;
+    QFont normalFont;
+    QFont titleFont;
+
+    // The key captions of the language and the skin entries, as at start-up.
+    void readStrIni(const StrIniSettings& settings, Language language);
+};
+
+} // namespace kestrel

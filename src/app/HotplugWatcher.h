@@ -1,0 +1,22 @@
+#pragma once
+
+#include <DeviceChange.h>
+
+#include <QObject>
+
+namespace kestrel {
+
+// Where the mouse's arrivals and removals come from. This base never reports
+// any: it serves the simulated mouse, which is never plugged or unplugged.
+// Platform watchers derive from it; tests emit deviceChanged themselves.
+class HotplugWatcher : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+signals:
+    void deviceChanged(kestrel::DeviceChange change);
+};
+
+} // namespace kestrel

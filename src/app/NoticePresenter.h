@@ -1,0 +1,34 @@
+#pragma once
+
+#include "BalloonDisplay.h"
+#include "NoticeEndpoint.h"
+#include "ProgramState.h"
+
+#include <TextTable.h>
+
+#include <optional>
+
+namespace kestrel {
+
+// Turns notices into balloons on the current display. Until there is one (start-up
+// still running, or the notification area not yet known) the latest notice is
+// held, as notices replace one another, and shown once a display is set; this way
+// a notice sent early in start-up appears in the language start-up then chooses.
+class NoticePresenter {
+public:
+    NoticePresenter(const TextTable& texts, const ProgramState& state);
+
+    void notice(Notice notice);
+    // Null holds notices again.
+    void setDisplay(BalloonDisplay* display);
+
+private:
+    void present(Notice notice);
+
+    const TextTable& texts_;
+    const ProgramState& state_;
+    BalloonDisplay* display_ = nullptr;
+    std::optional<Notice> held_;
+};
+
+} // namespace kestrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "AppState.h"
+#include "WindowFlags.h"
+
+#include <ConfigImage.h>
+#include <DeviceState.h>
+#include <SettingsRecord.h>
+
+namespace kestrel {
+
+// The program's single instances, owned by the application object and passed
+// by reference to whoever reads or changes them. Only the UI thread touches them.
+struct ProgramState {
+    ConfigImage image;
+    // The working record every page edits, and the state of the last Apply or
+    // of start-up that "Cancel" restores.
+    SettingsRecord settings;
+    SettingsRecord savedSettings;
+    DeviceState device;
+    WindowFlags flags;
+    AppState app;
+};
+
+} // namespace kestrel

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CKestrelDlg.h"
+#include "DeviceLinkController.h"
+#include "HotplugWatcher.h"
+#include "ProgramState.h"
+
+#include <MessageReporter.h>
+#include <ProgramFolder.h>
+#include <StrIniSettings.h>
+
+#include <functional>
+#include <memory>
+
+namespace kestrel {
+
+// The main window's initialisation, step by step in its fixed order: window
+// icon and style, notification icon, the mouse, device notices, config.bin
+// and its saved copy, language and texts, str.ini, the skin's background and
+// the window's size, the application state, the fonts, and the basic page
+// when the mouse is present. If the device notices cannot be followed the
+// start-up stops after saying so; the window keeps what it had by then.
+class StartupSequence {
+public:
+    enum class Outcome {
+        Complete,
+        StoppedAtRegistration,
+    };
+
+    using WatcherFactory = std::function<std::unique_ptr<HotplugWatcher>()>;
+
+    static constexpr const char* kRegistrationFailed = "RegisterDeviceNotification failed!!!";
+
+    StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
+                    CKestrelDlg& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter);
+
+    Outcome run(const WatcherFactory& makeWatcher);
+
+private:
+    void setUpWindow();
+    void readConfigBin();
+    void chooseLanguage();
+    void loadSkin();
+    void copyAppState();
+    void makeFonts();
+
+    ProgramState& state_;
+    const ProgramFolder& folder_;
+    const StrIniSettings& strIni_;
+    CKestrelDlg& dlg_;
+    DeviceLinkController& deviceLink_;
+    MessageReporter& reporter_;
+};
+
+} // namespace kestrel

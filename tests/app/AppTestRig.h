@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ScriptedPrompter.h"
+
+#include <FileTestSupport.h>
+
+#include <CKestrelApp.h>
+#include <DefaultSettings.h>
+#include <SimulatedMouse.h>
+
+#include <QImage>
+
+#include <memory>
+#include <string>
+
+namespace kestrel::test {
+
+// The window program in a temporary program folder and runtime folder, against
+// a simulated mouse and a scripted desktop: whether a notification area exists
+// and whether device notices can be followed are the test's to choose.
+class AppTestRig {
+public:
+    AppTestRig() { writeConfigBin(defaultSettingsRecord()); }
+
+    void writeConfigBin(const SettingsRecord& record, std::uint8_t firstRunFlag = 0)
+    {
+        std::vector<std::uint8_t> bytes{firstRunFlag};
+        bytes.insert(bytes.end(), record.bytes().begin(), record.bytes().end());
+        writeFile(program / "config.bin", bytes);
+    }
+
+    void writeStrIni(std::string_view text) { writeFile(program / "str.ini", text); }
+
+    // A skin whose background has the given size.
+    void writeSkin(const std::string& name, QSize size)
+    {
+        const auto folder = program.path() / "Skins" / name;
+        std::filesystem::create_directories(folder);
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        image.save(QString::fromStdString((folder / "main.png").string()));
+    }
+
+    AppEnvironment environment()
+    {
+        AppEnvironment environment;
+        environment.programFolder = program.path();
+        environment.runtimeFolder = runtime.path() / "run";
+        environment.programName = QStringLiteral("kestrel");
+        environment.makeBackend = [this](std::string&) {
+            auto simulated = std::make_unique<SimulatedMouse>();
+            mouse = simulated.get();
+            if (!mousePlugged)
+                mouse->vanish();
+            return simulated;
+        };
+        environment.clock = std::make_unique<InstantClock>();
+        environment.makeHotplugWatcher = [this]() -> std::unique_ptr<HotplugWatcher> {
+            if (atRegistration)
+                atRegistration();
+            if (!registrationWorks)
+                return nullptr;
+            auto made = std::make_unique<HotplugWatcher>();
+            watcher = made.get();
+            return made;
+        };
+        environment.trayProbe = [this] { return trayAvailable; };
+        return environment;
+    }
+
+    CKestrelApp& start()
+    {
+        app = std::make_unique<CKestrelApp>(environment(), prompter);
+        result = app->start();
+        return *app;
+    }
+
+    ProgramState& state() { return app->state(); }
+    CKestrelDlg& dlg() { return *app->dialog(); }
+
+    ScratchFolder program;
+    ScratchFolder runtime;
+    ScriptedPrompter prompter;
+    bool mousePlugged = true;
+    bool trayAvailable = true;
+    bool registrationWorks = true;
+    std::function<void()> atRegistration;
+    SimulatedMouse* mouse = nullptr;
+    HotplugWatcher* watcher = nullptr;
+    std::unique_ptr<CKestrelApp> app;
+    CKestrelApp::StartResult result{};
+};
+
+} // namespace kestrel::test

@@ -1,0 +1,71 @@
+// The small rules of the window program: its command line and its fonts.
+#include <AppOptions.h>
+#include <FontRule.h>
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+
+namespace {
+
+std::optional<AppOptions> parse(std::vector<std::string> args, const char* variable = nullptr)
+{
+    std::string error;
+    return AppOptions::parse(args, variable, error);
+}
+
+} // namespace
+
+TEST(AppOptions, SimulateOptionAndVariableChooseTheSimulatedMouse)
+{
+    EXPECT_FALSE(parse({})->backend.simulate);
+    EXPECT_TRUE(parse({"--simulate"})->backend.simulate);
+    EXPECT_FALSE(parse({"--simulate"})->backend.simulatedStateFile);
+    EXPECT_EQ(parse({"--simulate=mouse.img"})->backend.simulatedStateFile, "mouse.img");
+
+    EXPECT_FALSE(parse({}, "0")->backend.simulate);
+    EXPECT_TRUE(parse({}, "")->backend.simulate);
+    EXPECT_FALSE(parse({}, "1")->backend.simulatedStateFile);
+    EXPECT_EQ(parse({}, "/tmp/m.img")->backend.simulatedStateFile, "/tmp/m.img");
+    // The command line says more than the environment.
+    EXPECT_FALSE(parse({"--simulate"}, "/tmp/m.img")->backend.simulatedStateFile);
+}
+
+TEST(AppOptions, UnknownArgumentsAndAnEmptyFileAreRefused)
+{
+    std::string error;
+    EXPECT_FALSE(AppOptions::parse({"--simulate="}, nullptr, error));
+    EXPECT_EQ(error, "--simulate= needs a file name");
+    EXPECT_FALSE(AppOptions::parse({"--trace"}, nullptr, error));
+    EXPECT_EQ(error, "unknown argument --trace");
+    EXPECT_TRUE(parse({"--help"})->help);
+}
+
+TEST(FontRule, LanguageAndWindowsVersionPickTheFaces)
+{
+    const FontPair english = FontRule::choose(Language::English, true);
+    EXPECT_EQ(english.normal, (FontChoice{"Arial", 14, 400}));
+    EXPECT_EQ(english.title, (FontChoice{"Tahoma", 18, 700}));
+
+    EXPECT_EQ(FontRule::choose(Language::SimplifiedChinese, true).normal, (FontChoice{"黑体", 13, 400}));
+    EXPECT_EQ(FontRule::choose(Language::SimplifiedChinese, false).normal, (FontChoice{"宋体", 13, 400}));
+    EXPECT_EQ(FontRule::choose(Language::SimplifiedChinese, false).title, (FontChoice{"宋体", 18, 700}));
+    for (const bool windows62 : {false, true}) {
+        EXPECT_EQ(FontRule::choose(Language::TraditionalChinese, windows62).normal, (FontChoice{"黑体", 14, 400}));
+        EXPECT_EQ(FontRule::choose(Language::TraditionalChinese, windows62).title, (FontChoice{"黑体", 18, 700}));
+    }
+    // "chs" in lower case is not Chinese.
+    EXPECT_EQ(FontRule::choose(languageFromCode("chs"), false).normal.face, "Arial");
+}
+
+TEST(FontRule, TheWindowsVersionTestIsNeverTrueHereAndFontsKeepTheirDesign)
+{
+#if !defined(_WIN32)
+    EXPECT_FALSE(FontRule::isWindows62());
+#endif
+    const QFont title = FontRule::toFont({"Tahoma", 18, 700});
+    EXPECT_EQ(title.family(), "Tahoma");
+    EXPECT_EQ(title.pixelSize(), 18);
+    EXPECT_EQ(title.weight(), QFont::Bold);
+    EXPECT_EQ(FontRule::toFont({"Arial", 14, 400}).weight(), QFont::Normal);
+}
