@@ -1,0 +1,163 @@
+#include "CChoiceDialog.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kListBorder = 1;
+constexpr int kMostRowSpacing = 3;
+constexpr const char* kListStyle =
+    "QListWidget { border: 1px solid #5a5a5e; }"
+    "QListWidget::item { height: %1px; padding: 0px 2px; border: none; }"
+    "QListWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
+    "QScrollBar:vertical { background: #1e1e20; width: 10px; margin: 0; }"
+    "QScrollBar::handle:vertical { background: #5a5a5e; min-height: 20px; border-radius: 3px; margin: 1px; }"
+    "QScrollBar::handle:vertical:hover { background: #78787c; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
+
+} // namespace
+
+CChoiceDialog::CChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
+                             const ChoiceLayout& layout, QWidget* parent, std::span<const DialogText> fixedRows)
+    : CSubDialog(context, backgroundFile, std::move(failureCaption), parent)
+    , layout_(layout)
+    , fixedRows_(fixedRows)
+    , lists_(*this, listConditions_)
+{
+    lists_.setListener(this);
+}
+
+int CChoiceDialog::rowHeight(const QFont& font, int listHeight, int rowCount)
+{
+    const int fontHeight = QFontInfo(font).pixelSize();
+    const int share = rowCount > 0 ? (listHeight - 2 * kListBorder) / rowCount : fontHeight;
+    return std::max(fontHeight, std::min(fontHeight + kMostRowSpacing, share));
+}
+
+bool CChoiceDialog::isListOpen() const { return lists_.exists(layout_.listId); }
+
+QListWidget* CChoiceDialog::choiceList() const { return lists_.list(layout_.listId); }
+
+QStringList CChoiceDialog::rows() const { return textsIn(fixedRows_, language()); }
+
+void CChoiceDialog::choiceAtOpening()
+{
+    const QStringList rowTexts = rows();
+    setChoice(0, rowTexts.isEmpty() ? QString() : rowTexts.front());
+}
+
+void CChoiceDialog::rowChosen(int row, const QString& text) { setChoice(row, text); }
+
+void CChoiceDialog::createOwnControls() {}
+
+void CChoiceDialog::pressedElsewhere(QPoint) {}
+
+void CChoiceDialog::listOpening() {}
+
+void CChoiceDialog::listClosed() {}
+
+void CChoiceDialog::setChoice(int index, const QString& label)
+{
+    choiceIndex_ = index;
+    choiceLabel_ = label;
+    if (!box_)
+        return;
+    // A label longer than the box ends in an ellipsis rather than being cut off.
+    box_->setText(QFontMetrics(dialogFont()).elidedText(label, Qt::ElideRight, box_->contentsRect().width()));
+    box_->setToolTip(label);
+}
+
+void CChoiceDialog::createControls()
+{
+    choiceAtOpening();
+    box_ = makeStaticBox(layout_.box, layout_.boxAlignment, QString());
+    setChoice(choiceIndex_, choiceLabel_);
+    createOwnControls();
+}
+
+void CChoiceDialog::openList()
+{
+    listOpening();
+    QListWidget& list = lists_.create(layout_.listId, layout_.list, rows(), dialogFont());
+    colourControl(list);
+    // A thin grey border and a dark scroll bar, in keeping with the skin.
+    const int height = rowHeight(dialogFont(), layout_.list.height(), list.count());
+    list.setStyleSheet(QString::fromLatin1(kListStyle).arg(height));
+    list.setUniformItemSizes(true);
+    list.setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Only a list whose rows do not all fit shows its scroll bar, so that
+    // every row can be reached without a wheel.
+    list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list.viewport()->installEventFilter(this);
+    lists_.setOpenFlag(layout_.listId, true);
+}
+
+void CChoiceDialog::closeList()
+{
+    lists_.close(layout_.listId);
+    listClosed();
+}
+
+void CChoiceDialog::listChosen(int id)
+{
+    const QListWidget* list = lists_.list(id);
+    lists_.setOpenFlag(id, false);
+    const int row = list == nullptr ? -1 : list->currentRow();
+    if (row < 0)
+        return;
+    const QString text = list->item(row)->text();
+    closeList();
+    rowChosen(row, text);
+}
+
+void CChoiceDialog::pressBeforeButtons(QPoint point)
+{
+    if (isListOpen() && !layout_.face.contains(point) && !layout_.list.contains(point))
+        closeList();
+}
+
+void CChoiceDialog::pressAfterButtons(QPoint point)
+{
+    if (hasBackground() && layout_.face.contains(point))
+        isListOpen() ? closeList() : openList();
+    pressedElsewhere(point);
+}
+
+void CChoiceDialog::wheelTurned(int delta)
+{
+    QListWidget* list = choiceList();
+    if (!layout_.wheel || list == nullptr)
+        return;
+    QScrollBar* bar = list->verticalScrollBar();
+    bar->setValue(bar->value() + (delta <= 0 ? kWheelRows : -kWheelRows));
+}
+
+void CChoiceDialog::wheelEvent(QWheelEvent* event)
+{
+    wheelTurned(event->angleDelta().y());
+    event->accept();
+}
+
+bool CChoiceDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Over the list the dialog's own wheel rule applies, not the list's scrolling.
+    const QListWidget* list = choiceList();
+    if (event->type() == QEvent::Wheel && list != nullptr && watched == list->viewport()) {
+        wheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return CSubDialog::eventFilter(watched, event);
+}
+
+} // namespace kestrel

@@ -1,0 +1,25 @@
+#include "CMediaDialog.h"
+
+#include <DeviceTables.h>
+#include <DialogLayout.h>
+#include <SkinFiles.h>
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kChoiceListId = 553;
+
+static_assert(CMediaDialog::kRows.size() == DeviceTables::kFirstWindowsUsage,
+              "the multimedia rows are the consumer entries before the Windows ones");
+
+} // namespace
+
+CMediaDialog::CMediaDialog(const DialogContext& context, QWidget* parent)
+    : CChoiceDialog(context, skinfiles::kMediaDialog, QStringLiteral("Media Dialog Load background image failed!!!"),
+                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId},
+                    parent, kRows)
+{
+}
+
+} // namespace kestrel

@@ -1,0 +1,54 @@
+#include "CSingleDialog.h"
+
+#include "DialogText.h"
+
+#include <DialogLayout.h>
+#include <KeyNames.h>
+#include <SkinFiles.h>
+
+#include <QLabel>
+
+namespace kestrel {
+
+namespace {
+
+constexpr DialogText kPrompt{"Please enter a key", "请输入一个按键", "請輸入一個按鍵"};
+
+} // namespace
+
+CSingleDialog::CSingleDialog(const DialogContext& context, QWidget* parent)
+    : CSubDialog(context, skinfiles::kSingleKeyDialog,
+                 QStringLiteral("Single Key Dialog Load background image failed!!!"), parent)
+{
+}
+
+CSingleDialog::~CSingleDialog() = default;
+
+std::uint8_t CSingleDialog::keyUsage() const { return KeyNames::keyUsageFromName(keyName()); }
+
+void CSingleDialog::createControls()
+{
+    box_ = makeStaticBox(dialoglayout::kSingleKeyBox, Qt::AlignHCenter, keyName_);
+    capture_ = std::make_unique<KeyCaptureFilter>(*this, [this](std::string_view name) { keyNamed(name); });
+}
+
+void CSingleDialog::keyNamed(std::string_view name)
+{
+    keyName_ = utf8ToQString(name);
+    if (box_)
+        box_->setText(keyName_);
+}
+
+void CSingleDialog::drawOwnTexts(SkinPainter& painter)
+{
+    // The prompt is white whatever the skin text colour.
+    drawText(painter, dialoglayout::kSingleKeyPrompt, kPrompt.in(language()), TextLayout::Centred, QColor(Qt::white));
+}
+
+void CSingleDialog::backgroundFailed()
+{
+    // Queued, so that a modal run started with this show ends too.
+    QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+}
+
+} // namespace kestrel

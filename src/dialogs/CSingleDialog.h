@@ -1,0 +1,51 @@
+#pragma once
+
+#include "CSubDialog.h"
+#include "KeyCaptureFilter.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kestrel {
+
+// Gives a mouse button the function of one keyboard key, captured by
+// pressing it: every key press, repeat and release is named (English key
+// names, left and right modifiers apart) and the last name is shown and
+// returned. Enter and Escape are captured like any key, so only the OK,
+// Cancel and close buttons end the dialog; F1 is a key like any other
+// and opens no help. A dialog
+// whose background failed to load could never be ended, so it ends as
+// cancelled right after the failure message.
+class CSingleDialog final : public CSubDialog {
+    Q_OBJECT
+
+public:
+    CSingleDialog(const DialogContext& context, QWidget* parent);
+    ~CSingleDialog() override;
+
+    // UTF-8; empty until a key is pressed.
+    std::string keyName() const { return keyName_.toStdString(); }
+    // The keyboard usage of the name; 0 for a name outside the key name table.
+    std::uint8_t keyUsage() const;
+    QLabel* keyNameBox() const { return box_; }
+    bool isCapturing() const { return capture_ != nullptr; }
+
+protected:
+    void createControls() override;
+    void drawOwnTexts(SkinPainter& painter) override;
+    void backgroundFailed() override;
+
+private:
+    void keyNamed(std::string_view name);
+
+    QString keyName_;
+    QPointer<QLabel> box_;
+    std::unique_ptr<KeyCaptureFilter> capture_;
+};
+
+} // namespace kestrel

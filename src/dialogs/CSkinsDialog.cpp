@@ -1,0 +1,86 @@
+#include "CSkinsDialog.h"
+
+#include "DialogText.h"
+#include "SkinFolderList.h"
+
+#include <ControlColours.h>
+#include <DialogLayout.h>
+#include <SkinFiles.h>
+
+#include <QLabel>
+
+#include <utility>
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kChoiceListId = 562;
+constexpr DialogText kPrompt{"Please click to set the UI text color", "请点击设置UI文本颜色", "請點擊設置UI文本顏色"};
+
+} // namespace
+
+CSkinsDialog::CSkinsDialog(const DialogContext& context, std::filesystem::path skinsRoot,
+                           const std::string& skinNameInUse, QWidget* parent)
+    : CChoiceDialog(context, skinfiles::kSkinsDialog, QStringLiteral("Skins Dialog Load background image failed!!!"),
+                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId,
+                     Qt::AlignLeft, true},
+                    parent)
+    , skinsRoot_(std::move(skinsRoot))
+    , chosenFolder_(context.style.folder)
+    , chosenColour_(context.style.textColour)
+{
+    // Whether or not the dialog manages to open, OK keeps the skin in use.
+    setChoice(0, utf8ToQString(skinNameInUse));
+}
+
+SkinsResult CSkinsDialog::chosenSkin() const
+{
+    const ChoiceResult name = choice();
+    const Rgb colour{static_cast<std::uint8_t>(chosenColour_.red()), static_cast<std::uint8_t>(chosenColour_.green()),
+                     static_cast<std::uint8_t>(chosenColour_.blue())};
+    return {name.label, chosenFolder_, colour, name.index};
+}
+
+QStringList CSkinsDialog::rows() const { return SkinFolderList::names(skinsRoot_); }
+
+void CSkinsDialog::choiceAtOpening() {}
+
+void CSkinsDialog::rowChosen(int row, const QString& text)
+{
+    setChoice(row, text);
+    // The folder is looked up again: it may have gone since the list was filled.
+    if (const std::optional<std::filesystem::path> folder = SkinFolderList::find(skinsRoot_, text))
+        chosenFolder_ = *folder;
+}
+
+void CSkinsDialog::createOwnControls()
+{
+    swatch_ = new QLabel(this);
+    swatch_->setGeometry(dialoglayout::kSkinsSwatch);
+    swatch_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    paintSwatch();
+    swatch_->show();
+}
+
+void CSkinsDialog::paintSwatch()
+{
+    ControlColours::apply(*swatch_, {std::nullopt, chosenColour_, false}, dialogFont());
+}
+
+void CSkinsDialog::pressedElsewhere(QPoint point)
+{
+    if (!swatch_ || !dialoglayout::kSkinsSwatch.contains(point))
+        return;
+    if (const std::optional<QColor> colour = context().prompter.chooseColour(this, chosenColour_)) {
+        chosenColour_ = *colour;
+        paintSwatch();
+    }
+}
+
+void CSkinsDialog::drawOwnTexts(SkinPainter& painter)
+{
+    drawText(painter, dialoglayout::kSkinsPrompt, kPrompt.in(language()), TextLayout::Centred);
+}
+
+} // namespace kestrel

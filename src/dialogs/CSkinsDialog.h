@@ -1,0 +1,56 @@
+#pragma once
+
+#include "CChoiceDialog.h"
+
+#include <SettingsRecord.h>
+
+#include <QLabel>
+#include <QPointer>
+
+#include <filesystem>
+#include <string>
+
+namespace kestrel {
+
+// The skin and text colour the user chose. A dialog ended with OK without
+// changes gives back the skin and colour in use.
+struct SkinsResult {
+    std::string name;
+    std::filesystem::path folder;
+    Rgb colour;
+    int choiceIndex = 0;
+};
+
+// The skin chooser: a list of the sub-folders of "Skins" and a swatch of the
+// skin text colour that opens the colour chooser. The dialog's own artwork
+// comes from the skin in use. It only returns the choice; the opener
+// switches skins with it.
+class CSkinsDialog final : public CChoiceDialog {
+    Q_OBJECT
+
+public:
+    // The skin in use is the context's skin folder and text colour and the given name.
+    CSkinsDialog(const DialogContext& context, std::filesystem::path skinsRoot, const std::string& skinNameInUse,
+                 QWidget* parent);
+
+    SkinsResult chosenSkin() const;
+    QLabel* colourSwatch() const { return swatch_; }
+
+protected:
+    QStringList rows() const override;
+    void choiceAtOpening() override;
+    void rowChosen(int row, const QString& text) override;
+    void createOwnControls() override;
+    void pressedElsewhere(QPoint point) override;
+    void drawOwnTexts(SkinPainter& painter) override;
+
+private:
+    void paintSwatch();
+
+    std::filesystem::path skinsRoot_;
+    std::filesystem::path chosenFolder_;
+    QColor chosenColour_;
+    QPointer<QLabel> swatch_;
+};
+
+} // namespace kestrel

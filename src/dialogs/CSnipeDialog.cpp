@@ -1,0 +1,34 @@
+#include "CSnipeDialog.h"
+
+#include <DialogLayout.h>
+#include <DpiTable.h>
+#include <SkinFiles.h>
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kChoiceListId = 564;
+
+} // namespace
+
+CSnipeDialog::CSnipeDialog(const DialogContext& context, std::uint8_t sensorType, QWidget* parent)
+    : CChoiceDialog(context, skinfiles::kSnipeKeyDialog, QStringLiteral("Snipe Dialog Load background image failed!!!"),
+                    {dialoglayout::kSnipeFace, dialoglayout::kSnipeBox, dialoglayout::kSnipeList, kChoiceListId,
+                     Qt::AlignLeft, true},
+                    parent)
+    , sensorType_(sensorType)
+{
+}
+
+std::uint8_t CSnipeDialog::dpiCode() const { return DpiTable::code(sensorType_, choice().index, true); }
+
+QStringList CSnipeDialog::rows() const
+{
+    QStringList labels;
+    for (int level = 0; level < DpiTable::levelCount(sensorType_); ++level)
+        labels.append(QString::fromStdString(DpiTable::label(sensorType_, level)));
+    return labels;
+}
+
+} // namespace kestrel

@@ -1,0 +1,275 @@
+#include "DialogTestSupport.h"
+
+#include <CHotKeyDialog.h>
+#include <CMediaDialog.h>
+#include <CSnipeDialog.h>
+#include <CWindowsDialog.h>
+#include <DeviceTables.h>
+#include <DialogLayout.h>
+
+#include <QFont>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kestrel {
+namespace {
+
+using namespace dialogtest;
+
+class ChoiceDialogsTest : public ::testing::Test {
+protected:
+    template <typename Dialog, typename... Extra>
+    std::unique_ptr<Dialog> opened(Language language, Extra... extra)
+    {
+        auto dialog = std::make_unique<Dialog>(contextFor(prompter, TestSkins::builtDefault(), language), extra...,
+                                               &opener);
+        dialog->show();
+        return dialog;
+    }
+
+    static QListWidget& openList(CChoiceDialog& dialog)
+    {
+        if (!dialog.isListOpen())
+            click(dialog, dialog.choiceLayout().face.center());
+        EXPECT_TRUE(dialog.isListOpen());
+        return *dialog.choiceList();
+    }
+
+    // Opens the list, picks the row and ends the dialog with OK.
+    static ChoiceResult choose(CChoiceDialog& dialog, int row)
+    {
+        clickRow(openList(dialog), row);
+        click(dialog, dialoglayout::kOk.center());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        return dialog.choice();
+    }
+
+    ScriptedPrompter prompter;
+    QWidget opener;
+};
+
+TEST_F(ChoiceDialogsTest, HotKeyRowsAreTheShortcutTableEntries)
+{
+    auto untouched = opened<CHotKeyDialog>(Language::English);
+    click(*untouched, dialoglayout::kOk.center());
+    EXPECT_EQ(untouched->choice().index, 0);
+    EXPECT_EQ(untouched->choice().label, "Copy");
+
+    auto undo = opened<CHotKeyDialog>(Language::English);
+    EXPECT_EQ(choose(*undo, 7).index, 7);
+    EXPECT_EQ(undo->choice().label, "Undo");
+    EXPECT_EQ(DeviceTables::kShortcuts[2 * 7 + 1], 0x1D);
+
+    auto traditional = opened<CHotKeyDialog>(Language::TraditionalChinese);
+    const ChoiceResult fourth = choose(*traditional, 3);
+    EXPECT_EQ(fourth.index, 3);
+    EXPECT_EQ(fourth.label, "全選");
+}
+
+TEST_F(ChoiceDialogsTest, MediaRowsAreTheFirstSevenConsumerEntries)
+{
+    auto untouched = opened<CMediaDialog>(Language::English);
+    click(*untouched, dialoglayout::kOk.center());
+    EXPECT_EQ(untouched->choice().index, 0);
+    EXPECT_EQ(untouched->choice().label, "Next");
+    EXPECT_EQ(DeviceTables::kConsumerUsages[0], 0x00B5);
+
+    auto volumeDown = opened<CMediaDialog>(Language::English);
+    EXPECT_EQ(openList(*volumeDown).count(), 7);
+    const ChoiceResult chosen = choose(*volumeDown, 6);
+    EXPECT_EQ(chosen.index, 6);
+    EXPECT_EQ(chosen.label, "Vol-");
+    EXPECT_EQ(DeviceTables::kConsumerUsages[static_cast<std::size_t>(chosen.index)], 0x00EA);
+}
+
+TEST_F(ChoiceDialogsTest, WindowsRowsAreTheLastNineConsumerEntriesInATallerList)
+{
+    auto untouched = opened<CWindowsDialog>(Language::English);
+    click(*untouched, dialoglayout::kOk.center());
+    EXPECT_EQ(untouched->choice().label, "Multimedia Player");
+    EXPECT_EQ(DeviceTables::kConsumerUsages[DeviceTables::kFirstWindowsUsage + 0], 0x0183);
+
+    auto refresh = opened<CWindowsDialog>(Language::English);
+    EXPECT_EQ(openList(*refresh).geometry(), dialoglayout::kWindowsChoiceList);
+    const ChoiceResult chosen = choose(*refresh, 8);
+    EXPECT_EQ(chosen.index, 8);
+    EXPECT_EQ(chosen.label, "Browser-Refresh");
+    EXPECT_EQ(DeviceTables::kConsumerUsages[DeviceTables::kFirstWindowsUsage + 8], 0x0227);
+}
+
+TEST_F(ChoiceDialogsTest, ListsWithoutWheelHandlingShowEveryRowWithoutScrolling)
+{
+    auto hotKey = opened<CHotKeyDialog>(Language::English);
+    auto media = opened<CMediaDialog>(Language::SimplifiedChinese);
+    auto windows = opened<CWindowsDialog>(Language::English);
+    for (CChoiceDialog* dialog : std::initializer_list<CChoiceDialog*>{hotKey.get(), media.get(), windows.get()}) {
+        QListWidget& list = openList(*dialog);
+        const QRect last = list.visualItemRect(list.item(list.count() - 1));
+        EXPECT_LT(last.bottom(), list.viewport()->height()) << list.item(0)->text().toStdString();
+        EXPECT_FALSE(list.verticalScrollBar()->isVisible());
+        wheel(*list.viewport(), rowPoint(list, 0), -120);
+        EXPECT_EQ(list.verticalScrollBar()->value(), 0);
+    }
+}
+
+TEST_F(ChoiceDialogsTest, SnipeRowsFollowTheSensorType)
+{
+    struct Case {
+        std::uint8_t sensor;
+        int row;
+        const char* label;
+        std::uint8_t code;
+        int rows;
+    };
+    for (const Case& c : {Case{1, -1, "600", 0x01, 8}, Case{0, 11, "4000", 0x28, 12}, Case{2, 7, "2500", 0x2A, 8},
+                          Case{3, 3, "1600", 0x04, 8}}) {
+        auto dialog = opened<CSnipeDialog>(Language::English, c.sensor);
+        if (c.row < 0) {
+            click(*dialog, dialoglayout::kOk.center());
+        } else {
+            EXPECT_EQ(openList(*dialog).count(), c.rows);
+            choose(*dialog, c.row);
+        }
+        EXPECT_EQ(dialog->choice().index, std::max(c.row, 0));
+        EXPECT_EQ(dialog->choice().label, c.label);
+        EXPECT_EQ(dialog->dpiCode(), c.code);
+    }
+}
+
+TEST_F(ChoiceDialogsTest, ASensorTypeWithoutLevelsGivesAnEmptyLabelAndAnEmptyList)
+{
+    auto dialog = opened<CSnipeDialog>(Language::English, std::uint8_t{7});
+    EXPECT_EQ(dialog->choiceBox()->text(), "");
+    EXPECT_EQ(openList(*dialog).count(), 0);
+    click(*dialog, dialoglayout::kOk.center());
+    EXPECT_EQ(dialog->choice().index, 0);
+    EXPECT_EQ(dialog->choice().label, "");
+    EXPECT_EQ(dialog->dpiCode(), 0);
+}
+
+TEST_F(ChoiceDialogsTest, TheWheelScrollsTheSnipeListThreeRowsANotch)
+{
+    auto dialog = opened<CSnipeDialog>(Language::English, std::uint8_t{0});
+    // Without a list the wheel does nothing.
+    wheel(*dialog, {300, 100}, -120);
+    QListWidget& list = openList(*dialog);
+    ASSERT_EQ(list.verticalScrollBar()->maximum(), 3);
+    wheel(*dialog, {300, 100}, -120);
+    EXPECT_EQ(list.verticalScrollBar()->value(), 3);
+    wheel(*list.viewport(), rowPoint(list, 3), 120);
+    EXPECT_EQ(list.verticalScrollBar()->value(), 0);
+    // A wheel delta of zero scrolls down.
+    wheel(*list.viewport(), rowPoint(list, 3), 0);
+    EXPECT_EQ(list.verticalScrollBar()->value(), 3);
+}
+
+TEST_F(ChoiceDialogsTest, TheFaceTogglesTheListAndARowUnderThePointerIsSelectedWithoutChoosing)
+{
+    auto dialog = opened<CHotKeyDialog>(Language::English);
+    QListWidget& list = openList(*dialog);
+    EXPECT_EQ(list.geometry(), dialoglayout::kChoiceList);
+    EXPECT_EQ(list.count(), 8);
+    moveOverRow(list, 5);
+    EXPECT_EQ(list.currentRow(), 5);
+    EXPECT_EQ(dialog->choice().index, 0);
+    EXPECT_TRUE(dialog->isListOpen());
+
+    // A click on the face (on the static box too) closes the list; the next opens it again.
+    click(*dialog, dialoglayout::kChoiceBox.center());
+    settle();
+    EXPECT_FALSE(dialog->isListOpen());
+    EXPECT_EQ(dialog->choiceList(), nullptr);
+    click(*dialog, dialoglayout::kChoiceFace.center());
+    QListWidget& again = *dialog->choiceList();
+    EXPECT_EQ(again.currentRow(), -1);
+}
+
+TEST_F(ChoiceDialogsTest, ClickAndDoubleClickChooseTheRowAndCloseTheList)
+{
+    auto clicked = opened<CMediaDialog>(Language::English);
+    QListWidget& list = openList(*clicked);
+    moveOverRow(list, 3);
+    clickRow(list, 3);
+    settle();
+    EXPECT_FALSE(clicked->isListOpen());
+    EXPECT_EQ(clicked->choice().index, 3);
+    EXPECT_EQ(clicked->choice().label, "Play/Pause");
+    EXPECT_EQ(clicked->choiceBox()->text(), "Play/Pause");
+
+    auto doubled = opened<CMediaDialog>(Language::English);
+    QListWidget& doubledList = openList(*doubled);
+    doubleClick(*doubledList.viewport(), rowPoint(doubledList, 4));
+    settle();
+    EXPECT_FALSE(doubled->isListOpen());
+    EXPECT_EQ(doubled->choice().label, "Mute");
+}
+
+TEST_F(ChoiceDialogsTest, APressAwayFromTheListClosesItFirstAndOkKeepsTheChoiceSoFar)
+{
+    auto dialog = opened<CHotKeyDialog>(Language::English);
+    clickRow(openList(*dialog), 2);
+    openList(*dialog);
+    // A press on a plain spot closes the list and changes nothing.
+    click(*dialog, {300, 60});
+    settle();
+    EXPECT_FALSE(dialog->isListOpen());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->choice().label, "Paste");
+
+    QListWidget& list = openList(*dialog);
+    moveOverRow(list, 6);
+    click(*dialog, dialoglayout::kOk.center());
+    settle();
+    EXPECT_FALSE(dialog->isListOpen());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->choice().index, 2);
+}
+
+TEST_F(ChoiceDialogsTest, EscapeWithTheListOpenCancelsAndTheNextDialogStartsClosed)
+{
+    auto dialog = opened<CWindowsDialog>(Language::English);
+    openList(*dialog);
+    pressKey(*dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    auto next = opened<CWindowsDialog>(Language::English);
+    EXPECT_FALSE(next->isListOpen());
+}
+
+TEST_F(ChoiceDialogsTest, ALabelWiderThanTheBoxEndsInAnEllipsis)
+{
+    auto dialog = opened<CWindowsDialog>(Language::English);
+    EXPECT_EQ(dialog->choice().label, "Multimedia Player");
+    const QString shown = dialog->choiceBox()->text();
+    EXPECT_TRUE(shown == "Multimedia Player" || shown.endsWith(QChar(0x2026)));
+    EXPECT_EQ(dialog->choiceBox()->toolTip(), "Multimedia Player");
+}
+
+TEST_F(ChoiceDialogsTest, AMissingBackgroundLeavesAnEmptyLabel)
+{
+    TestSkins skins;
+    CHotKeyDialog dialog(contextFor(prompter, skins.root()), &opener);
+    dialog.show();
+    pressKey(dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.choice().index, 0);
+    EXPECT_EQ(dialog.choice().label, "");
+}
+
+TEST_F(ChoiceDialogsTest, RowsShareTheListHeightWithinTheFontsBounds)
+{
+    QFont font;
+    font.setPixelSize(14);
+    EXPECT_EQ(CChoiceDialog::rowHeight(font, 120, 8), 14);
+    EXPECT_EQ(CChoiceDialog::rowHeight(font, 120, 7), 16);
+    EXPECT_EQ(CChoiceDialog::rowHeight(font, 120, 3), 17);
+    EXPECT_EQ(CChoiceDialog::rowHeight(font, 140, 12), 14);
+    EXPECT_EQ(CChoiceDialog::rowHeight(font, 140, 0), 14);
+}
+
+} // namespace
+} // namespace kestrel

@@ -1,0 +1,257 @@
+#include "DialogTestSupport.h"
+
+#include <CFireKeyDialog.h>
+#include <CHotKeyDialog.h>
+#include <CMediaDialog.h>
+#include <CSingleDialog.h>
+#include <CSkinsDialog.h>
+#include <CSnipeDialog.h>
+#include <CWindowsDialog.h>
+#include <DialogLayout.h>
+#include <SkinFiles.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kestrel {
+namespace {
+
+using namespace dialogtest;
+using Button = CSubDialog::FrameButton;
+
+class SubDialogFrameTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CHotKeyDialog> opened(const std::filesystem::path& folder = TestSkins::builtDefault(),
+                                          Language language = Language::English)
+    {
+        auto dialog = std::make_unique<CHotKeyDialog>(contextFor(prompter, folder, language), &opener);
+        dialog->show();
+        return dialog;
+    }
+
+    // Pixels of the red skin text colour, antialiased edges included; the
+    // artwork itself has no strong red.
+    static int pixelsOfColour(const QImage& image, const QRect& rect, QRgb)
+    {
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                count += qRed(pixel) - std::max(qGreen(pixel), qBlue(pixel)) > 60;
+            }
+        }
+        return count;
+    }
+
+    ScriptedPrompter prompter;
+    QWidget opener;
+};
+
+TEST_F(SubDialogFrameTest, OpensOverTheOpenerSizedToItsBackgroundWithCaptionsInTheSkinTextColour)
+{
+    opener.setGeometry(200, 150, 900, 650);
+    auto dialog = opened();
+    const QImage background(QString::fromStdString((TestSkins::builtDefault() / "hot-key.png").string()));
+    EXPECT_TRUE(dialog->isOpened());
+    EXPECT_EQ(dialog->size(), background.size());
+    EXPECT_EQ(dialog->pos(), opener.mapToGlobal(QPoint(0, 0)));
+    EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_TRUE(prompter.messages.empty());
+    // The "OK" and "Cancel" captions are drawn in the skin text colour.
+    EXPECT_GT(pixelsOfColour(dialog->canvas(), dialoglayout::kOk, kTextColour), 5);
+    EXPECT_GT(pixelsOfColour(dialog->canvas(), dialoglayout::kCancel, kTextColour), 5);
+    EXPECT_FALSE(dialog->isOver(Button::Ok));
+    EXPECT_FALSE(dialog->isOver(Button::Cancel));
+    EXPECT_FALSE(dialog->isOver(Button::Close));
+}
+
+TEST_F(SubDialogFrameTest, CaptionsAndFontFollowTheLanguage)
+{
+    auto english = opened();
+    auto chinese = opened(TestSkins::builtDefault(), Language::SimplifiedChinese);
+    auto traditional = opened(TestSkins::builtDefault(), Language::TraditionalChinese);
+    EXPECT_NE(english->canvas().copy(dialoglayout::kOk), chinese->canvas().copy(dialoglayout::kOk));
+    // "取消" is the same in both Chinese languages; "确定" and "確定" differ.
+    EXPECT_EQ(chinese->canvas().copy(dialoglayout::kCancel), traditional->canvas().copy(dialoglayout::kCancel));
+    EXPECT_NE(chinese->canvas().copy(dialoglayout::kOk), traditional->canvas().copy(dialoglayout::kOk));
+    EXPECT_EQ(chinese->choiceBox()->font().pixelSize(), 13);
+    EXPECT_EQ(english->choiceBox()->font().pixelSize(), 14);
+    EXPECT_EQ(english->choiceBox()->text(), "Copy");
+    EXPECT_EQ(chinese->choiceBox()->text(), "复制");
+}
+
+TEST_F(SubDialogFrameTest, OkCancelCloseEnterAndEscapeEndTheDialog)
+{
+    struct Case {
+        std::function<void(CSubDialog&)> act;
+        int result;
+    };
+    const std::vector<Case> cases{
+        {[](CSubDialog& d) { click(d, dialoglayout::kOk.center()); }, QDialog::Accepted},
+        {[](CSubDialog& d) { click(d, dialoglayout::kOk.topLeft()); }, QDialog::Accepted},
+        {[](CSubDialog& d) { click(d, dialoglayout::kCancel.center()); }, QDialog::Rejected},
+        {[](CSubDialog& d) { click(d, dialoglayout::kClose.center()); }, QDialog::Rejected},
+        {[](CSubDialog& d) { pressKey(d, Qt::Key_Return); }, QDialog::Accepted},
+        {[](CSubDialog& d) { pressKey(d, Qt::Key_Enter); }, QDialog::Accepted},
+        {[](CSubDialog& d) { pressKey(d, Qt::Key_Escape); }, QDialog::Rejected},
+    };
+    for (const Case& c : cases) {
+        auto dialog = opened();
+        dialog->setResult(-1);
+        c.act(*dialog);
+        EXPECT_EQ(dialog->result(), c.result);
+        EXPECT_FALSE(dialog->isVisible());
+    }
+    // The right button, a press just outside OK and one on a plain spot end nothing.
+    auto dialog = opened();
+    dialog->setResult(-1);
+    click(*dialog, dialoglayout::kOk.center(), Qt::RightButton);
+    click(*dialog, dialoglayout::kOk.topLeft() - QPoint(1, 0));
+    click(*dialog, {300, 100});
+    EXPECT_EQ(dialog->result(), -1);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(SubDialogFrameTest, RunModalGoesThroughThePrompterAndTellsWhetherItEndedWithOk)
+{
+    CHotKeyDialog dialog(contextFor(prompter, TestSkins::builtDefault()), &opener);
+    prompter.run = [](QDialog& shown) {
+        shown.show();
+        click(shown, dialoglayout::kOk.center());
+        return shown.result();
+    };
+    EXPECT_TRUE(dialog.runModal());
+    prompter.run = nullptr;
+    EXPECT_FALSE(dialog.runModal());
+}
+
+TEST_F(SubDialogFrameTest, ARestingPointerShowsTheHoverImageAndOkAndCancelHandOver)
+{
+    const auto folder = TestSkins::builtDefault();
+    auto dialog = opened();
+    move(*dialog, dialoglayout::kOk.center());
+    // Nothing is drawn until the pointer has rested for 10 ms.
+    EXPECT_TRUE(dialog->hoverTimer().isActive());
+    EXPECT_EQ(dialog->hoverTimer().interval(), 10);
+    EXPECT_FALSE(showsOver(*dialog, folder, Button::Ok));
+
+    dialog->hoverNotice(dialoglayout::kOk.center());
+    EXPECT_TRUE(dialog->isOver(Button::Ok));
+    EXPECT_TRUE(showsOver(*dialog, folder, Button::Ok));
+    EXPECT_GT(pixelsOfColour(dialog->canvas(), dialoglayout::kOk, kTextColour), 5);
+
+    // Straight from OK onto Cancel: OK is normal again in the same redraw.
+    move(*dialog, dialoglayout::kCancel.center());
+    dialog->hoverNotice(dialoglayout::kCancel.center());
+    EXPECT_FALSE(dialog->isOver(Button::Ok));
+    EXPECT_FALSE(showsOver(*dialog, folder, Button::Ok));
+    EXPECT_TRUE(showsOver(*dialog, folder, Button::Cancel));
+
+    // The close button does not take the hover state from Cancel.
+    dialog->hoverNotice(dialoglayout::kClose.center());
+    EXPECT_TRUE(dialog->isOver(Button::Close));
+    EXPECT_TRUE(dialog->isOver(Button::Cancel));
+    EXPECT_TRUE(showsOver(*dialog, folder, Button::Close));
+
+    // Leaving all three restores every button shown hovered.
+    move(*dialog, {300, 100});
+    EXPECT_FALSE(dialog->hoverTimer().isActive());
+    for (const Button button : {Button::Ok, Button::Cancel, Button::Close}) {
+        EXPECT_FALSE(dialog->isOver(button));
+        EXPECT_FALSE(showsOver(*dialog, folder, button));
+    }
+}
+
+TEST_F(SubDialogFrameTest, MovesAndNoticesAwayFromTheButtonsDrawNothing)
+{
+    auto dialog = opened();
+    const QImage before = dialog->canvas().copy();
+    move(*dialog, {300, 100});
+    EXPECT_FALSE(dialog->hoverTimer().isActive());
+    dialog->hoverNotice({300, 100});
+    EXPECT_EQ(dialog->canvas(), before);
+}
+
+TEST_F(SubDialogFrameTest, AButtonImageThatCannotBeDrawnIsReportedEachTimeAndTheRestIsDrawn)
+{
+    TestSkins skins;
+    const auto folder = skins.copyOfDefault("Broken");
+    std::filesystem::remove(folder / "button-over.png");
+    auto dialog = opened(folder);
+    EXPECT_TRUE(prompter.messages.empty());
+    dialog->hoverNotice(dialoglayout::kOk.center());
+    dialog->hoverNotice(dialoglayout::kCancel.center());
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, "LoadPng---Load image failed.");
+    EXPECT_EQ(prompter.messages[0].caption, "kestrel");
+    EXPECT_EQ(prompter.messages[0].owner, dialog.get());
+    // The caption is still drawn over the button.
+    EXPECT_GT(pixelsOfColour(dialog->canvas(), dialoglayout::kCancel, kTextColour), 5);
+}
+
+struct MissingBackgroundCase {
+    std::function<std::unique_ptr<CSubDialog>(const DialogContext&, QWidget*)> make;
+    QString caption;
+};
+
+TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndLeavesAnEmptyDialogThatKeysStillEnd)
+{
+    TestSkins skins;
+    const std::vector<MissingBackgroundCase> cases{
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CFireKeyDialog>(c, p); },
+         "FireKey Dialog Load background image failed!!!"},
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CHotKeyDialog>(c, p); },
+         "HotKey Dialog Load background image failed!!!"},
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CMediaDialog>(c, p); },
+         "Media Dialog Load background image failed!!!"},
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CSnipeDialog>(c, 0, p); },
+         "Snipe Dialog Load background image failed!!!"},
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CWindowsDialog>(c, p); },
+         "Windows Dialog Load background image failed!!!"},
+        {[&skins](const DialogContext& c, QWidget* p) {
+             return std::make_unique<CSkinsDialog>(c, skins.root(), "Default", p);
+         },
+         "Skins Dialog Load background image failed!!!"},
+    };
+    for (const MissingBackgroundCase& c : cases) {
+        for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
+            prompter.messages.clear();
+            auto dialog = c.make(contextFor(prompter, skins.root() / "Absent"), &opener);
+            dialog->show();
+            ASSERT_EQ(prompter.messages.size(), 1u) << c.caption.toStdString();
+            EXPECT_EQ(prompter.messages[0].text, "error");
+            EXPECT_EQ(prompter.messages[0].caption, c.caption);
+            EXPECT_EQ(prompter.messages[0].owner, dialog.get());
+            EXPECT_FALSE(dialog->hasBackground());
+            EXPECT_EQ(dialog->size(), QSize(0, 0));
+            EXPECT_TRUE(dialog->findChildren<QLabel*>().isEmpty());
+            EXPECT_TRUE(dialog->findChildren<QLineEdit*>().isEmpty());
+            pressKey(*dialog, key);
+            EXPECT_EQ(dialog->result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
+        }
+    }
+}
+
+TEST_F(SubDialogFrameTest, NativeControlsAreWhiteOnDarkGreyInTheDialogFont)
+{
+    auto dialog = opened();
+    click(*dialog, dialog->choiceLayout().face.center());
+    for (QWidget* control : std::initializer_list<QWidget*>{dialog->choiceBox(), dialog->choiceList()}) {
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->palette().color(QPalette::WindowText), QColor(Qt::white));
+        EXPECT_EQ(control->palette().color(QPalette::Text), QColor(Qt::white));
+        EXPECT_EQ(control->palette().color(QPalette::Window), QColor(40, 40, 40));
+        EXPECT_EQ(control->palette().color(QPalette::Base), QColor(40, 40, 40));
+        EXPECT_EQ(control->font().pixelSize(), 14);
+    }
+}
+
+} // namespace
+} // namespace kestrel

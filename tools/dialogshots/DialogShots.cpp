@@ -1,0 +1,135 @@
+#include "DialogShots.h"
+
+#include <CFireKeyDialog.h>
+#include <CHotKeyDialog.h>
+#include <CMediaDialog.h>
+#include <CSingleDialog.h>
+#include <CSkinsDialog.h>
+#include <CSnipeDialog.h>
+#include <CWindowsDialog.h>
+#include <DialogLayout.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include <utility>
+
+namespace kestrel {
+
+namespace {
+
+// The skin text colour the shipped str.ini sets.
+const QColor kShippedTextColour(230, 230, 230);
+// The Linux input code of the right Ctrl key.
+constexpr quint32 kRightCtrlInputCode = 97;
+constexpr quint32 kXkbOffset = 8;
+
+QFont fontFor(Language language)
+{
+    QFont font(language == Language::English ? QStringLiteral("Arial") : QStringLiteral("宋体"));
+    font.setPixelSize(language == Language::English ? 14 : 13);
+    return font;
+}
+
+void click(QWidget& target, QPoint point)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, point, target.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&target, &press);
+}
+
+} // namespace
+
+DialogShots::DialogShots(Prompter& prompter, std::filesystem::path skinsRoot, QDir output)
+    : prompter_(prompter), skinsRoot_(std::move(skinsRoot)), output_(std::move(output))
+{
+}
+
+DialogContext DialogShots::context(Language language, const char* skin) const
+{
+    return {prompter_, language, {skinsRoot_ / skin, kShippedTextColour, fontFor(language), QFont()},
+            QStringLiteral("kestrel")};
+}
+
+bool DialogShots::save(CSubDialog& dialog, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = output_.filePath(QStringLiteral("dialog-") + name + QStringLiteral(".png"));
+    if (dialog.grab().save(path, "PNG"))
+        return true;
+    failedFile_ = path;
+    return false;
+}
+
+void DialogShots::openListAt(CChoiceDialog& dialog, int row)
+{
+    click(dialog, dialog.choiceLayout().face.center());
+    QListWidget* list = dialog.choiceList();
+    if (list == nullptr || row >= list->count())
+        return;
+    list->scrollToItem(list->item(row));
+    const QPoint point = list->visualItemRect(list->item(row)).center();
+    QMouseEvent move(QEvent::MouseMove, point, list->viewport()->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+}
+
+void DialogShots::hover(CSubDialog& dialog, QRect button) { dialog.hoverNotice(button.center()); }
+
+bool DialogShots::fireKey()
+{
+    CFireKeyDialog boxes(context(Language::English), nullptr);
+    boxes.show();
+    boxes.numberBox(CFireKeyDialog::NumberBox::Times)->setText(QStringLiteral("10"));
+    hover(boxes, CSubDialog::rectOf(CSubDialog::FrameButton::Ok));
+    CFireKeyDialog list(context(Language::SimplifiedChinese), nullptr);
+    list.show();
+    openListAt(list, 44);
+    return save(boxes, QStringLiteral("fire-key")) && save(list, QStringLiteral("fire-key-list-chs"));
+}
+
+bool DialogShots::choiceDialogs()
+{
+    CHotKeyDialog hotKey(context(Language::English), nullptr);
+    hotKey.show();
+    openListAt(hotKey, 3);
+    CMediaDialog media(context(Language::TraditionalChinese, "Crimson"), nullptr);
+    media.show();
+    openListAt(media, 5);
+    CWindowsDialog windows(context(Language::English), nullptr);
+    windows.show();
+    openListAt(windows, 8);
+    CSnipeDialog snipe(context(Language::English), 0, nullptr);
+    snipe.show();
+    openListAt(snipe, 11);
+    return save(hotKey, QStringLiteral("hot-key-list")) && save(media, QStringLiteral("media-key-list-crimson-cht")) &&
+           save(windows, QStringLiteral("windows-key-list")) && save(snipe, QStringLiteral("snipe-key-list"));
+}
+
+bool DialogShots::singleKey()
+{
+    CSingleDialog dialog(context(Language::English), nullptr);
+    dialog.show();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, kRightCtrlInputCode + kXkbOffset, 0, 0);
+    QApplication::sendEvent(&dialog, &press);
+    hover(dialog, CSubDialog::rectOf(CSubDialog::FrameButton::Close));
+    return save(dialog, QStringLiteral("single-key"));
+}
+
+bool DialogShots::skins()
+{
+    CSkinsDialog dialog(context(Language::English), skinsRoot_, "Default", nullptr);
+    dialog.show();
+    openListAt(dialog, 1);
+    CSkinsDialog chinese(context(Language::SimplifiedChinese, "Glacier"), skinsRoot_, "Glacier", nullptr);
+    chinese.show();
+    hover(chinese, CSubDialog::rectOf(CSubDialog::FrameButton::Cancel));
+    return save(dialog, QStringLiteral("skins-list")) && save(chinese, QStringLiteral("skins-glacier-chs"));
+}
+
+bool DialogShots::renderAll() { return fireKey() && choiceDialogs() && singleKey() && skins(); }
+
+} // namespace kestrel
