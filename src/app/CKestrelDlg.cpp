@@ -1,7 +1,6 @@
 #include "CKestrelDlg.h"
 
-#include "BackgroundPage.h"
-#include "BackgroundSurface.h"
+#include "SkinFramePage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,9 +16,8 @@ CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std:
     , strIni_(strIni)
     , presenter_(resources_.texts, state)
     , area_(*this, presenter_, std::move(trayProbe))
-    , pages_(state.flags, std::make_unique<BackgroundPage>(*this))
-    , surface_(std::make_unique<BackgroundSurface>(*this, resources_.background, [this] { hideWindow(); },
-                                                   [this] { endProgram(); }))
+    , surface_(*this, state)
+    , pages_(state.flags, std::make_unique<SkinFramePage>(surface_.skin(), resources_, state))
     , keyFilter_(*this, [this] { hideWindow(); })
 {
     setObjectName(QString::fromLatin1(kClassName));
@@ -36,12 +34,6 @@ CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std:
 CKestrelDlg::~CKestrelDlg()
 {
     releaseDeviceAndIcon();
-}
-
-void CKestrelDlg::setSurface(std::unique_ptr<DlgSurface> surface)
-{
-    surface_ = std::move(surface);
-    update();
 }
 
 void CKestrelDlg::notice(int kind, int value)
@@ -83,22 +75,22 @@ void CKestrelDlg::endProgram()
 void CKestrelDlg::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    surface_->paint(painter, event->rect());
+    surface_.paint(painter, event->rect());
 }
 
 void CKestrelDlg::mousePressEvent(QMouseEvent* event)
 {
-    surface_->mousePress(*event);
+    surface_.mousePress(*event);
 }
 
 void CKestrelDlg::mouseMoveEvent(QMouseEvent* event)
 {
-    surface_->mouseMove(*event);
+    surface_.mouseMove(*event);
 }
 
 void CKestrelDlg::leaveEvent(QEvent*)
 {
-    surface_->mouseLeave();
+    surface_.mouseLeave();
 }
 
 void CKestrelDlg::closeEvent(QCloseEvent* event)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "DlgResources.h"
-#include "DlgSurface.h"
 #include "HideKeyFilter.h"
 #include "NoticePresenter.h"
 #include "NotificationArea.h"
 #include "PageKeeper.h"
 #include "ProgramState.h"
+#include "SkinnedSurface.h"
 
 #include <DeviceEventSink.h>
 #include <StrIniSettings.h>
@@ -23,7 +23,7 @@ namespace kestrel {
 // It shows itself only when the notification icon asks and the mouse is
 // present; Enter, Escape, a close request and the minimise hot spot hide it;
 // "Exit" and the close hot spot end the program. Painting and the mouse go
-// to its surface, notices to the notification area, the page to PageKeeper.
+// to its skinned surface, notices to the notification area, the page to PageKeeper.
 class CKestrelDlg final : public QWidget, public DeviceEventSink {
     Q_OBJECT
 
@@ -39,7 +39,7 @@ public:
     DlgResources& resources() { return resources_; }
     NotificationArea& notificationArea() { return area_; }
     PageKeeper& pages() { return pages_; }
-    void setSurface(std::unique_ptr<DlgSurface> surface);
+    SkinnedSurface& surface() { return surface_; }
 
     void notice(int kind, int value) override;
     void hideWindow() override;
@@ -72,8 +72,9 @@ private:
     DlgResources resources_;
     NoticePresenter presenter_;
     NotificationArea area_;
+    // Before the page, which draws on it.
+    SkinnedSurface surface_;
     PageKeeper pages_;
-    std::unique_ptr<DlgSurface> surface_;
     HideKeyFilter keyFilter_;
 };
 

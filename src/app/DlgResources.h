@@ -4,19 +4,17 @@
 #include <TextTable.h>
 
 #include <QFont>
-#include <QImage>
 
 namespace kestrel {
 
 // What the main window owns for drawing its pages: the texts of the chosen
 // language (English until start-up chooses), the key captions, the skin
-// entries as str.ini holds them, the background bitmap and the two fonts.
+// entries as str.ini holds them and the two fonts. The background bitmap is
+// the skinned surface's canvas.
 struct DlgResources {
     TextTable texts = TextTable::forLanguage(Language::English);
     StrIniSettings::Captions captions;
     StrIniSettings::SkinValues skin;
-    // main.png of the skin, opaque; the page is composed onto it.
-    QImage background;
     QFont normalFont;
     QFont titleFont;
 

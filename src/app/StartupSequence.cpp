@@ -1,10 +1,10 @@
 #include "StartupSequence.h"
 
 #include "FontRule.h"
-#include "PathText.h"
 #include "WindowIcon.h"
 
 #include <ConfigBinFile.h>
+#include <SkinFolder.h>
 
 namespace kestrel {
 
@@ -67,19 +67,21 @@ void StartupSequence::chooseLanguage()
 
 void StartupSequence::loadSkin()
 {
-    // An empty skin name leaves the "Skins" folder itself as the skin folder.
-    state_.app.skinFolder = folder_.skinsFolder() / toPath(QString::fromStdString(dlg_.resources().skin.path));
-    QImage& background = dlg_.resources().background;
-    background = QImage(toQString(state_.app.skinFolder / "main.png")).convertToFormat(QImage::Format_RGB32);
+    // An empty skin name leaves the "Skins" folder itself as the skin folder;
+    // a name that is not a plain folder name is not followed out of "Skins".
+    const SkinLocation skin = SkinFolder::locate(folder_, dlg_.resources().skin.path);
+    state_.app.skinFolder = skin.folder;
+    state_.app.skinName = skin.name;
+    MainWindowSkin& surface = dlg_.surface().skin();
+    surface.style().folder = skin.folder;
     // Without main.png the window keeps the size it was made with.
-    if (!background.isNull())
-        dlg_.resize(background.size());
+    surface.loadBackground();
 }
 
 void StartupSequence::copyAppState()
 {
     state_.app.textColour = StrIniSettings::skinColour(dlg_.resources().skin);
-    state_.app.skinName = dlg_.resources().skin.path;
+    dlg_.surface().skin().style().textColour = SkinStyle::fromRgb(state_.app.textColour);
 }
 
 void StartupSequence::makeFonts()
@@ -87,6 +89,9 @@ void StartupSequence::makeFonts()
     const FontPair fonts = FontRule::choose(state_.app.language(), FontRule::isWindows62());
     dlg_.resources().normalFont = FontRule::toFont(fonts.normal);
     dlg_.resources().titleFont = FontRule::toFont(fonts.title);
+    SkinStyle& style = dlg_.surface().skin().style();
+    style.normalFont = dlg_.resources().normalFont;
+    style.titleFont = dlg_.resources().titleFont;
 }
 
 } // namespace kestrel

@@ -61,7 +61,7 @@ TEST(Startup, WithTheMouseItIsReadAndOnlyTheIconAppears)
     CKestrelDlg& dlg = rig.dlg();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.size(), QSize(120, 90));
-    EXPECT_EQ(dlg.resources().background.size(), QSize(120, 90));
+    EXPECT_EQ(dlg.surface().skin().canvas().size(), QSize(120, 90));
     EXPECT_TRUE(dlg.windowFlags().testFlag(Qt::Tool));
     EXPECT_EQ(dlg.objectName(), "QX8-216GMClass");
     EXPECT_EQ(dlg.resources().captions[0], "Left Click");
@@ -145,11 +145,22 @@ TEST(Startup, WithoutStrIniTextsAreEnglishBlackAndTheSkinIsTheSkinsFolder)
     EXPECT_TRUE(rig.prompter.messages.empty());
 }
 
+TEST(Startup, ASkinNameThatLeavesSkinsIsNotFollowed)
+{
+    StartupRig rig;
+    rig.writeStrIni("[Skins]\nLan=EN\nPath=../Test\n");
+    rig.writeSkin("", {64, 48});
+    rig.start();
+    EXPECT_EQ(rig.state().app.skinName, "");
+    EXPECT_EQ(rig.state().app.skinFolder, rig.program.path() / "Skins");
+    EXPECT_EQ(rig.dlg().size(), QSize(64, 48));
+}
+
 TEST(Startup, WithoutMainPngTheWindowKeepsItsFirstSize)
 {
     AppTestRig rig;
     rig.start();
-    EXPECT_TRUE(rig.dlg().resources().background.isNull());
+    EXPECT_TRUE(rig.dlg().surface().skin().canvas().isNull());
     EXPECT_EQ(rig.dlg().size(), CKestrelDlg::kTemplateSize);
 }
 
@@ -194,7 +205,7 @@ TEST(Startup, AFailedNoticeRegistrationIsReportedAndStopsStartup)
     EXPECT_EQ(rig.state().settings, SettingsRecord());
     EXPECT_EQ(rig.state().app.languageCode, "");
     EXPECT_EQ(rig.state().app.textColour, (Rgb{0, 255, 0}));
-    EXPECT_TRUE(rig.dlg().resources().background.isNull());
+    EXPECT_TRUE(rig.dlg().surface().skin().canvas().isNull());
     EXPECT_EQ(rig.dlg().size(), CKestrelDlg::kTemplateSize);
     EXPECT_FALSE(rig.state().flags.basicPageInitialised);
     // The icon is there, and its menu can still end the program.

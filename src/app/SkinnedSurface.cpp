@@ -1,0 +1,84 @@
+#include "SkinnedSurface.h"
+
+#include "CKestrelDlg.h"
+
+#include <QMouseEvent>
+
+namespace kestrel {
+
+SkinnedSurface::SkinnedSurface(CKestrelDlg& dlg, ProgramState& state)
+    : dlg_(dlg), state_(state), skin_(dlg, *this, *this, *this)
+{
+}
+
+void SkinnedSurface::paint(QPainter& painter, const QRect&) { skin_.paint(painter); }
+
+void SkinnedSurface::mousePress(QMouseEvent& event)
+{
+    if (event.button() == Qt::LeftButton)
+        skin_.mousePressed(event.position().toPoint());
+}
+
+void SkinnedSurface::mouseMove(QMouseEvent& event) { skin_.mouseMoved(event.position().toPoint()); }
+
+void SkinnedSurface::ok()
+{
+    if (commands_ != nullptr)
+        commands_->ok();
+}
+
+void SkinnedSurface::apply()
+{
+    if (commands_ != nullptr)
+        commands_->apply();
+}
+
+void SkinnedSurface::openSkins()
+{
+    if (commands_ != nullptr)
+        commands_->openSkins();
+}
+
+void SkinnedSurface::cancel()
+{
+    if (commands_ != nullptr)
+        commands_->cancel();
+}
+
+void SkinnedSurface::minimise() { dlg_.hideWindow(); }
+
+void SkinnedSurface::closeProgram() { dlg_.endProgram(); }
+
+void SkinnedSurface::buildBasicPage()
+{
+    // The page button does nothing while the page is built.
+    if (state_.flags.pageState != PageState::Built)
+        dlg_.pages().build();
+}
+
+QString SkinnedSurface::buttonCaption(HoverId id) const
+{
+    const TextTable& texts = dlg_.resources().texts;
+    switch (id) {
+    case HoverId::Ok:
+        return QString::fromStdString(texts.ok);
+    case HoverId::Apply:
+        return QString::fromStdString(texts.apply);
+    case HoverId::Cancel:
+        return QString::fromStdString(texts.cancel);
+    case HoverId::Default:
+        return QString::fromStdString(texts.defaultKeys);
+    default:
+        return QString();
+    }
+}
+
+QString SkinnedSurface::keyCaption(int k) const
+{
+    // Captions hold key group 1's eight buttons, then key group 2's.
+    const std::size_t group = state_.settings.modeShown() == 1 ? 1 : 0;
+    const std::size_t index = group * SettingsRecord::kButtonCount + static_cast<std::size_t>(k - 1);
+    return QString::fromStdString(dlg_.resources().captions[index]);
+}
+
+} // namespace kestrel

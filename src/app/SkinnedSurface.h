@@ -1,0 +1,55 @@
+#pragma once
+
+#include "DlgSurface.h"
+#include "ProgramState.h"
+
+#include <MainWindowSkin.h>
+
+class QWidget;
+
+namespace kestrel {
+
+class CKestrelDlg;
+
+// The main window's skinned surface: the skin toolkit's surface, answering
+// from the program's state. The window buttons it can answer itself
+// (minimise, close, page button) it does; "OK", "Apply", "Cancel" and the
+// skin button go to the commands set by the parts that own them.
+class SkinnedSurface final : public DlgSurface,
+                             private SurfaceConditions,
+                             private WindowClickActions,
+                             private SurfaceCaptions {
+public:
+    SkinnedSurface(CKestrelDlg& dlg, ProgramState& state);
+
+    MainWindowSkin& skin() { return skin_; }
+    void setCommands(WindowClickActions* commands) { commands_ = commands; }
+
+    void paint(QPainter& painter, const QRect& dirty) override;
+    void mousePress(QMouseEvent& event) override;
+    void mouseMove(QMouseEvent& event) override;
+    void mouseLeave() override {}
+
+private:
+    bool mousePresent() const override { return state_.device.present; }
+    bool pageBuilt() const override { return state_.flags.pageState == PageState::Built; }
+    std::uint8_t sensorType() const override { return state_.app.sensorType; }
+
+    void ok() override;
+    void apply() override;
+    void openSkins() override;
+    void minimise() override;
+    void closeProgram() override;
+    void buildBasicPage() override;
+    void cancel() override;
+
+    QString buttonCaption(HoverId id) const override;
+    QString keyCaption(int k) const override;
+
+    CKestrelDlg& dlg_;
+    ProgramState& state_;
+    WindowClickActions* commands_ = nullptr;
+    MainWindowSkin skin_;
+};
+
+} // namespace kestrel
