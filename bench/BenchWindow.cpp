@@ -27,19 +27,7 @@ BenchWindow::BenchWindow() : surface_(*this, *this, *this, *this)
     surface_.loadBackground();
 }
 
-QString BenchWindow::buttonCaption(HoverId id) const
-{
-    switch (id) {
-    case HoverId::Ok:
-        return QString::fromStdString(texts_.ok);
-    case HoverId::Apply:
-        return QString::fromStdString(texts_.apply);
-    case HoverId::Cancel:
-        return QString::fromStdString(texts_.cancel);
-    default:
-        return QString::fromStdString(texts_.defaultKeys);
-    }
-}
+QString BenchWindow::buttonCaption(HoverId id) const { return BasicPageFrame::buttonCaption(texts_, id); }
 
 QString BenchWindow::keyCaption(int k) const
 {

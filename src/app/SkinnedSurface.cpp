@@ -2,6 +2,8 @@
 
 #include "CKestrelDlg.h"
 
+#include <BasicPageFrame.h>
+
 #include <QMouseEvent>
 
 namespace kestrel {
@@ -58,19 +60,7 @@ void SkinnedSurface::buildBasicPage()
 
 QString SkinnedSurface::buttonCaption(HoverId id) const
 {
-    const TextTable& texts = dlg_.resources().texts;
-    switch (id) {
-    case HoverId::Ok:
-        return QString::fromStdString(texts.ok);
-    case HoverId::Apply:
-        return QString::fromStdString(texts.apply);
-    case HoverId::Cancel:
-        return QString::fromStdString(texts.cancel);
-    case HoverId::Default:
-        return QString::fromStdString(texts.defaultKeys);
-    default:
-        return QString();
-    }
+    return BasicPageFrame::buttonCaption(dlg_.resources().texts, id);
 }
 
 QString SkinnedSurface::keyCaption(int k) const

@@ -38,4 +38,20 @@ void BasicPageFrame::draw(SkinPainter& painter, const MainWindowSkin& skin, cons
                         QStringLiteral("Mode B"));
 }
 
+QString BasicPageFrame::buttonCaption(const TextTable& texts, HoverId id)
+{
+    switch (id) {
+    case HoverId::Ok:
+        return text(texts.ok);
+    case HoverId::Apply:
+        return text(texts.apply);
+    case HoverId::Cancel:
+        return text(texts.cancel);
+    case HoverId::Default:
+        return text(texts.defaultKeys);
+    default:
+        return QString();
+    }
+}
+
 } // namespace kestrel

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "HoverItems.h"
+
 #include <TextTable.h>
+
+#include <QString>
 
 namespace kestrel {
 
@@ -16,6 +20,8 @@ class BasicPageFrame {
 public:
     // `shownGroup` is 1 for "Mode A", 2 for "Mode B".
     static void draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, int shownGroup);
+    // The caption of "OK", "Apply", "Cancel" or "Default"; empty for other items.
+    static QString buttonCaption(const TextTable& texts, HoverId id);
 };
 
 } // namespace kestrel

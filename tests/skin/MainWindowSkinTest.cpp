@@ -140,5 +140,18 @@ TEST_F(MainWindowSkinTest, ThePageFrameDrawsArtworkButtonsAndTheShownKeyGroup)
     EXPECT_TRUE(titleInk);
 }
 
+TEST(BasicPageFrameTest, ButtonCaptionsComeFromTheTextTable)
+{
+    const TextTable english = TextTable::forLanguage(Language::English);
+    const TextTable chinese = TextTable::forLanguage(Language::SimplifiedChinese);
+    EXPECT_EQ(BasicPageFrame::buttonCaption(english, HoverId::Ok), QString::fromStdString(english.ok));
+    EXPECT_EQ(BasicPageFrame::buttonCaption(english, HoverId::Apply), QString::fromStdString(english.apply));
+    EXPECT_EQ(BasicPageFrame::buttonCaption(chinese, HoverId::Cancel), QString::fromStdString(chinese.cancel));
+    EXPECT_EQ(BasicPageFrame::buttonCaption(chinese, HoverId::Default), QString::fromStdString(chinese.defaultKeys));
+    EXPECT_NE(english.ok, chinese.ok);
+    EXPECT_TRUE(BasicPageFrame::buttonCaption(english, HoverId::Close).isEmpty());
+    EXPECT_TRUE(BasicPageFrame::buttonCaption(english, HoverId::KeyDropDown1).isEmpty());
+}
+
 } // namespace
 } // namespace kestrel
