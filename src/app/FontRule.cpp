@@ -1,6 +1,9 @@
 #include "FontRule.h"
 
+#include <QFontMetrics>
 #include <QOperatingSystemVersion>
+
+#include <algorithm>
 
 namespace kestrel {
 
@@ -42,8 +45,17 @@ bool FontRule::isWindows62()
 QFont FontRule::toFont(const FontChoice& choice)
 {
     QFont font(choice.face);
-    font.setPixelSize(choice.height);
     font.setWeight(static_cast<QFont::Weight>(choice.weight));
+    font.setPixelSize(choice.height);
+    // The designed height is a character cell (ascent plus descent), while a
+    // pixel size sets the em, which is smaller: scale the em so that the
+    // font's line height is the designed cell, and never taller than it.
+    const int measured = QFontMetrics(font).height();
+    if (measured <= 0 || measured == choice.height)
+        return font;
+    font.setPixelSize(std::max(1, (choice.height * choice.height + measured / 2) / measured));
+    while (font.pixelSize() > 1 && QFontMetrics(font).height() > choice.height)
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 
