@@ -31,6 +31,11 @@ void BasicPageFrame::draw(SkinPainter& painter, const MainWindowSkin& skin, cons
     }};
     for (const auto& [rect, heading] : headings)
         painter.label(rect, text(*heading), TextLayout::Centred);
+    drawKeyGroupButtons(painter, shownGroup);
+}
+
+void BasicPageFrame::drawKeyGroupButtons(SkinPainter& painter, int shownGroup)
+{
     // "Mode A" and "Mode B" read the same in every language.
     painter.imageButton({mainlayout::kModeA, skinfiles::kButtonNormal, skinfiles::kButtonOver}, shownGroup == 1,
                         QStringLiteral("Mode A"));

@@ -20,6 +20,8 @@ class BasicPageFrame {
 public:
     // `shownGroup` is 1 for "Mode A", 2 for "Mode B".
     static void draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, int shownGroup);
+    // "Mode A" and "Mode B", the shown group's button with its hover image.
+    static void drawKeyGroupButtons(SkinPainter& painter, int shownGroup);
     // The caption of "OK", "Apply", "Cancel" or "Default"; empty for other items.
     static QString buttonCaption(const TextTable& texts, HoverId id);
 };
