@@ -1,0 +1,123 @@
+#include "KeyFunctionDialogs.h"
+
+#include <CFireKeyDialog.h>
+#include <CHotKeyDialog.h>
+#include <CMediaDialog.h>
+#include <CSingleDialog.h>
+#include <CSnipeDialog.h>
+#include <CWindowsDialog.h>
+
+namespace kestrel {
+
+namespace {
+
+std::uint8_t byteOf(int value) { return static_cast<std::uint8_t>(value); }
+
+} // namespace
+
+KeyFunctionDialogs::KeyFunctionDialogs(PageHost& host, QWidget& window) : host_(host), window_(window) {}
+
+bool KeyFunctionDialogs::opensDialog(KeyFunctionCode code)
+{
+    return code >= KeyFunctionCode::Windows && code <= KeyFunctionCode::SnipeKey;
+}
+
+std::optional<std::string> KeyFunctionDialogs::run(KeyFunctionCode code, int group, int button)
+{
+    switch (code) {
+    case KeyFunctionCode::Windows:
+        return runWindows(group, button);
+    case KeyFunctionCode::Multimedia:
+        return runMultimedia(group, button);
+    case KeyFunctionCode::HotKey:
+        return runHotKey(group, button);
+    case KeyFunctionCode::FireKey:
+        return runFireKey(group, button);
+    case KeyFunctionCode::SingleKey:
+        return runSingleKey(group, button);
+    case KeyFunctionCode::SnipeKey:
+        return runSnipeKey(group, button);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string KeyFunctionDialogs::prefixed(KeyFunctionCode code, const std::string& choice) const
+{
+    return host_.texts().keyFunction(code) + "-" + choice;
+}
+
+template <typename Dialog>
+std::optional<ChoiceResult> KeyFunctionDialogs::choose()
+{
+    Dialog dialog(host_.dialogContext(), &window_);
+    if (!dialog.runModal())
+        return std::nullopt;
+    return dialog.choice();
+}
+
+std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
+{
+    const std::optional<ChoiceResult> choice = choose<CWindowsDialog>();
+    if (!choice)
+        return std::nullopt;
+    host_.settings().setWindowsIndex(group, button, byteOf(choice->index));
+    return choice->label;
+}
+
+std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int button)
+{
+    const std::optional<ChoiceResult> choice = choose<CMediaDialog>();
+    if (!choice)
+        return std::nullopt;
+    host_.settings().setMediaIndex(group, button, byteOf(choice->index));
+    return prefixed(KeyFunctionCode::Multimedia, choice->label);
+}
+
+std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
+{
+    const std::optional<ChoiceResult> choice = choose<CHotKeyDialog>();
+    if (!choice)
+        return std::nullopt;
+    host_.settings().setHotKeyIndex(group, button, byteOf(choice->index));
+    return choice->label;
+}
+
+std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
+{
+    CFireKeyDialog dialog(host_.dialogContext(), &window_);
+    if (!dialog.runModal())
+        return std::nullopt;
+    const FireKeyResult fire = dialog.fireKey();
+    SettingsRecord& settings = host_.settings();
+    settings.setFireKeyIndex(group, button, byteOf(fire.keyPosition));
+    settings.setFireKeyCode(group, button, fire.keyUsage());
+    settings.setFireTimes(group, button, byteOf(fire.fireCount));
+    // One timing for every fire key of the mouse: the last confirmed one.
+    settings.setFireMakeTime(byteOf(fire.makeTime));
+    settings.setFireBreakTime(byteOf(fire.breakTime));
+    return prefixed(KeyFunctionCode::FireKey, fire.keyLabel);
+}
+
+std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int button)
+{
+    CSingleDialog dialog(host_.dialogContext(), &window_);
+    if (!dialog.runModal())
+        return std::nullopt;
+    host_.settings().setSingleKeyCode(group, button, dialog.keyUsage());
+    return prefixed(KeyFunctionCode::SingleKey, dialog.keyName());
+}
+
+std::optional<std::string> KeyFunctionDialogs::runSnipeKey(int group, int button)
+{
+    CSnipeDialog dialog(host_.dialogContext(), host_.sensorType(), &window_);
+    if (!dialog.runModal())
+        return std::nullopt;
+    const ChoiceResult choice = dialog.choice();
+    host_.settings().setSnipeIndex(group, button, byteOf(choice.index));
+    // One snipe DPI for the whole mouse: the last confirmed one.
+    host_.settings().setSnipeDpiCode(dialog.dpiCode());
+    return prefixed(KeyFunctionCode::SnipeKey, choice.label);
+}
+
+} // namespace kestrel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "PageHost.h"
+
+#include <CChoiceDialog.h>
+#include <KeyFunctionCode.h>
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace kestrel {
+
+// Runs the sub-dialog of a key function chosen for one button ("Windows",
+// "Multimedia", "HotKey", "Fire Key", "Single Key", "Snipe Key"). On OK the
+// dialog's values are stored for that button in that key group (the fire
+// timing and the snipe DPI once for the whole mouse) and the button's new
+// caption is returned; on Cancel nothing is stored and nullopt returned.
+class KeyFunctionDialogs {
+public:
+    KeyFunctionDialogs(PageHost& host, QWidget& window);
+
+    static bool opensDialog(KeyFunctionCode code);
+
+    std::optional<std::string> run(KeyFunctionCode code, int group, int button);
+
+private:
+    std::optional<std::string> runWindows(int group, int button);
+    std::optional<std::string> runMultimedia(int group, int button);
+    std::optional<std::string> runHotKey(int group, int button);
+    std::optional<std::string> runFireKey(int group, int button);
+    std::optional<std::string> runSingleKey(int group, int button);
+    std::optional<std::string> runSnipeKey(int group, int button);
+
+    // Runs a dialog whose result is its choice; nullopt when cancelled.
+    template <typename Dialog>
+    std::optional<ChoiceResult> choose();
+    // The function's row text, a "-" and the dialog's choice.
+    std::string prefixed(KeyFunctionCode code, const std::string& choice) const;
+
+    PageHost& host_;
+    QWidget& window_;
+};
+
+} // namespace kestrel

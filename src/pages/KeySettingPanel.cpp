@@ -1,0 +1,228 @@
+#include "KeySettingPanel.h"
+
+#include "PopupListLook.h"
+
+#include <BasicPageFrame.h>
+#include <HoverItems.h>
+#include <MainWindowLayout.h>
+#include <MainWindowSkin.h>
+
+#include <QListWidget>
+#include <QStringList>
+
+#include <array>
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kDpiSubListSize = 60;
+const QString kWarningCaption = QStringLiteral("Warning");
+
+// The DPI sub-list's rows, the same in every language, and the modes they give.
+constexpr std::array<const char*, 3> kDpiSubListRows{"DPI +", "DPI -", "DPI Loop"};
+constexpr std::array<DpiSwitchMode, 3> kDpiSubListModes{DpiSwitchMode::Up, DpiSwitchMode::Down,
+                                                        DpiSwitchMode::Loop};
+
+constexpr int kFirstFunctionListId = PopupListSet::functionListId(1);
+constexpr int kLastFunctionListId = PopupListSet::functionListId(mainlayout::kKeyDropDownCount);
+
+bool isFunctionList(int id) { return id >= kFirstFunctionListId && id <= kLastFunctionListId; }
+
+} // namespace
+
+KeySettingPanel::KeySettingPanel(const PageContext& context)
+    : context_(context), dialogs_(context.host, context.window)
+{
+}
+
+PopupListSet& KeySettingPanel::lists() const { return context_.skin.lists(); }
+
+KeyAssignments KeySettingPanel::assignments() const
+{
+    return KeyAssignments(context_.host.settings(), context_.host.captions());
+}
+
+void KeySettingPanel::setDefaultCaptions()
+{
+    context_.host.captions() = StrIniSettings::defaultCaptions(context_.host.language());
+}
+
+bool KeySettingPanel::ownsList(int id) { return id == PopupListSet::kDpiSubList || isFunctionList(id); }
+
+std::optional<int> KeySettingPanel::existingFunctionList() const
+{
+    for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k) {
+        if (lists().exists(PopupListSet::functionListId(k)))
+            return k;
+    }
+    return std::nullopt;
+}
+
+void KeySettingPanel::closeFunctionList(int k)
+{
+    // The DPI sub-list only lives beside an open function list.
+    lists().close(PopupListSet::kDpiSubList);
+    lists().close(PopupListSet::functionListId(k));
+}
+
+void KeySettingPanel::dropDownClicked(int k)
+{
+    const int id = PopupListSet::functionListId(k);
+    if (lists().openFlag(id)) {
+        closeFunctionList(k);
+        return;
+    }
+    // At most one function list is open at a time.
+    for (int other = 1; other <= mainlayout::kKeyDropDownCount; ++other) {
+        if (other != k)
+            closeFunctionList(other);
+    }
+    const KeyAssignments keys = assignments();
+    if (keys.isOnlyLeftClick(keys.shownGroup(), k - 1)) {
+        warnLeftKeyRequired();
+        return;
+    }
+    if (!lists().exists(id)) {
+        QStringList rows;
+        for (const std::string& text : context_.host.texts().keyFunctions)
+            rows.append(QString::fromStdString(text));
+        const QFont& font = context_.skin.style().normalFont;
+        PopupListLook::apply(lists().create(id, mainlayout::functionList(k), rows, font), font);
+    }
+    lists().setOpenFlag(id, true);
+}
+
+void KeySettingPanel::warnLeftKeyRequired()
+{
+    context_.host.prompter().showMessage(&context_.window,
+                                         QString::fromStdString(context_.host.texts().leftKeyRequired),
+                                         kWarningCaption);
+}
+
+void KeySettingPanel::listChosen(int id)
+{
+    const int row = lists().currentRow(id);
+    if (row < 0)
+        return;
+    if (id == PopupListSet::kDpiSubList)
+        dpiSwitchChosen(row);
+    else if (isFunctionList(id))
+        functionChosen(id - PopupListSet::functionListId(0), row);
+}
+
+void KeySettingPanel::functionChosen(int k, int row)
+{
+    // "DPI Switch" is chosen in the DPI sub-list; a click on its row does nothing.
+    if (row == kDpiSwitchRow || row >= kKeyFunctionCount)
+        return;
+    const int button = k - 1;
+    const auto code = static_cast<KeyFunctionCode>(row);
+    if (code == KeyFunctionCode::Shift) {
+        const bool assigned = chooseShift(button);
+        closeFunctionList(k);
+        if (assigned)
+            redrawDropDown(k);
+        return;
+    }
+    KeyAssignments keys = assignments();
+    const int group = keys.shownGroup();
+    std::optional<std::string> caption = context_.host.texts().keyFunction(code);
+    if (KeyFunctionDialogs::opensDialog(code))
+        caption = dialogs_.run(code, group, button);
+    if (caption)
+        keys.assign(group, button, code, *caption);
+    closeFunctionList(k);
+    if (caption)
+        redrawDropDown(k);
+}
+
+bool KeySettingPanel::chooseShift(int button)
+{
+    KeyAssignments keys = assignments();
+    const int group = keys.shownGroup();
+    // One "Shift" per group; the shown group is the one tested.
+    if (keys.groupHasShift(group))
+        return false;
+    // "Shift" takes the button in both groups: it must not take the other
+    // group's only "Left Click".
+    const int other = 1 - group;
+    if (keys.isOnlyLeftClick(other, button)) {
+        warnLeftKeyRequired();
+        return false;
+    }
+    keys.assignShift(button, context_.host.texts().keyFunction(KeyFunctionCode::Shift));
+    return true;
+}
+
+void KeySettingPanel::listRowHovered(int id, int row)
+{
+    if (!isFunctionList(id))
+        return;
+    const bool exists = lists().exists(PopupListSet::kDpiSubList);
+    if (row == kDpiSwitchRow && !exists) {
+        if (const QListWidget* list = lists().list(id))
+            openDpiSubList(*list);
+    } else if (row != kDpiSwitchRow && exists) {
+        lists().close(PopupListSet::kDpiSubList);
+    }
+}
+
+void KeySettingPanel::openDpiSubList(const QListWidget& functionList)
+{
+    // Its top-left corner at the right end of the "DPI Switch" row.
+    const QRect row = functionList.visualItemRect(functionList.item(kDpiSwitchRow));
+    const QPoint corner = functionList.viewport()->mapTo(&context_.window, QPoint(row.right() + 1, row.top()));
+    QStringList rows;
+    for (const char* text : kDpiSubListRows)
+        rows.append(QString::fromLatin1(text));
+    const QFont& font = context_.skin.style().normalFont;
+    QListWidget& list = lists().create(PopupListSet::kDpiSubList, QRect(corner, QSize(kDpiSubListSize, kDpiSubListSize)),
+                                       rows, font);
+    PopupListLook::apply(list, font);
+    list.raise();
+}
+
+void KeySettingPanel::dpiSwitchChosen(int row)
+{
+    const std::optional<int> k = existingFunctionList();
+    if (!k || row >= static_cast<int>(kDpiSubListModes.size())) {
+        lists().close(PopupListSet::kDpiSubList);
+        return;
+    }
+    KeyAssignments keys = assignments();
+    keys.assignDpiSwitch(keys.shownGroup(), *k - 1, kDpiSubListModes[static_cast<std::size_t>(row)],
+                         kDpiSubListRows[static_cast<std::size_t>(row)]);
+    redrawDropDown(*k);
+    closeFunctionList(*k);
+}
+
+void KeySettingPanel::showKeyGroup(int group)
+{
+    context_.host.settings().setModeShown(static_cast<std::uint8_t>(group - 1));
+    redrawKeyGroup();
+}
+
+void KeySettingPanel::restoreDefaults()
+{
+    assignments().restoreDefaults(StrIniSettings::defaultCaptions(context_.host.language()));
+    redrawKeyGroup();
+}
+
+void KeySettingPanel::redrawDropDown(int k)
+{
+    CMemDC dc = context_.skin.compose();
+    SkinPainter painter(dc, context_.skin.style());
+    context_.skin.drawHoverItem(painter, keyDropDownItem(k).id, false);
+}
+
+void KeySettingPanel::redrawKeyGroup()
+{
+    CMemDC dc = context_.skin.compose();
+    SkinPainter painter(dc, context_.skin.style());
+    BasicPageFrame::drawKeyGroupButtons(painter, assignments().shownGroup() + 1);
+    for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k)
+        context_.skin.drawHoverItem(painter, keyDropDownItem(k).id, false);
+}
+
+} // namespace kestrel

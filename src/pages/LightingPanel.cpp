@@ -1,0 +1,272 @@
+#include "LightingPanel.h"
+
+#include "PopupListLook.h"
+
+#include <ControlColours.h>
+#include <LightingTexts.h>
+#include <MainWindowLayout.h>
+#include <MainWindowSkin.h>
+
+#include <QListWidget>
+#include <QStringList>
+
+namespace kestrel {
+
+namespace {
+
+constexpr std::uint8_t kModeOff = 0;
+constexpr std::uint8_t kModeStandard = 1;
+constexpr std::uint8_t kModeRespiration = 2;
+constexpr std::uint8_t kModeNeon = 3;
+// The mode list offers every mode but Neon, which is only shown.
+constexpr int kChoosableModes = 3;
+constexpr std::uint8_t kRgbEffect = 1;
+
+constexpr std::array<QRect, 3> kValueBoxRects{mainlayout::kModeValue, mainlayout::kParameterValue,
+                                              mainlayout::kEffectValue};
+
+// The sunken edge of an empty box, in the dark greys of the artwork.
+constexpr QRgb kSunkenShadow = 0x101012;
+constexpr QRgb kSunkenLight = 0x5a5a5e;
+
+QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+bool hasParameterList(std::uint8_t mode) { return mode == kModeStandard || mode == kModeRespiration; }
+
+} // namespace
+
+LightingPanel::LightingPanel(const PageContext& context) : context_(context) {}
+
+LightingPanel::~LightingPanel() { destroyControls(); }
+
+QString LightingPanel::modeText(const TextTable& texts, std::uint8_t mode)
+{
+    return mode < texts.lightingModes.size() ? QString::fromStdString(texts.lightingModes[mode]) : QString();
+}
+
+QString LightingPanel::parameterText(std::uint8_t mode, const SettingsRecord& settings)
+{
+    switch (mode) {
+    case kModeStandard:
+        return utf8(LightingTexts::standardParameter(settings.ledBrightness()));
+    case kModeRespiration:
+        return utf8(LightingTexts::respirationParameter(settings.ledPeriod()));
+    case kModeNeon:
+        return utf8(LightingTexts::neonParameter(settings.neonPeriod()));
+    default:
+        return QString();
+    }
+}
+
+QString LightingPanel::effectText(const TextTable& texts, std::uint8_t effect)
+{
+    return effect < texts.effects.size() ? QString::fromStdString(texts.effects[effect]) : QString();
+}
+
+QString LightingPanel::rgbEffectText() const { return effectText(context_.host.texts(), kRgbEffect); }
+
+void LightingPanel::drawLabels(SkinPainter& painter) const
+{
+    const TextTable& texts = context_.host.texts();
+    painter.label(mainlayout::kModeLabel, QString::fromStdString(texts.mode), TextLayout::Right);
+    painter.label(mainlayout::kParameterLabel, QString::fromStdString(texts.parameter), TextLayout::Right);
+    painter.label(mainlayout::kEffectLabel, QString::fromStdString(texts.effect), TextLayout::Right);
+    // "Color" reads the same in every language.
+    painter.label(mainlayout::kColourLabel, QStringLiteral("Color"), TextLayout::Right);
+}
+
+void LightingPanel::createControls()
+{
+    createSwatches();
+    createValueBoxes();
+}
+
+void LightingPanel::destroyControls()
+{
+    for (QPointer<QLabel>& box : boxes_)
+        delete box.data();
+    for (QPointer<QLabel>& swatch : swatches_)
+        delete swatch.data();
+}
+
+void LightingPanel::createSwatches()
+{
+    for (int stage = 1; stage <= kSwatchCount; ++stage) {
+        auto* swatch = new QLabel(&context_.window);
+        swatch->setGeometry(mainlayout::colourSwatch(stage));
+        // Presses go to the window, whose click table picks the colour.
+        swatch->setAttribute(Qt::WA_TransparentForMouseEvents);
+        swatches_[static_cast<std::size_t>(stage - 1)] = swatch;
+        paintSwatch(stage);
+        swatch->show();
+    }
+}
+
+void LightingPanel::paintSwatch(int stage)
+{
+    QLabel* swatch = this->swatch(stage);
+    if (swatch == nullptr)
+        return;
+    const ControlColourRule rule = ControlColours::ruleFor(ChildKind::Static, ControlColours::kFirstSwatchId + stage - 1,
+                                                           context_.host.settings(), context_.skin.style().textColour);
+    ControlColours::apply(*swatch, rule, context_.skin.style().normalFont);
+    swatch->update();
+}
+
+void LightingPanel::createValueBoxes()
+{
+    const SettingsRecord& settings = context_.host.settings();
+    const TextTable& texts = context_.host.texts();
+    const std::uint8_t mode = settings.ledMode();
+    makeValueBox(ValueBox::Mode, modeText(texts, mode), false);
+    if (mode == kModeOff) {
+        makeValueBox(ValueBox::Parameter, QString(), true);
+        makeValueBox(ValueBox::Effect, QString(), true);
+    } else if (mode <= kModeNeon) {
+        // Mode 1 shows effect byte 0, mode 2 byte 1, Neon byte 2.
+        makeValueBox(ValueBox::Parameter, parameterText(mode, settings), false);
+        makeValueBox(ValueBox::Effect, effectText(texts, settings.effect(mode - 1)), false);
+    }
+}
+
+QLabel* LightingPanel::makeValueBox(ValueBox box, const QString& text, bool sunken)
+{
+    auto* label = new QLabel(text, &context_.window);
+    label->setGeometry(kValueBoxRects[index(box)]);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const ControlColourRule rule =
+        ControlColours::ruleFor(ChildKind::Static, ControlColours::kFirstValueBoxId + static_cast<int>(index(box)),
+                                context_.host.settings(), context_.skin.style().textColour);
+    ControlColours::apply(*label, rule, context_.skin.style().normalFont);
+    if (sunken) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+        QPalette edges = label->palette();
+        edges.setColor(QPalette::Dark, QColor(kSunkenShadow));
+        edges.setColor(QPalette::Light, QColor(kSunkenLight));
+        label->setPalette(edges);
+    }
+    // Below any popup list that is open.
+    label->lower();
+    label->show();
+    boxes_[index(box)] = label;
+    return label;
+}
+
+void LightingPanel::show(ValueBox box, const QString& text)
+{
+    // A stored mode outside the table made no parameter and effect boxes;
+    // once a mode is chosen they are needed.
+    if (QLabel* label = valueBox(box))
+        label->setText(text);
+    else
+        makeValueBox(box, text, false);
+}
+
+bool LightingPanel::ownsList(int id)
+{
+    return id == PopupListSet::kLightingModeList || id == PopupListSet::kLightingParameterList;
+}
+
+void LightingPanel::modeBoxPressed()
+{
+    PopupListSet& lists = context_.skin.lists();
+    if (lists.openFlag(PopupListSet::kLightingModeList)) {
+        lists.close(PopupListSet::kLightingModeList);
+        return;
+    }
+    if (!lists.exists(PopupListSet::kLightingModeList)) {
+        QStringList rows;
+        for (int mode = 0; mode < kChoosableModes; ++mode)
+            rows.append(modeText(context_.host.texts(), static_cast<std::uint8_t>(mode)));
+        const QFont& font = context_.skin.style().normalFont;
+        PopupListLook::apply(lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, rows, font), font);
+    }
+    lists.setOpenFlag(PopupListSet::kLightingModeList, true);
+}
+
+void LightingPanel::parameterBoxPressed()
+{
+    PopupListSet& lists = context_.skin.lists();
+    if (lists.openFlag(PopupListSet::kLightingParameterList)) {
+        lists.close(PopupListSet::kLightingParameterList);
+        return;
+    }
+    const std::uint8_t mode = context_.host.settings().ledMode();
+    if (!hasParameterList(mode))
+        return;
+    if (!lists.exists(PopupListSet::kLightingParameterList)) {
+        QStringList rows;
+        const bool standard = mode == kModeStandard;
+        const std::size_t count = standard ? LightingTexts::kStandardCount : LightingTexts::kRespirationCount;
+        for (std::size_t row = 0; row < count; ++row)
+            rows.append(utf8(standard ? LightingTexts::standardParameter(row) : LightingTexts::respirationParameter(row)));
+        const QRect rect = standard ? mainlayout::kParameterListLong : mainlayout::kParameterListShort;
+        const QFont& font = context_.skin.style().normalFont;
+        PopupListLook::apply(lists.create(PopupListSet::kLightingParameterList, rect, rows, font), font);
+    }
+    lists.setOpenFlag(PopupListSet::kLightingParameterList, true);
+}
+
+void LightingPanel::effectBoxPressed()
+{
+    if (hasParameterList(context_.host.settings().ledMode()))
+        show(ValueBox::Effect, rgbEffectText());
+}
+
+void LightingPanel::swatchPressed(int stage)
+{
+    SettingsRecord& settings = context_.host.settings();
+    if (!settings.isStageInUse(stage - 1))
+        return;
+    const std::optional<QColor> colour = context_.host.prompter().chooseColour(&context_.window, QColor());
+    if (!colour)
+        return;
+    settings.setDpiColor(stage - 1, Rgb{static_cast<std::uint8_t>(colour->red()),
+                                        static_cast<std::uint8_t>(colour->green()),
+                                        static_cast<std::uint8_t>(colour->blue())});
+    paintSwatch(stage);
+}
+
+void LightingPanel::listChosen(int id)
+{
+    PopupListSet& lists = context_.skin.lists();
+    const int row = lists.currentRow(id);
+    if (row < 0)
+        return;
+    if (id == PopupListSet::kLightingModeList)
+        modeChosen(row);
+    else if (id == PopupListSet::kLightingParameterList)
+        parameterChosen(row);
+    lists.close(id);
+}
+
+void LightingPanel::modeChosen(int row)
+{
+    SettingsRecord& settings = context_.host.settings();
+    const auto mode = static_cast<std::uint8_t>(row);
+    settings.setLedMode(mode);
+    show(ValueBox::Mode, modeText(context_.host.texts(), mode));
+    if (hasParameterList(mode)) {
+        show(ValueBox::Parameter, parameterText(mode, settings));
+        show(ValueBox::Effect, rgbEffectText());
+    } else {
+        show(ValueBox::Parameter, QString());
+        show(ValueBox::Effect, QString());
+    }
+}
+
+void LightingPanel::parameterChosen(int row)
+{
+    SettingsRecord& settings = context_.host.settings();
+    const QListWidget* list = context_.skin.lists().list(PopupListSet::kLightingParameterList);
+    const auto value = static_cast<std::uint8_t>(row);
+    if (settings.ledMode() == kModeStandard)
+        settings.setLedBrightness(value);
+    else if (settings.ledMode() == kModeRespiration)
+        settings.setLedPeriod(value);
+    show(ValueBox::Parameter, list->item(row)->text());
+}
+
+} // namespace kestrel
