@@ -1,5 +1,7 @@
 #include "CKestrelApp.h"
 
+#include "BasicPageBinding.h"
+
 #include <QCoreApplication>
 
 #include <utility>
@@ -10,6 +12,7 @@ CKestrelApp::CKestrelApp(AppEnvironment environment, Prompter& prompter)
     : environment_(std::move(environment))
     , folder_(environment_.programFolder)
     , strIni_(folder_.strIni())
+    , prompter_(prompter)
     , reporter_(prompter, environment_.programName)
     , instance_(environment_.runtimeFolder)
 {
@@ -40,6 +43,7 @@ CKestrelApp::StartResult CKestrelApp::start()
     deviceLink_ = std::make_unique<DeviceLinkController>(state_, *backend_, *environment_.clock, reporter_, *dlg_,
                                                          environment_.policyMode);
     QObject::connect(deviceLink_.get(), &DeviceLinkController::mouseDetected, dlg_.get(), &CKestrelDlg::mouseArrived);
+    wireSettingsPage();
     // Without the lock another copy may own the socket; it is left alone then.
     if (instance == SingleInstance::Outcome::Acquired)
         listenForNotices();
@@ -47,6 +51,17 @@ CKestrelApp::StartResult CKestrelApp::start()
     StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_);
     startupOutcome_ = startup.run(environment_.makeHotplugWatcher);
     return StartResult::Running;
+}
+
+void CKestrelApp::wireSettingsPage()
+{
+    MainWindowSkin& skin = dlg_->surface().skin();
+    dialogContexts_ = std::make_unique<DialogContextSource>(prompter_, reporter_.programName(), state_, skin);
+    commands_ = std::make_unique<MainWindowCommands>(state_, *dlg_, *deviceLink_, folder_, strIni_, reporter_,
+                                                     *dialogContexts_);
+    dlg_->surface().setCommands(commands_.get());
+    dlg_->pages().setPage(
+        std::make_unique<BasicPageBinding>(*dlg_, skin, state_, dlg_->resources(), strIni_, *dialogContexts_));
 }
 
 void CKestrelApp::listenForNotices()

@@ -3,6 +3,8 @@
 #include "AppEnvironment.h"
 #include "CKestrelDlg.h"
 #include "DeviceLinkController.h"
+#include "DialogContextSource.h"
+#include "MainWindowCommands.h"
 #include "NoticeServer.h"
 #include "ProgramState.h"
 #include "PromptReporter.h"
@@ -46,15 +48,21 @@ public:
 
 private:
     void listenForNotices();
+    // The basic settings page and the window's commit and skin buttons.
+    void wireSettingsPage();
 
     AppEnvironment environment_;
     ProgramState state_;
     ProgramFolder folder_;
     StrIniSettings strIni_;
+    Prompter& prompter_;
     PromptReporter reporter_;
     SingleInstance instance_;
     std::unique_ptr<HidBackend> backend_;
     std::string backendError_;
+    // Before the window, which refers to them until it is gone.
+    std::unique_ptr<DialogContextSource> dialogContexts_;
+    std::unique_ptr<MainWindowCommands> commands_;
     std::unique_ptr<CKestrelDlg> dlg_;
     std::unique_ptr<DeviceLinkController> deviceLink_;
     std::unique_ptr<NoticeServer> noticeServer_;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "BasicPage.h"
+#include "DialogContextSource.h"
+#include "DlgResources.h"
+#include "ProgramState.h"
+
+#include <BasicSettingsPage.h>
+#include <PageHost.h>
+#include <StrIniSettings.h>
+
+class QWidget;
+
+namespace kestrel {
+
+// The basic settings page as the main window's page: it answers the page's
+// questions from the program's single instances and the window's resources.
+class BasicPageBinding final : public BasicPage, private PageHost {
+public:
+    BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state, DlgResources& resources,
+                     const StrIniSettings& strIni, const DialogContextSource& dialogs);
+
+    void build() override { page_.build(); }
+    void tearDown() override { page_.tearDown(); }
+
+    BasicSettingsPage& page() { return page_; }
+
+private:
+    SettingsRecord& settings() override { return state_.settings; }
+    StrIniSettings::Captions& captions() override { return resources_.captions; }
+    const TextTable& texts() const override { return resources_.texts; }
+    Language language() const override { return state_.app.language(); }
+    std::uint8_t sensorType() const override { return state_.app.sensorType; }
+    bool needsDefaultCaptions() const override;
+    void storeCaptions() override;
+    Prompter& prompter() override { return dialogs_.prompter(); }
+    DialogContext dialogContext() const override { return dialogs_.context(); }
+
+    ProgramState& state_;
+    DlgResources& resources_;
+    const StrIniSettings& strIni_;
+    const DialogContextSource& dialogs_;
+    BasicSettingsPage page_;
+};
+
+} // namespace kestrel

@@ -1,0 +1,97 @@
+#include "MainWindowCommands.h"
+
+#include "CKestrelDlg.h"
+#include "DeviceLinkController.h"
+
+#include <ApplySequence.h>
+#include <CSkinsDialog.h>
+#include <ConfigBinFile.h>
+
+#include <string>
+
+namespace kestrel {
+
+MainWindowCommands::MainWindowCommands(ProgramState& state, CKestrelDlg& dlg, DeviceLinkController& deviceLink,
+                                       const ProgramFolder& folder, const StrIniSettings& strIni,
+                                       MessageReporter& reporter, const DialogContextSource& dialogs)
+    : state_(state)
+    , dlg_(dlg)
+    , deviceLink_(deviceLink)
+    , folder_(folder)
+    , strIni_(strIni)
+    , reporter_(reporter)
+    , dialogs_(dialogs)
+{
+}
+
+void MainWindowCommands::ok()
+{
+    if (!state_.device.present)
+        return;
+    applySettings();
+    dlg_.hideWindow();
+}
+
+void MainWindowCommands::apply()
+{
+    if (state_.device.present)
+        applySettings();
+}
+
+void MainWindowCommands::applySettings()
+{
+    // A failed status query or write is reported by the protocol; the
+    // settings are stored all the same.
+    ApplySequence::run(deviceLink_.protocol(), state_.image, state_.settings, state_.app.sensorType,
+                       [this] { storeSettings(); }, ApplySequence::OnFailedQuery::Continue);
+    state_.savedSettings = state_.settings;
+}
+
+void MainWindowCommands::storeSettings()
+{
+    const ConfigBinFile configBin(folder_.configBin(), reporter_);
+    configBin.store(state_.settings.bytes());
+    strIni_.writeCaptions(state_.app.language(), dlg_.resources().captions);
+}
+
+void MainWindowCommands::cancel()
+{
+    // The key captions come back from str.ini when the next show rebuilds the page.
+    state_.settings = state_.savedSettings;
+    state_.flags.cancelPending = true;
+    dlg_.hideWindow();
+}
+
+void MainWindowCommands::openSkins()
+{
+    CSkinsDialog dialog(dialogs_.context(), folder_.skinsFolder(), state_.app.skinName, &dlg_);
+    if (!dialog.runModal())
+        return;
+    const SkinsResult chosen = dialog.chosenSkin();
+    SkinStyle& style = dlg_.surface().skin().style();
+    state_.app.skinFolder = style.folder = chosen.folder;
+    state_.app.textColour = chosen.colour;
+    style.textColour = SkinStyle::fromRgb(chosen.colour);
+    state_.app.skinName = chosen.name;
+    dlg_.resources().skin = {std::to_string(chosen.colour.r), std::to_string(chosen.colour.g),
+                             std::to_string(chosen.colour.b), chosen.name};
+    strIni_.writeSkin(chosen.colour, chosen.name);
+    // The new skin's page images go over the background already loaded.
+    if (state_.flags.pageState == PageState::Built)
+        dlg_.pages().rebuild();
+    dlg_.show();
+    dlg_.raise();
+    dlg_.activateWindow();
+}
+
+void MainWindowCommands::minimise() { dlg_.hideWindow(); }
+
+void MainWindowCommands::closeProgram() { dlg_.endProgram(); }
+
+void MainWindowCommands::buildBasicPage()
+{
+    if (state_.flags.pageState != PageState::Built)
+        dlg_.pages().build();
+}
+
+} // namespace kestrel
