@@ -1,0 +1,185 @@
+#include "PageTestRig.h"
+
+#include <DialogTestSupport.h>
+
+#include <CFireKeyDialog.h>
+#include <CSingleDialog.h>
+#include <ConfigImage.h>
+#include <DialogLayout.h>
+#include <MainWindowLayout.h>
+#include <PopupListSet.h>
+
+#include <QListWidget>
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+using namespace kestrel::test;
+
+namespace {
+
+// Linux input code of the right Ctrl key.
+constexpr quint32 kRightCtrl = 97;
+constexpr int kRightCtrlPosition = 44;
+
+// Opens the dialog's choice list, picks the row and ends the dialog with OK.
+ScriptedPrompter::DialogAnswer choose(int row)
+{
+    return [row](QDialog& dialog) {
+        auto& choice = dynamic_cast<CChoiceDialog&>(dialog);
+        choice.show();
+        dialogtest::click(choice, choice.choiceLayout().face.center());
+        dialogtest::clickRow(*choice.choiceList(), row);
+        dialogtest::click(choice, dialoglayout::kOk.center());
+        return choice.result();
+    };
+}
+
+ScriptedPrompter::DialogAnswer fireKey(int row, const QString& times, const QString& make, const QString& brk)
+{
+    return [=](QDialog& dialog) {
+        auto& fire = dynamic_cast<CFireKeyDialog&>(dialog);
+        fire.show();
+        dialogtest::click(fire, fire.choiceLayout().face.center());
+        fire.choiceList()->scrollToItem(fire.choiceList()->item(row));
+        dialogtest::clickRow(*fire.choiceList(), row);
+        fire.numberBox(CFireKeyDialog::NumberBox::Times)->setText(times);
+        fire.numberBox(CFireKeyDialog::NumberBox::MakeTime)->setText(make);
+        fire.numberBox(CFireKeyDialog::NumberBox::BreakTime)->setText(brk);
+        dialogtest::click(fire, dialoglayout::kOk.center());
+        return fire.result();
+    };
+}
+
+ScriptedPrompter::DialogAnswer pressRightCtrl()
+{
+    return [](QDialog& dialog) {
+        dialog.show();
+        dialogtest::press(dialog, Qt::Key_Control, kRightCtrl, Qt::ControlModifier);
+        dialogtest::release(dialog, Qt::Key_Control, kRightCtrl);
+        dialogtest::click(dialog, dialoglayout::kOk.center());
+        return dialog.result();
+    };
+}
+
+ScriptedPrompter::DialogAnswer cancel()
+{
+    return [](QDialog& dialog) {
+        dialog.show();
+        dialogtest::click(dialog, dialoglayout::kCancel.center());
+        return dialog.result();
+    };
+}
+
+using Record = std::array<std::uint8_t, 2>;
+
+// The two bytes of button i's record in a key group of page 3 (buttons 3 and 4 trade slots).
+Record record(const ConfigImage& image, int group, int button)
+{
+    const int slot = button == 3 ? 4 : button == 4 ? 3 : button;
+    const auto page = image.page(3);
+    const std::size_t at = (group == 0 ? ConfigImage::kPage3Group1Buttons : ConfigImage::kPage3Group2Buttons) +
+                           2 * static_cast<std::size_t>(slot);
+    return {page[at], page[at + 1]};
+}
+
+TEST(KeyDialogs, EachFunctionStoresItsDialogsResultAndCaption)
+{
+    PageTestRig rig;
+    rig.startWith(defaultSettingsRecord(), 0);
+    rig.prompter.dialogs = {choose(8), choose(6), choose(7), fireKey(kRightCtrlPosition, "3", "40", "50"),
+                            pressRightCtrl(), choose(11)};
+    rig.chooseFunction(2, kWindowsRow);
+    rig.chooseFunction(3, kMultimediaRow);
+    rig.chooseFunction(4, kHotKeyRow);
+    rig.chooseFunction(5, kFireKeyRow);
+    rig.chooseFunction(6, kSingleKeyRow);
+    rig.chooseFunction(7, kSnipeKeyRow);
+    EXPECT_TRUE(rig.prompter.dialogs.empty());
+
+    const SettingsRecord& settings = rig.settings();
+    for (int button = 1; button < 7; ++button) {
+        EXPECT_EQ(settings.keyFunction(kGroup1, button), kWindowsRow + button - 1) << button;
+        EXPECT_EQ(settings.keyFunction(kGroup2, button), defaultSettingsRecord().keyFunction(kGroup2, button));
+    }
+    EXPECT_EQ(settings.windowsIndex(kGroup1, 1), 8);
+    EXPECT_EQ(rig.caption(kGroup1, 1), "Browser-Refresh");
+    EXPECT_EQ(settings.mediaIndex(kGroup1, 2), 6);
+    EXPECT_EQ(rig.caption(kGroup1, 2), "Multimedia-Vol-");
+    EXPECT_EQ(settings.hotKeyIndex(kGroup1, 3), 7);
+    EXPECT_EQ(rig.caption(kGroup1, 3), "Undo");
+    EXPECT_EQ(settings.fireKeyIndex(kGroup1, 4), kRightCtrlPosition);
+    EXPECT_EQ(settings.fireKeyCode(kGroup1, 4), 0xE4);
+    EXPECT_EQ(settings.fireTimes(kGroup1, 4), 3);
+    EXPECT_EQ(settings.fireMakeTime(), 40);
+    EXPECT_EQ(settings.fireBreakTime(), 50);
+    EXPECT_EQ(rig.caption(kGroup1, 4), "Fire Key-R-CTRL");
+    EXPECT_EQ(settings.singleKeyCode(kGroup1, 5), 0xE4);
+    EXPECT_EQ(rig.caption(kGroup1, 5), "Single Key-Right Ctrl");
+    EXPECT_EQ(settings.snipeIndex(kGroup1, 6), 11);
+    EXPECT_EQ(settings.snipeDpiCode(), 0x28);
+    EXPECT_EQ(rig.caption(kGroup1, 6), "Snipe Key-4000");
+
+    // Through "Apply" to the button records the mouse holds.
+    rig.click(mainlayout::kApply.center());
+    const ConfigImage& image = rig.mouse->firmware().image();
+    EXPECT_EQ(record(image, kGroup1, 1), (Record{0x0F, 0x02}));
+    EXPECT_EQ(record(image, kGroup1, 2), (Record{0x06, 0x02}));
+    EXPECT_EQ(record(image, kGroup1, 3), (Record{0x17, 0x02}));
+    EXPECT_EQ(record(image, kGroup1, 4), (Record{0xE4, 0x83}));
+    EXPECT_EQ(record(image, kGroup1, 5), (Record{0xE4, 0x00}));
+    EXPECT_EQ(record(image, kGroup1, 6), (Record{0x0A, 0x03}));
+    EXPECT_EQ(image.page(4)[ConfigImage::kPage4SnipeDpiCode], 0x28);
+    EXPECT_EQ(image.page(4)[ConfigImage::kPage4FireMakeTime], 40);
+    EXPECT_EQ(image.page(4)[ConfigImage::kPage4FireBreakTime], 50);
+}
+
+TEST(KeyDialogs, TheShownGroupTakesTheValuesAndTheFunctionListCloses)
+{
+    PageTestRig rig;
+    rig.startWith(defaultSettingsRecord(), 1);
+    rig.click(mainlayout::kModeB.center());
+    rig.prompter.dialogs = {choose(1)};
+    rig.chooseFunction(7, kSnipeKeyRow);
+    EXPECT_EQ(rig.list(PopupListSet::functionListId(7)), nullptr);
+    EXPECT_EQ(rig.settings().keyFunction(kGroup2, 6), kSnipeKeyRow);
+    EXPECT_EQ(rig.settings().snipeIndex(kGroup2, 6), 1);
+    // Sensor type 1: "800" is code 02.
+    EXPECT_EQ(rig.settings().snipeDpiCode(), 0x02);
+    EXPECT_EQ(rig.caption(kGroup2, 6), "Snipe Key-800");
+    EXPECT_EQ(rig.caption(kGroup1, 6), "DPI -");
+    EXPECT_EQ(rig.settings().keyFunction(kGroup1, 6), 5);
+}
+
+TEST(KeyDialogs, ACancelledDialogChangesNothing)
+{
+    PageTestRig rig;
+    rig.startWith();
+    const SettingsRecord before = rig.settings();
+    const auto captions = rig.dlg().resources().captions;
+    rig.prompter.dialogs = {cancel(), cancel()};
+    rig.chooseFunction(3, kFireKeyRow);
+    EXPECT_EQ(rig.list(PopupListSet::functionListId(3)), nullptr);
+    rig.chooseFunction(3, kSingleKeyRow);
+    EXPECT_TRUE(rig.prompter.dialogs.empty());
+    EXPECT_EQ(rig.settings(), before);
+    EXPECT_EQ(rig.dlg().resources().captions, captions);
+}
+
+TEST(KeyDialogs, LeavingTheSharedShiftTakesTheOtherGroupAlongWithItsValues)
+{
+    PageTestRig rig;
+    rig.startWith();
+    rig.chooseFunction(4, kShiftRow);
+    rig.prompter.dialogs = {choose(4)};
+    rig.chooseFunction(4, kMultimediaRow);
+    for (int group : {kGroup1, kGroup2}) {
+        EXPECT_EQ(rig.settings().keyFunction(group, 3), kMultimediaRow);
+        EXPECT_EQ(rig.settings().mediaIndex(group, 3), 4);
+        EXPECT_EQ(rig.caption(group, 3), "Multimedia-Mute");
+    }
+}
+
+} // namespace
