@@ -61,12 +61,22 @@ void ScreenshotSession::settle(int milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, milliseconds);
 }
 
+QWidget& ScreenshotSession::widgetAt(QPoint point)
+{
+    // As a real pointer would, the event goes to the child under the point
+    // (an open list, for example), unless that child lets the mouse through.
+    QWidget& window = *app_->dialog();
+    QWidget* child = window.childAt(point);
+    return child != nullptr ? *child : window;
+}
+
 void ScreenshotSession::moveTo(QPoint point)
 {
-    QWidget& window = *app_->dialog();
-    QMouseEvent move(QEvent::MouseMove, QPointF(point), window.mapToGlobal(QPointF(point)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &move);
+    QWidget& target = widgetAt(point);
+    const QPointF global = app_->dialog()->mapToGlobal(QPointF(point));
+    QMouseEvent move(QEvent::MouseMove, target.mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&target, &move);
 }
 
 void ScreenshotSession::restAt(QPoint point)
@@ -77,13 +87,13 @@ void ScreenshotSession::restAt(QPoint point)
 
 void ScreenshotSession::click(QPoint point)
 {
-    QWidget& window = *app_->dialog();
-    const QPointF global = window.mapToGlobal(QPointF(point));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(point), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(point), global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(&window, &release);
+    QWidget& target = widgetAt(point);
+    const QPointF global = app_->dialog()->mapToGlobal(QPointF(point));
+    const QPointF local = target.mapFromGlobal(global);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &release);
     settle(kHoverSettleMilliseconds);
 }
 

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+class QWidget;
+
 namespace kestrel::screenshot {
 
 // The window program started in a scratch program folder (the shipped
@@ -35,6 +37,7 @@ public:
 
 private:
     void settle(int milliseconds);
+    QWidget& widgetAt(QPoint point);
 
     std::filesystem::path shippedFolder_;
     QTemporaryDir scratch_;
