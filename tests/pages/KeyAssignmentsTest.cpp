@@ -13,26 +13,6 @@ struct Keys {
     KeyAssignments assignments{settings, captions};
 };
 
-TEST(KeyAssignments, TheShownGroupIsModeBOnlyForOne)
-{
-    Keys keys;
-    EXPECT_EQ(keys.assignments.shownGroup(), 0);
-    keys.settings.setModeShown(1);
-    EXPECT_EQ(keys.assignments.shownGroup(), 1);
-    keys.settings.setModeShown(2);
-    EXPECT_EQ(keys.assignments.shownGroup(), 0);
-}
-
-TEST(KeyAssignments, TheGuardCountsAllEightButtonsOfTheGroup)
-{
-    Keys keys;
-    EXPECT_TRUE(keys.assignments.isOnlyLeftClick(0, 0));
-    EXPECT_FALSE(keys.assignments.isOnlyLeftClick(0, 1));
-    keys.settings.setKeyFunction(0, 7, 0);
-    EXPECT_FALSE(keys.assignments.isOnlyLeftClick(0, 0));
-    EXPECT_TRUE(keys.assignments.isOnlyLeftClick(1, 0));
-}
-
 TEST(KeyAssignments, LeavingShiftCarriesCodeCaptionAndValuesToTheOtherGroup)
 {
     Keys keys;
@@ -63,19 +43,6 @@ TEST(KeyAssignments, ADpiSwitchLeavesTheOtherGroupEvenOnShift)
     EXPECT_EQ(keys.settings.dpiSwitchMode(0, 4), 5);
     EXPECT_EQ(keys.settings.keyFunction(1, 4), 13);
     EXPECT_EQ(keys.assignments.caption(1, 4), "Shift");
-}
-
-TEST(KeyAssignments, DefaultsRestoreFunctionsAndCaptionsOnly)
-{
-    Keys keys;
-    keys.assignments.assign(1, 1, KeyFunctionCode::KeyOff, "Key Off");
-    keys.settings.setDpiSwitchMode(0, 5, 5);
-    keys.settings.setReportRate(2);
-    keys.assignments.restoreDefaults(StrIniSettings::defaultCaptions(Language::English));
-    SettingsRecord expected = defaultSettingsRecord();
-    expected.setReportRate(2);
-    EXPECT_EQ(keys.settings, expected);
-    EXPECT_EQ(keys.captions, StrIniSettings::defaultCaptions(Language::English));
 }
 
 } // namespace
