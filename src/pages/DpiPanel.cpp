@@ -63,7 +63,8 @@ void DpiPanel::paint(SkinPainter& painter)
 void DpiPanel::drawLabels(SkinPainter& painter) const
 {
     for (int mark = 1; mark <= mainlayout::kReportRateMarkCount; ++mark)
-        painter.label(mainlayout::reportRateLabel(mark), QString::fromLatin1(kMarkLabels[mark - 1]), TextLayout::Centred);
+        painter.label(mainlayout::reportRateLabel(mark), QString::fromLatin1(kMarkLabels[mark - 1]),
+                      TextLayout::Centred);
     for (int stage = 1; stage <= kStageCount; ++stage)
         painter.label(mainlayout::stageDigit(stage), QString::number(stage), TextLayout::Centred);
     // "Select" reads the same in every language.

@@ -177,8 +177,8 @@ void KeySettingPanel::openDpiSubList(const QListWidget& functionList)
     for (const char* text : kDpiSubListRows)
         rows.append(QString::fromLatin1(text));
     const QFont& font = context_.skin.style().normalFont;
-    QListWidget& list = lists().create(PopupListSet::kDpiSubList, QRect(corner, QSize(kDpiSubListSize, kDpiSubListSize)),
-                                       rows, font);
+    const QRect rect(corner, QSize(kDpiSubListSize, kDpiSubListSize));
+    QListWidget& list = lists().create(PopupListSet::kDpiSubList, rect, rows, font);
     PopupListLook::apply(list, font);
     list.raise();
 }

@@ -107,8 +107,9 @@ void LightingPanel::paintSwatch(int stage)
     QLabel* swatch = this->swatch(stage);
     if (swatch == nullptr)
         return;
-    const ControlColourRule rule = ControlColours::ruleFor(ChildKind::Static, ControlColours::kFirstSwatchId + stage - 1,
-                                                           context_.host.settings(), context_.skin.style().textColour);
+    const int identifier = ControlColours::kFirstSwatchId + stage - 1;
+    const ControlColourRule rule = ControlColours::ruleFor(ChildKind::Static, identifier, context_.host.settings(),
+                                                           context_.skin.style().textColour);
     ControlColours::apply(*swatch, rule, context_.skin.style().normalFont);
     swatch->update();
 }
@@ -201,7 +202,8 @@ void LightingPanel::parameterBoxPressed()
         const bool standard = mode == kModeStandard;
         const std::size_t count = standard ? LightingTexts::kStandardCount : LightingTexts::kRespirationCount;
         for (std::size_t row = 0; row < count; ++row)
-            rows.append(utf8(standard ? LightingTexts::standardParameter(row) : LightingTexts::respirationParameter(row)));
+            rows.append(
+                utf8(standard ? LightingTexts::standardParameter(row) : LightingTexts::respirationParameter(row)));
         const QRect rect = standard ? mainlayout::kParameterListLong : mainlayout::kParameterListShort;
         const QFont& font = context_.skin.style().normalFont;
         PopupListLook::apply(lists.create(PopupListSet::kLightingParameterList, rect, rows, font), font);

@@ -33,7 +33,10 @@ struct LightingRig : PageTestRig {
     QString mode() { return text(mainlayout::kModeValue); }
     QString parameter() { return text(mainlayout::kParameterValue); }
     QString effect() { return text(mainlayout::kEffectValue); }
-    QColor swatchColour(int stage) { return labelAt(mainlayout::colourSwatch(stage))->palette().color(QPalette::Window); }
+    QColor swatchColour(int stage)
+    {
+        return labelAt(mainlayout::colourSwatch(stage))->palette().color(QPalette::Window);
+    }
 };
 
 TEST(LightingPanel, TheBoxesShowTheStoredMode)
