@@ -7,9 +7,11 @@
 #include <MainWindowLayout.h>
 #include <MainWindowSkin.h>
 
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace kestrel {
@@ -17,6 +19,8 @@ namespace kestrel {
 namespace {
 
 constexpr int kDpiSubListSize = 60;
+// The list's border, its rows' padding and the item margins of the style.
+constexpr int kDpiSubListTextMargin = 20;
 const QString kWarningCaption = QStringLiteral("Warning");
 
 // The DPI sub-list's rows, the same in every language, and the modes they give.
@@ -168,6 +172,15 @@ void KeySettingPanel::listRowHovered(int id, int row)
     }
 }
 
+int KeySettingPanel::widestRow(const QFont& font, const QStringList& rows)
+{
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& row : rows)
+        widest = std::max(widest, metrics.horizontalAdvance(row));
+    return widest;
+}
+
 void KeySettingPanel::openDpiSubList(const QListWidget& functionList)
 {
     // Its top-left corner at the right end of the "DPI Switch" row.
@@ -177,7 +190,9 @@ void KeySettingPanel::openDpiSubList(const QListWidget& functionList)
     for (const char* text : kDpiSubListRows)
         rows.append(QString::fromLatin1(text));
     const QFont& font = context_.skin.style().normalFont;
-    const QRect rect(corner, QSize(kDpiSubListSize, kDpiSubListSize));
+    // 60 pixels square by design; wider when the font would cut "DPI Loop".
+    const int width = std::max(kDpiSubListSize, widestRow(font, rows) + kDpiSubListTextMargin);
+    const QRect rect(corner, QSize(width, kDpiSubListSize));
     QListWidget& list = lists().create(PopupListSet::kDpiSubList, rect, rows, font);
     PopupListLook::apply(list, font);
     list.raise();

@@ -48,6 +48,7 @@ private:
     bool chooseShift(int button);
     void dpiSwitchChosen(int row);
     void openDpiSubList(const QListWidget& functionList);
+    static int widestRow(const QFont& font, const QStringList& rows);
 
     void warnLeftKeyRequired();
     void redrawDropDown(int k);
