@@ -1,6 +1,5 @@
 #include "CChoiceDialog.h"
 
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
@@ -13,8 +12,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr int kListBorder = 1;
-constexpr int kMostRowSpacing = 3;
 constexpr const char* kListStyle =
     "QListWidget { border: 1px solid #5a5a5e; }"
     "QListWidget::item { height: %1px; padding: 0px 2px; border: none; }"
@@ -35,13 +32,6 @@ CChoiceDialog::CChoiceDialog(const DialogContext& context, std::string_view back
     , lists_(*this, listConditions_)
 {
     lists_.setListener(this);
-}
-
-int CChoiceDialog::rowHeight(const QFont& font, int listHeight, int rowCount)
-{
-    const int fontHeight = QFontInfo(font).pixelSize();
-    const int share = rowCount > 0 ? (listHeight - 2 * kListBorder) / rowCount : fontHeight;
-    return std::max(fontHeight, std::min(fontHeight + kMostRowSpacing, share));
 }
 
 bool CChoiceDialog::isListOpen() const { return lists_.exists(layout_.listId); }
@@ -91,7 +81,7 @@ void CChoiceDialog::openList()
     QListWidget& list = lists_.create(layout_.listId, layout_.list, rows(), dialogFont());
     colourControl(list);
     // A thin grey border and a dark scroll bar, in keeping with the skin.
-    const int height = rowHeight(dialogFont(), layout_.list.height(), list.count());
+    const int height = PopupListSet::rowHeight(dialogFont(), layout_.list.height(), list.count());
     list.setStyleSheet(QString::fromLatin1(kListStyle).arg(height));
     list.setUniformItemSizes(true);
     list.setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

@@ -55,10 +55,6 @@ public:
     QLabel* choiceBox() const { return box_; }
     const ChoiceLayout& choiceLayout() const { return layout_; }
 
-    // The rows share the list's height, each at least as tall as the font
-    // and at most a little taller.
-    static int rowHeight(const QFont& font, int listHeight, int rowCount);
-
     // The wheel rule, also for wheel turns over the list itself.
     void wheelTurned(int delta);
 

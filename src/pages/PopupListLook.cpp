@@ -1,16 +1,12 @@
 #include "PopupListLook.h"
 
-#include <QFontMetrics>
-#include <QListWidget>
+#include <PopupListSet.h>
 
-#include <algorithm>
+#include <QListWidget>
 
 namespace kestrel {
 
 namespace {
-
-constexpr int kBorder = 1;
-constexpr int kMostRowSpacing = 3;
 
 constexpr const char* kListStyle =
     "QListWidget { border: 1px solid #5a5a5e; outline: none; }"
@@ -22,17 +18,9 @@ constexpr const char* kListStyle =
 
 } // namespace
 
-int PopupListLook::rowHeight(const QFont& font, int listHeight, int rowCount)
-{
-    // A row is never shorter than the font's line, so no descender is cut.
-    const int line = QFontMetrics(font).height();
-    const int share = rowCount > 0 ? (listHeight - 2 * kBorder) / rowCount : line;
-    return std::max(line, std::min(line + kMostRowSpacing, share));
-}
-
 void PopupListLook::apply(QListWidget& list, const QFont& font)
 {
-    const int height = rowHeight(font, list.height(), list.count());
+    const int height = PopupListSet::rowHeight(font, list.height(), list.count());
     list.setStyleSheet(QString::fromLatin1(kListStyle).arg(height));
     list.setUniformItemSizes(true);
     list.setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

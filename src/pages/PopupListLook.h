@@ -11,8 +11,6 @@ namespace kestrel {
 class PopupListLook {
 public:
     static void apply(QListWidget& list, const QFont& font);
-    // Rows share the list's height: at least the font's line, at most a little more.
-    static int rowHeight(const QFont& font, int listHeight, int rowCount);
 };
 
 } // namespace kestrel

@@ -4,9 +4,13 @@
 #include "MainWindowLayout.h"
 
 #include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace kestrel {
 
@@ -154,6 +158,20 @@ bool PopupListSet::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+int PopupListSet::rowHeight(const QFont& font, int listHeight, int rowCount)
+{
+    constexpr int kBorder = 1;
+    constexpr int kMostRowSpacing = 3;
+    const int line = QFontMetrics(font).height();
+    if (rowCount <= 0)
+        return line;
+    // Every row of a list drawn for its rows should show, so a row may come
+    // down to the em when the line is too tall; below that a scroll bar helps.
+    const int least = std::min(QFontInfo(font).pixelSize(), line);
+    const int share = (listHeight - 2 * kBorder) / rowCount;
+    return std::clamp(share, least, line + kMostRowSpacing);
 }
 
 } // namespace kestrel

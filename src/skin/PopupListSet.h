@@ -66,6 +66,10 @@ public:
     // under it as current row; returns the list and row, if any.
     std::optional<std::pair<int, int>> hoverAt(QPoint globalPoint);
 
+    // Rows share the list's height: a little above the font's line at most,
+    // the full line where the list has room for it, the em at least.
+    static int rowHeight(const QFont& font, int listHeight, int rowCount);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

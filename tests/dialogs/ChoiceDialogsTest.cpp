@@ -260,16 +260,5 @@ TEST_F(ChoiceDialogsTest, AMissingBackgroundLeavesAnEmptyLabel)
     EXPECT_EQ(dialog.choice().label, "");
 }
 
-TEST_F(ChoiceDialogsTest, RowsShareTheListHeightWithinTheFontsBounds)
-{
-    QFont font;
-    font.setPixelSize(14);
-    EXPECT_EQ(CChoiceDialog::rowHeight(font, 120, 8), 14);
-    EXPECT_EQ(CChoiceDialog::rowHeight(font, 120, 7), 16);
-    EXPECT_EQ(CChoiceDialog::rowHeight(font, 120, 3), 17);
-    EXPECT_EQ(CChoiceDialog::rowHeight(font, 140, 12), 14);
-    EXPECT_EQ(CChoiceDialog::rowHeight(font, 140, 0), 14);
-}
-
 } // namespace
 } // namespace kestrel

@@ -2,7 +2,6 @@
 
 #include <FontRule.h>
 #include <MainWindowLayout.h>
-#include <PopupListLook.h>
 #include <SkinFiles.h>
 
 #include <QFontMetrics>
@@ -69,17 +68,6 @@ TEST(PageBuild, ValueBoxesHoldTheWholeLineOfTheirFont)
     const QLabel* box = rig.labelAt(mainlayout::kParameterValue);
     ASSERT_NE(box, nullptr);
     EXPECT_LE(QFontMetrics(box->font()).height(), box->height());
-}
-
-TEST(PageBuild, ListRowsShareTheListHeightButNeverCutTheLine)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(10);
-    const int line = QFontMetrics(font).height();
-    EXPECT_EQ(PopupListLook::rowHeight(font, 2 + 14 * (line + 1), 14), line + 1);
-    EXPECT_EQ(PopupListLook::rowHeight(font, 60, 3), line + 3);
-    EXPECT_EQ(PopupListLook::rowHeight(font, 40, 10), line);
-    EXPECT_EQ(PopupListLook::rowHeight(font, 40, 0), line);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <PopupListSet.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
@@ -165,4 +166,20 @@ TEST_F(PopupListSetTest, AClosedListSaysNothingMore)
 }
 
 } // namespace
+TEST(PopupListRows, ShareTheListHeightBetweenTheEmAndALittleAboveTheLine)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    const int line = QFontMetrics(font).height();
+    ASSERT_GT(line, 14);
+    EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 14 * (line + 1), 14), line + 1);
+    EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 3 * (line + 3), 3), line + 3);
+    EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 3 * (line + 9), 3), line + 3);
+    // A list too short for full lines keeps every row in view down to the em...
+    EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 8 * 14, 8), 14);
+    // ...and scrolls below that.
+    EXPECT_EQ(PopupListSet::rowHeight(font, 40, 10), 14);
+    EXPECT_EQ(PopupListSet::rowHeight(font, 40, 0), line);
+}
+
 } // namespace kestrel
