@@ -4,6 +4,7 @@
 #include "ConfigImage.h"
 #include "DeviceTables.h"
 #include "DpiTable.h"
+#include "LightingTexts.h"
 #include "SettingsRecord.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace kestrel {
 
 namespace {
-constexpr std::uint8_t kLedStandard = 1;
-constexpr std::uint8_t kLedRespiration = 2;
 // The lighting effect byte sent with the Standard and Respiration modes.
 constexpr std::uint8_t kLedEffect = 2;
 
@@ -46,8 +45,8 @@ void ApplyComposer::composeLighting(ConfigImage& image, const SettingsRecord& re
     const std::uint8_t mode = record.ledMode();
     page4[ConfigImage::kPage4LedMode] = mode;
     // Other modes (Off among them) leave the parameter and effect as the mouse reported them.
-    if (mode == kLedStandard || mode == kLedRespiration) {
-        page4[ConfigImage::kPage4LedParameter] = mode == kLedStandard ? record.ledBrightness() : record.ledPeriod();
+    if (mode == LightingTexts::kModeStandard || mode == LightingTexts::kModeRespiration) {
+        page4[ConfigImage::kPage4LedParameter] = mode == LightingTexts::kModeStandard ? record.ledBrightness() : record.ledPeriod();
         page4[ConfigImage::kPage4LedEnable] = kLedEffect;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace kestrel {
@@ -10,6 +11,13 @@ namespace kestrel {
 // period that is only shown. An index outside a list gives an empty text.
 class LightingTexts {
 public:
+    // The lighting modes as the settings record and the mouse code them;
+    // Neon is only ever shown, never chosen or sent.
+    static constexpr std::uint8_t kModeOff = 0;
+    static constexpr std::uint8_t kModeStandard = 1;
+    static constexpr std::uint8_t kModeRespiration = 2;
+    static constexpr std::uint8_t kModeNeon = 3;
+
     static constexpr std::size_t kStandardCount = 10;
     static constexpr std::size_t kRespirationCount = 5;
     static constexpr std::size_t kNeonCount = 30;

@@ -14,10 +14,10 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::uint8_t kModeOff = 0;
-constexpr std::uint8_t kModeStandard = 1;
-constexpr std::uint8_t kModeRespiration = 2;
-constexpr std::uint8_t kModeNeon = 3;
+constexpr std::uint8_t kModeOff = LightingTexts::kModeOff;
+constexpr std::uint8_t kModeStandard = LightingTexts::kModeStandard;
+constexpr std::uint8_t kModeRespiration = LightingTexts::kModeRespiration;
+constexpr std::uint8_t kModeNeon = LightingTexts::kModeNeon;
 // The mode list offers every mode but Neon, which is only shown.
 constexpr int kChoosableModes = 3;
 constexpr std::uint8_t kRgbEffect = 1;
