@@ -97,13 +97,16 @@ void ArtKit::chevron(QPainter& painter, const QRectF& rect, QColor chevronColour
     painter.setPen(Qt::NoPen);
 }
 
+QPointF ArtKit::onGrid(const QRectF& rect, qreal x, qreal y)
+{
+    return QPointF(rect.left() + rect.width() * x / 100.0, rect.top() + rect.height() * y / 100.0);
+}
+
 QPainterPath ArtKit::kestrelMark(const QRectF& rect)
 {
     // Designed on a 100 x 100 grid: swept wings, a narrow body and a
     // notched tail, symmetric about x = 50.
-    const auto at = [&rect](qreal x, qreal y) {
-        return QPointF(rect.left() + rect.width() * x / 100.0, rect.top() + rect.height() * y / 100.0);
-    };
+    const auto at = [&rect](qreal x, qreal y) { return onGrid(rect, x, y); };
     QPainterPath path;
     path.moveTo(at(50, 14));
     path.cubicTo(at(55, 16), at(57, 24), at(58, 32));

@@ -37,6 +37,8 @@ public:
     void headingRule(QPainter& painter, const QRectF& heading, qreal panelLeft, qreal panelRight) const;
     // A downward chevron centred in the rectangle.
     void chevron(QPainter& painter, const QRectF& rect, QColor colour) const;
+    // The point (x, y) of a 100 x 100 design grid laid over the rectangle.
+    static QPointF onGrid(const QRectF& rect, qreal x, qreal y);
     // The Kestrel mark: a falcon in a stoop, filling the rectangle.
     static QPainterPath kestrelMark(const QRectF& rect);
     // A one-pixel line between pixel centres.

@@ -136,9 +136,7 @@ void WindowArt::drawSidebar(QPainter& painter) const
 void WindowArt::drawMouse(QPainter& painter, const QRectF& box) const
 {
     const SkinPalette& p = kit_.palette();
-    const auto at = [&box](qreal x, qreal y) {
-        return QPointF(box.left() + box.width() * x / 100.0, box.top() + box.height() * y / 100.0);
-    };
+    const auto at = [&box](qreal x, qreal y) { return ArtKit::onGrid(box, x, y); };
     // Top view of the shell on a 100 x 100 grid, narrow at the front.
     QPainterPath shell;
     shell.moveTo(at(50, 0));
