@@ -29,6 +29,33 @@ void ArtKit::fillVertical(QPainter& painter, const QRectF& rect, QRgb top, QRgb 
     painter.drawRoundedRect(rect, radius, radius);
 }
 
+void ArtKit::windowBody(QPainter& painter, QSizeF size, qreal titleHeight) const
+{
+    fillVertical(painter, QRectF(QPointF(0, 0), size), palette_.windowTop, palette_.windowBottom, 0);
+    painter.setBrush(colour(palette_.titleBar));
+    painter.drawRect(QRectF(0, 0, size.width(), titleHeight));
+}
+
+void ArtKit::titleTrace(QPainter& painter, qreal titleHeight, qreal length, const QRectF& markBox) const
+{
+    QLinearGradient trace(0, 0, length, 0);
+    trace.setColorAt(0.0, colour(palette_.accent));
+    trace.setColorAt(1.0, colour(palette_.accent, 0));
+    painter.setPen(QPen(QBrush(trace), 1));
+    painter.drawLine(QPointF(0, titleHeight - 0.5), QPointF(length, titleHeight - 0.5));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour(palette_.accent));
+    painter.drawPath(kestrelMark(markBox));
+}
+
+void ArtKit::outline(QPainter& painter, QSizeF size) const
+{
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colour(palette_.cardBorder), 1));
+    painter.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
+    painter.setPen(Qt::NoPen);
+}
+
 void ArtKit::card(QPainter& painter, const QRectF& rect) const
 {
     // A faint drop shadow first, so the panel lifts off the window body.

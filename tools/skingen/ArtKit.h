@@ -27,6 +27,14 @@ public:
     static void prepare(QPainter& painter);
 
     void fillVertical(QPainter& painter, const QRectF& rect, QRgb top, QRgb bottom, qreal radius) const;
+    // The body of a window's image, top to bottom in the window colours,
+    // under a title bar of the given height.
+    void windowBody(QPainter& painter, QSizeF size, qreal titleHeight) const;
+    // The accent trace along the title bar's lower edge, fading out at the
+    // given length, and the mark at the bar's left.
+    void titleTrace(QPainter& painter, qreal titleHeight, qreal length, const QRectF& markBox) const;
+    // The hairline border round the whole image.
+    void outline(QPainter& painter, QSizeF size) const;
     // A raised section panel with a hairline border and a lit top edge.
     void card(QPainter& painter, const QRectF& rect) const;
     // A recessed groove or field.

@@ -33,28 +33,14 @@ QImage DialogArt::sheet(const Sheet& sheet) const
 
 void DialogArt::drawFrame(QPainter& painter, QSize size) const
 {
-    const SkinPalette& p = kit_.palette();
     const qreal width = size.width();
-    const qreal height = size.height();
-    kit_.fillVertical(painter, QRectF(0, 0, width, height), p.windowTop, p.windowBottom, 0);
-    painter.setBrush(kit_.colour(p.titleBar));
-    painter.drawRect(QRectF(0, 0, width, kTitleStripHeight));
-    QLinearGradient trace(0, 0, width, 0);
-    trace.setColorAt(0.0, kit_.colour(p.accent));
-    trace.setColorAt(1.0, kit_.colour(p.accent, 0));
-    painter.setPen(QPen(QBrush(trace), 1));
-    painter.drawLine(QPointF(0, kTitleStripHeight - 0.5), QPointF(width, kTitleStripHeight - 0.5));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kit_.colour(p.accent));
-    painter.drawPath(ArtKit::kestrelMark(QRectF(9, 5, 20, 20)));
+    kit_.windowBody(painter, size, kTitleStripHeight);
+    kit_.titleTrace(painter, kTitleStripHeight, width, QRectF(9, 5, 20, 20));
     // The content panel and the footer track that holds OK and Cancel.
     kit_.card(painter, QRectF(10, 42, width - 20, dialoglayout::kOk.top() - 52));
     const QRectF trio = QRectF(dialoglayout::kOk.united(dialoglayout::kCancel)).adjusted(-3, -3, 3, 3);
     kit_.well(painter, trio, 6);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(kit_.colour(p.cardBorder), 1));
-    painter.drawRect(QRectF(0.5, 0.5, width - 1, height - 1));
-    painter.setPen(Qt::NoPen);
+    kit_.outline(painter, size);
 }
 
 void DialogArt::field(QPainter& painter, const QRect& box) const

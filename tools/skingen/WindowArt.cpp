@@ -62,26 +62,13 @@ void WindowArt::drawFrame(QPainter& painter) const
 {
     const SkinPalette& p = kit_.palette();
     const qreal width = kWindowSize.width();
-    const qreal height = kWindowSize.height();
-    kit_.fillVertical(painter, QRectF(0, 0, width, height), p.windowTop, p.windowBottom, 0);
-    painter.setBrush(kit_.colour(p.titleBar));
-    painter.drawRect(QRectF(0, 0, width, kTitleBarHeight));
+    kit_.windowBody(painter, kWindowSize, kTitleBarHeight);
     ArtKit::hairline(painter, 0, kTitleBarHeight - 0.5, width, kTitleBarHeight - 0.5, kit_.colour(p.cardBorder));
     // An accent trace runs from the mark along the title bar and fades out.
-    QLinearGradient trace(0, 0, width * 0.6, 0);
-    trace.setColorAt(0.0, kit_.colour(p.accent));
-    trace.setColorAt(1.0, kit_.colour(p.accent, 0));
-    painter.setPen(QPen(QBrush(trace), 1));
-    painter.drawLine(QPointF(0, kTitleBarHeight - 0.5), QPointF(width * 0.6, kTitleBarHeight - 0.5));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kit_.colour(p.accent));
-    painter.drawPath(ArtKit::kestrelMark(QRectF(10, 6, 22, 22)));
+    kit_.titleTrace(painter, kTitleBarHeight, width * 0.6, QRectF(10, 6, 22, 22));
     // A faint divider sets the skin button apart from minimise and close.
     ArtKit::hairline(painter, 810.5, 8, 810.5, 20, kit_.colour(p.cardBorder));
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(kit_.colour(p.cardBorder), 1));
-    painter.drawRect(QRectF(0.5, 0.5, width - 1, height - 1));
-    painter.setPen(Qt::NoPen);
+    kit_.outline(painter, kWindowSize);
 }
 
 void WindowArt::drawPageHeader(QPainter& painter) const
