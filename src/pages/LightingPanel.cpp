@@ -14,10 +14,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::uint8_t kModeOff = LightingTexts::kModeOff;
-constexpr std::uint8_t kModeStandard = LightingTexts::kModeStandard;
-constexpr std::uint8_t kModeRespiration = LightingTexts::kModeRespiration;
-constexpr std::uint8_t kModeNeon = LightingTexts::kModeNeon;
 // The mode list offers every mode but Neon, which is only shown.
 constexpr int kChoosableModes = 3;
 constexpr std::uint8_t kRgbEffect = 1;
@@ -31,7 +27,10 @@ constexpr QRgb kSunkenLight = 0x5a5a5e;
 
 QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-bool hasParameterList(std::uint8_t mode) { return mode == kModeStandard || mode == kModeRespiration; }
+bool hasParameterList(std::uint8_t mode)
+{
+    return mode == LightingTexts::kModeStandard || mode == LightingTexts::kModeRespiration;
+}
 
 } // namespace
 
@@ -47,11 +46,11 @@ QString LightingPanel::modeText(const TextTable& texts, std::uint8_t mode)
 QString LightingPanel::parameterText(std::uint8_t mode, const SettingsRecord& settings)
 {
     switch (mode) {
-    case kModeStandard:
+    case LightingTexts::kModeStandard:
         return utf8(LightingTexts::standardParameter(settings.ledBrightness()));
-    case kModeRespiration:
+    case LightingTexts::kModeRespiration:
         return utf8(LightingTexts::respirationParameter(settings.ledPeriod()));
-    case kModeNeon:
+    case LightingTexts::kModeNeon:
         return utf8(LightingTexts::neonParameter(settings.neonPeriod()));
     default:
         return QString();
@@ -120,10 +119,10 @@ void LightingPanel::createValueBoxes()
     const TextTable& texts = context_.host.texts();
     const std::uint8_t mode = settings.ledMode();
     makeValueBox(ValueBox::Mode, modeText(texts, mode), false);
-    if (mode == kModeOff) {
+    if (mode == LightingTexts::kModeOff) {
         makeValueBox(ValueBox::Parameter, QString(), true);
         makeValueBox(ValueBox::Effect, QString(), true);
-    } else if (mode <= kModeNeon) {
+    } else if (mode <= LightingTexts::kModeNeon) {
         // Mode 1 shows effect byte 0, mode 2 byte 1, Neon byte 2.
         makeValueBox(ValueBox::Parameter, parameterText(mode, settings), false);
         makeValueBox(ValueBox::Effect, effectText(texts, settings.effect(mode - 1)), false);
@@ -199,7 +198,7 @@ void LightingPanel::parameterBoxPressed()
         return;
     if (!lists.exists(PopupListSet::kLightingParameterList)) {
         QStringList rows;
-        const bool standard = mode == kModeStandard;
+        const bool standard = mode == LightingTexts::kModeStandard;
         const std::size_t count = standard ? LightingTexts::kStandardCount : LightingTexts::kRespirationCount;
         for (std::size_t row = 0; row < count; ++row)
             rows.append(
@@ -264,9 +263,9 @@ void LightingPanel::parameterChosen(int row)
     SettingsRecord& settings = context_.host.settings();
     const QListWidget* list = context_.skin.lists().list(PopupListSet::kLightingParameterList);
     const auto value = static_cast<std::uint8_t>(row);
-    if (settings.ledMode() == kModeStandard)
+    if (settings.ledMode() == LightingTexts::kModeStandard)
         settings.setLedBrightness(value);
-    else if (settings.ledMode() == kModeRespiration)
+    else if (settings.ledMode() == LightingTexts::kModeRespiration)
         settings.setLedPeriod(value);
     show(ValueBox::Parameter, list->item(row)->text());
 }
