@@ -33,6 +33,12 @@ struct LightingRig : PageTestRig {
     QString mode() { return text(mainlayout::kModeValue); }
     QString parameter() { return text(mainlayout::kParameterValue); }
     QString effect() { return text(mainlayout::kEffectValue); }
+    // Opens the mode list from its box and chooses the row.
+    void chooseMode(int row)
+    {
+        click(mainlayout::kModeBox.center());
+        chooseRow(PopupListSet::kLightingModeList, row);
+    }
     QColor swatchColour(int stage)
     {
         return labelAt(mainlayout::colourSwatch(stage))->palette().color(QPalette::Window);
@@ -89,8 +95,7 @@ TEST(LightingPanel, ChoosingAModeShowsItsStoredParameterAndTheRgbEffect)
 {
     LightingRig rig;
     rig.startWith(withLighting(1, 9, 2));
-    rig.click(mainlayout::kModeBox.center());
-    rig.chooseRow(PopupListSet::kLightingModeList, 2);
+    rig.chooseMode(2);
     EXPECT_EQ(rig.list(PopupListSet::kLightingModeList), nullptr);
     EXPECT_EQ(rig.settings().ledMode(), 2);
     EXPECT_EQ(rig.mode(), "Respiration");
@@ -104,8 +109,7 @@ TEST(LightingPanel, OffEmptiesTheBoxesAndOpensNoParameterList)
 {
     LightingRig rig;
     rig.startWith(withLighting(2, 0, 1));
-    rig.click(mainlayout::kModeBox.center());
-    rig.chooseRow(PopupListSet::kLightingModeList, 0);
+    rig.chooseMode(0);
     EXPECT_EQ(rig.mode(), "Off");
     EXPECT_EQ(rig.parameter(), "");
     EXPECT_EQ(rig.effect(), "");
@@ -132,8 +136,7 @@ TEST(LightingPanel, AnUnknownModeMakesTheBoxesOnceAModeIsChosen)
     rig.startWith(withLighting(9, 4, 0));
     EXPECT_EQ(rig.mode(), "");
     EXPECT_EQ(rig.parameter(), "<none>");
-    rig.click(mainlayout::kModeBox.center());
-    rig.chooseRow(PopupListSet::kLightingModeList, 1);
+    rig.chooseMode(1);
     EXPECT_EQ(rig.mode(), "Standard");
     EXPECT_EQ(rig.parameter(), "45%");
     EXPECT_EQ(rig.effect(), "RGB Effect");
@@ -153,8 +156,7 @@ TEST(LightingPanel, TheParameterListFollowsTheMode)
     EXPECT_EQ(rig.parameter(), "35%");
     EXPECT_EQ(rig.list(PopupListSet::kLightingParameterList), nullptr);
 
-    rig.click(mainlayout::kModeBox.center());
-    rig.chooseRow(PopupListSet::kLightingModeList, 2);
+    rig.chooseMode(2);
     rig.click(mainlayout::kParameterBox.center());
     list = rig.list(PopupListSet::kLightingParameterList);
     ASSERT_NE(list, nullptr);
