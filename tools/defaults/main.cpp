@@ -1,8 +1,11 @@
 // Writes the config.bin that ships with the program: first-run flag 0 and the
 // default settings record, so that the file is made from readable source.
+#include <BinaryFile.h>
+#include <ConfigBinFile.h>
 #include <DefaultSettings.h>
 
-#include <fstream>
+#include <algorithm>
+#include <array>
 #include <iostream>
 
 int main(int argc, char* argv[])
@@ -12,14 +15,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     const kestrel::SettingsRecord record = kestrel::defaultSettingsRecord();
-    const auto bytes = record.bytes();
-    std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-    const char firstRunFlag = 0;
-    out.write(&firstRunFlag, 1);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "kestrel-defaults: cannot write " << argv[1] << '\n';
+    std::array<std::uint8_t, kestrel::ConfigBinFile::kFileSize> contents{};
+    contents[0] = 0;   // no Apply has been made with this file yet
+    std::ranges::copy(record.bytes(), contents.begin() + 1);
+    if (const std::error_code error = kestrel::BinaryFile::replace(argv[1], contents)) {
+        std::cerr << "kestrel-defaults: cannot write " << argv[1] << ": " << error.message() << '\n';
         return 1;
     }
     return 0;

@@ -8,12 +8,12 @@
 
 #include <ApplyComposer.h>
 #include <ApplySequence.h>
+#include <BinaryFile.h>
 #include <ConfigBinFile.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <utility>
 
 namespace kestrel::ctl {
 
@@ -164,13 +164,12 @@ std::optional<std::vector<std::uint8_t>> KestrelCtl::readExactFile(const std::st
         err_ << '\n';
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes(size);
-    std::ifstream in(path, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-        err_ << "kestrelctl: " << path << ": " << std::strerror(errno) << '\n';
+    BinaryFile::ReadResult contents = BinaryFile::read(path, size);
+    if (contents.error || contents.bytes.size() != size) {
+        err_ << "kestrelctl: " << path << ": cannot read it: " << contents.error.message() << '\n';
         return std::nullopt;
     }
-    return bytes;
+    return std::move(contents.bytes);
 }
 
 std::optional<SettingsRecord> KestrelCtl::readConfigBin(const std::string& path)

@@ -1,8 +1,9 @@
 #include "HidDescriptorParser.h"
 
+#include <BinaryFile.h>
+
 #include <algorithm>
 #include <array>
-#include <fstream>
 
 namespace kestrel {
 
@@ -49,19 +50,13 @@ HidDescriptorParseResult HidDescriptorParser::parse(std::span<const std::uint8_t
 
 HidDescriptorParseResult HidDescriptorParser::parseFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return {{}, "cannot open the file"};
     // One byte more than allowed tells an oversized file from a full one.
-    std::vector<std::uint8_t> bytes(kMaxFileSize + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad())
-        return {{}, "cannot read the file"};
-    const auto count = static_cast<std::size_t>(in.gcount());
-    if (count > kMaxFileSize)
+    const BinaryFile::ReadResult contents = BinaryFile::read(file, kMaxFileSize + 1);
+    if (contents.error)
+        return {{}, contents.bytes.empty() ? "cannot open the file" : "cannot read the file"};
+    if (contents.bytes.size() > kMaxFileSize)
         return {{}, "the file is larger than " + std::to_string(kMaxFileSize) + " bytes"};
-    bytes.resize(count);
-    return parse(bytes);
+    return parse(contents.bytes);
 }
 
 HidDescriptorParser::HidDescriptorParser(std::span<const std::uint8_t> descriptor)

@@ -4,9 +4,10 @@
 #include "HidIdentity.h"
 #include "LinuxHidDevice.h"
 
+#include <BinaryFile.h>
+
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 
 #include <fcntl.h>
 
@@ -20,15 +21,10 @@ constexpr std::size_t kMaxUeventSize = 16 * 1024;
 
 std::optional<std::string> readSmallTextFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const BinaryFile::ReadResult contents = BinaryFile::read(file, kMaxUeventSize);
+    if (contents.error)
         return std::nullopt;
-    std::string text(kMaxUeventSize, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad())
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return text;
+    return std::string(contents.bytes.begin(), contents.bytes.end());
 }
 
 // hidraw2 before hidraw10.

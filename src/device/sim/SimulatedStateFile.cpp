@@ -1,6 +1,8 @@
 #include "SimulatedStateFile.h"
 
-#include <fstream>
+#include <BinaryFile.h>
+
+#include <algorithm>
 #include <system_error>
 
 namespace kestrel {
@@ -16,38 +18,27 @@ std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesyste
         }
         return initial;
     }
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec || size != ConfigImage::kSize) {
+    // One byte more than an image tells an oversized file from a correct one.
+    const BinaryFile::ReadResult contents = BinaryFile::read(file, ConfigImage::kSize + 1);
+    if (contents.error) {
+        error = "cannot read the simulated mouse file " + file.string();
+        return std::nullopt;
+    }
+    if (contents.bytes.size() != ConfigImage::kSize) {
+        const auto size = std::filesystem::file_size(file, ec);
         error = "the simulated mouse file " + file.string() + " must hold exactly "
             + std::to_string(ConfigImage::kSize) + " bytes"
             + (ec ? std::string(" (cannot read its size)") : " (it holds " + std::to_string(size) + ")");
         return std::nullopt;
     }
-    std::ifstream in(file, std::ios::binary);
     ConfigImage image;
-    const auto bytes = image.bytes();
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-        error = "cannot read the simulated mouse file " + file.string();
-        return std::nullopt;
-    }
+    std::ranges::copy(contents.bytes, image.bytes().begin());
     return image;
 }
 
 bool SimulatedStateFile::save(const std::filesystem::path& file, const ConfigImage& image)
 {
-    auto temporary = file;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        const auto bytes = image.bytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out)
-            return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, file, ec);
-    return !ec;
+    return !BinaryFile::replace(file, image.bytes());
 }
 
 } // namespace kestrel
