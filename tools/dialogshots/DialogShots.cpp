@@ -8,6 +8,7 @@
 #include <CSnipeDialog.h>
 #include <CWindowsDialog.h>
 #include <DialogLayout.h>
+#include <ScanCodeNames.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -25,7 +26,6 @@ namespace {
 const QColor kShippedTextColour(230, 230, 230);
 // The Linux input code of the right Ctrl key.
 constexpr quint32 kRightCtrlInputCode = 97;
-constexpr quint32 kXkbOffset = 8;
 
 QFont fontFor(Language language)
 {
@@ -113,7 +113,8 @@ bool DialogShots::singleKey()
 {
     CSingleDialog dialog(context(Language::English), nullptr);
     dialog.show();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, kRightCtrlInputCode + kXkbOffset, 0, 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier,
+                    kRightCtrlInputCode + ScanCodeNames::kXkbOffset, 0, 0);
     QApplication::sendEvent(&dialog, &press);
     hover(dialog, CSubDialog::rectOf(CSubDialog::FrameButton::Close));
     return save(dialog, QStringLiteral("single-key"));
