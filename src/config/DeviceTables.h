@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace kestrel {
 
@@ -14,22 +15,14 @@ struct DeviceTables {
 
     // HID Consumer-page usages: multimedia items 0-6, then Windows items 0-8.
     static constexpr std::array<std::uint16_t, kConsumerUsageCount> kConsumerUsages{
-        0x00B5, // Scan Next Track
-        0x00B6, // Scan Previous Track
-        0x00B7, // Stop
-        0x00CD, // Play/Pause
-        0x00E2, // Mute
-        0x00E9, // Volume Increment
-        0x00EA, // Volume Decrement
-        0x0183, // AL Consumer Control Configuration
-        0x018A, // AL Email Reader
-        0x0192, // AL Calculator
-        0x0194, // AL Local Machine Browser
-        0x0221, // AC Search
-        0x0223, // AC Home
-        0x0224, // AC Back
-        0x0225, // AC Forward
-        0x0227, // AC Refresh
+        0x00B5, 0x00B6, 0x00B7, 0x00CD, 0x00E2, 0x00E9, 0x00EA, 0x0183,
+        0x018A, 0x0192, 0x0194, 0x0221, 0x0223, 0x0224, 0x0225, 0x0227,
+    };
+    // Their names in the HID usage tables, in the same order.
+    static constexpr std::array<std::string_view, kConsumerUsageCount> kConsumerUsageNames{
+        "Scan Next Track", "Scan Previous Track", "Stop", "Play/Pause", "Mute", "Volume Increment",
+        "Volume Decrement", "AL Consumer Control Configuration", "AL Email Reader", "AL Calculator",
+        "AL Local Machine Browser", "AC Search", "AC Home", "AC Back", "AC Forward", "AC Refresh",
     };
     static constexpr std::uint8_t kFirstWindowsUsage = 7;
 

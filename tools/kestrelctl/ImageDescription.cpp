@@ -17,21 +17,6 @@ namespace {
 
 constexpr std::uint8_t kDisabledBit = 0x80;
 
-struct ConsumerName {
-    std::uint16_t usage;
-    const char* name;
-};
-
-// HID Consumer-page names of the usages the program puts in the table.
-constexpr std::array<ConsumerName, 16> kConsumerNames{{
-    {0x00B5, "Scan Next Track"}, {0x00B6, "Scan Previous Track"}, {0x00B7, "Stop"},
-    {0x00CD, "Play/Pause"}, {0x00E2, "Mute"}, {0x00E9, "Volume Increment"},
-    {0x00EA, "Volume Decrement"}, {0x0183, "AL Consumer Control Configuration"},
-    {0x018A, "AL Email Reader"}, {0x0192, "AL Calculator"}, {0x0194, "AL Local Machine Browser"},
-    {0x0221, "AC Search"}, {0x0223, "AC Home"}, {0x0224, "AC Back"}, {0x0225, "AC Forward"},
-    {0x0227, "AC Refresh"},
-}};
-
 std::string hexByte(unsigned value)
 {
     char text[8];
@@ -176,9 +161,9 @@ std::string ImageDescription::describeConsumerEntry(std::uint8_t index) const
     const auto table = image_.page(4).subspan(ConfigImage::kPage4ConsumerUsages + 2u * index, 2);
     const std::uint16_t usage = static_cast<std::uint16_t>(table[0] | (table[1] << 8));
     const char* kind = index < DeviceTables::kFirstWindowsUsage ? "Multimedia " : "Windows ";
-    for (const ConsumerName& entry : kConsumerNames)
-        if (entry.usage == usage)
-            return kind + std::string(entry.name);
+    for (std::size_t i = 0; i < DeviceTables::kConsumerUsageCount; ++i)
+        if (DeviceTables::kConsumerUsages[i] == usage)
+            return kind + std::string(DeviceTables::kConsumerUsageNames[i]);
     char text[16];
     std::snprintf(text, sizeof text, "0x%04X", usage);
     return kind + std::string("consumer usage ") + text;
