@@ -1,5 +1,7 @@
 #include "CChoiceDialog.h"
 
+#include <PopupListLook.h>
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
@@ -9,20 +11,6 @@
 #include <algorithm>
 
 namespace kestrel {
-
-namespace {
-
-constexpr const char* kListStyle =
-    "QListWidget { border: 1px solid #5a5a5e; }"
-    "QListWidget::item { height: %1px; padding: 0px 2px; border: none; }"
-    "QListWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
-    "QScrollBar:vertical { background: #1e1e20; width: 10px; margin: 0; }"
-    "QScrollBar::handle:vertical { background: #5a5a5e; min-height: 20px; border-radius: 3px; margin: 1px; }"
-    "QScrollBar::handle:vertical:hover { background: #78787c; }"
-    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
-
-} // namespace
 
 CChoiceDialog::CChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
                              const ChoiceLayout& layout, QWidget* parent, std::span<const DialogText> fixedRows)
@@ -80,15 +68,7 @@ void CChoiceDialog::openList()
     listOpening();
     QListWidget& list = lists_.create(layout_.listId, layout_.list, rows(), dialogFont());
     colourControl(list);
-    // A thin grey border and a dark scroll bar, in keeping with the skin.
-    const int height = PopupListSet::rowHeight(dialogFont(), layout_.list.height(), list.count());
-    list.setStyleSheet(QString::fromLatin1(kListStyle).arg(height));
-    list.setUniformItemSizes(true);
-    list.setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    // Only a list whose rows do not all fit shows its scroll bar, so that
-    // every row can be reached without a wheel.
-    list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PopupListLook::forDialog(list, dialogFont());
     list.viewport()->installEventFilter(this);
     lists_.setOpenFlag(layout_.listId, true);
 }

@@ -1,11 +1,10 @@
 #include "KeySettingPanel.h"
 
-#include "PopupListLook.h"
-
 #include <BasicPageFrame.h>
 #include <HoverItems.h>
 #include <MainWindowLayout.h>
 #include <MainWindowSkin.h>
+#include <PopupListLook.h>
 
 #include <QFontMetrics>
 #include <QListWidget>
@@ -92,7 +91,7 @@ void KeySettingPanel::dropDownClicked(int k)
         for (const std::string& text : context_.host.texts().keyFunctions)
             rows.append(QString::fromStdString(text));
         const QFont& font = context_.skin.style().normalFont;
-        PopupListLook::apply(lists().create(id, mainlayout::functionList(k), rows, font), font);
+        PopupListLook::forWindow(lists().create(id, mainlayout::functionList(k), rows, font), font);
     }
     lists().setOpenFlag(id, true);
 }
@@ -194,7 +193,7 @@ void KeySettingPanel::openDpiSubList(const QListWidget& functionList)
     const int width = std::max(kDpiSubListSize, widestRow(font, rows) + kDpiSubListTextMargin);
     const QRect rect(corner, QSize(width, kDpiSubListSize));
     QListWidget& list = lists().create(PopupListSet::kDpiSubList, rect, rows, font);
-    PopupListLook::apply(list, font);
+    PopupListLook::forWindow(list, font);
     list.raise();
 }
 

@@ -1,11 +1,10 @@
 #include "LightingPanel.h"
 
-#include "PopupListLook.h"
-
 #include <ControlColours.h>
 #include <LightingTexts.h>
 #include <MainWindowLayout.h>
 #include <MainWindowSkin.h>
+#include <PopupListLook.h>
 
 #include <QListWidget>
 #include <QStringList>
@@ -181,7 +180,8 @@ void LightingPanel::modeBoxPressed()
         for (int mode = 0; mode < kChoosableModes; ++mode)
             rows.append(modeText(context_.host.texts(), static_cast<std::uint8_t>(mode)));
         const QFont& font = context_.skin.style().normalFont;
-        PopupListLook::apply(lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, rows, font), font);
+        QListWidget& list = lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, rows, font);
+        PopupListLook::forWindow(list, font);
     }
     lists.setOpenFlag(PopupListSet::kLightingModeList, true);
 }
@@ -205,7 +205,7 @@ void LightingPanel::parameterBoxPressed()
                 utf8(standard ? LightingTexts::standardParameter(row) : LightingTexts::respirationParameter(row)));
         const QRect rect = standard ? mainlayout::kParameterListLong : mainlayout::kParameterListShort;
         const QFont& font = context_.skin.style().normalFont;
-        PopupListLook::apply(lists.create(PopupListSet::kLightingParameterList, rect, rows, font), font);
+        PopupListLook::forWindow(lists.create(PopupListSet::kLightingParameterList, rect, rows, font), font);
     }
     lists.setOpenFlag(PopupListSet::kLightingParameterList, true);
 }
