@@ -5,12 +5,14 @@
 
 namespace kestrel {
 
+ControlColourRule ControlColours::listBoxRule() { return {QColor(Qt::white), QColor(Qt::black), true}; }
+
 ControlColourRule ControlColours::ruleFor(ChildKind kind, int identifier, const SettingsRecord& settings,
                                           const QColor& skinText)
 {
     switch (kind) {
     case ChildKind::ListBox:
-        return {QColor(Qt::white), QColor(Qt::black), true};
+        return listBoxRule();
     case ChildKind::Static:
         if (identifier >= kFirstSwatchId && identifier <= kLastSwatchId) {
             const Rgb colour = settings.dpiColor(identifier - kFirstSwatchId);

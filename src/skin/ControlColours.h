@@ -34,6 +34,8 @@ public:
     static constexpr int kFirstValueBoxId = 80;
     static constexpr int kLastValueBoxId = 82;
 
+    // The popup lists' rule, the same for every list.
+    static ControlColourRule listBoxRule();
     static ControlColourRule ruleFor(ChildKind kind, int identifier, const SettingsRecord& settings,
                                      const QColor& skinText);
     // Sets the child's palette (and font) from the rule; call again to

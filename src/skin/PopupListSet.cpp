@@ -31,7 +31,7 @@ QListWidget& PopupListSet::create(int id, const QRect& rect, const QStringList& 
     list->setFrameShape(QFrame::Box);
     list->setMouseTracking(true);
     list->viewport()->setMouseTracking(true);
-    ControlColours::apply(*list, {QColor(Qt::white), QColor(Qt::black), true}, font);
+    ControlColours::apply(*list, ControlColours::listBoxRule(), font);
     list->addItems(rows);
     list->viewport()->installEventFilter(this);
     // Clicks, double-clicks and keyboard moves all count as a choice; the
