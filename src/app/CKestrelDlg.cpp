@@ -1,7 +1,5 @@
 #include "CKestrelDlg.h"
 
-#include "SkinFramePage.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
@@ -17,7 +15,7 @@ CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std:
     , presenter_(resources_.texts, state)
     , area_(*this, presenter_, std::move(trayProbe))
     , surface_(*this, state)
-    , pages_(state.flags, std::make_unique<SkinFramePage>(surface_.skin(), resources_, state))
+    , pages_(state.flags)
     , keyFilter_(*this, [this] { hideWindow(); })
 {
     setObjectName(QString::fromLatin1(kClassName));

@@ -4,9 +4,8 @@
 
 namespace kestrel {
 
-PageKeeper::PageKeeper(WindowFlags& flags, std::unique_ptr<BasicPage> page)
+PageKeeper::PageKeeper(WindowFlags& flags)
     : flags_(flags)
-    , page_(std::move(page))
 {
 }
 

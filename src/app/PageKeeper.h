@@ -9,10 +9,11 @@
 namespace kestrel {
 
 // Builds, rebuilds and tears down the basic page while keeping the page
-// state and the initialised flag true to what happened.
+// state and the initialised flag true to what happened. The page is given
+// with setPage before anything is built.
 class PageKeeper {
 public:
-    PageKeeper(WindowFlags& flags, std::unique_ptr<BasicPage> page);
+    explicit PageKeeper(WindowFlags& flags);
 
     void setPage(std::unique_ptr<BasicPage> page);
 
