@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPen>
 
+#include <cmath>
+#include <numbers>
+
 namespace kestrel::skingen {
 
 QImage ArtKit::blankImage(QSize size)
@@ -108,6 +111,17 @@ void ArtKit::headingRule(QPainter& painter, const QRectF& heading, qreal panelLe
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour(palette_.accent));
     painter.drawRoundedRect(QRectF(heading.left() + 12, y - 1, heading.width() - 24, 2.5), 1.2, 1.2);
+}
+
+void ArtKit::accentRing(QPainter& painter, QPointF centre, int dots, qreal radius, qreal dotRadius,
+                        int firstAlpha) const
+{
+    for (int dot = 0; dot < dots; ++dot) {
+        const qreal angle = 2 * std::numbers::pi * dot / dots - std::numbers::pi / 2;
+        const QPointF spot = centre + QPointF(std::cos(angle), std::sin(angle)) * radius;
+        painter.setBrush(colour(palette_.accent, firstAlpha + (255 - firstAlpha) * dot / (dots - 1)));
+        painter.drawEllipse(spot, dotRadius, dotRadius);
+    }
 }
 
 void ArtKit::chevron(QPainter& painter, const QRectF& rect, QColor chevronColour) const

@@ -43,6 +43,10 @@ public:
     void glow(QPainter& painter, const QRectF& rect, QColor colour, qreal radius, int spread) const;
     // The accent rule under a section heading, fading into the panel's hairline.
     void headingRule(QPainter& painter, const QRectF& heading, qreal panelLeft, qreal panelRight) const;
+    // Accent dots evenly round a circle, clockwise from the top, brightening
+    // from the first dot's alpha to full on the last.
+    void accentRing(QPainter& painter, QPointF centre, int dots, qreal radius, qreal dotRadius,
+                    int firstAlpha) const;
     // A downward chevron centred in the rectangle.
     void chevron(QPainter& painter, const QRectF& rect, QColor colour) const;
     // The point (x, y) of a 100 x 100 design grid laid over the rectangle.

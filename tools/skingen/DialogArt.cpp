@@ -7,9 +7,6 @@
 #include <QPen>
 #include <QRadialGradient>
 
-#include <cmath>
-#include <numbers>
-
 namespace kestrel::skingen {
 
 namespace {
@@ -193,13 +190,7 @@ void DialogArt::drawGlyph(QPainter& painter, Kind kind, const QRectF& box) const
     }
     case Kind::Skins: {
         // Colour drops in a ring: the skin and its text colour.
-        constexpr int kDrops = 6;
-        for (int drop = 0; drop < kDrops; ++drop) {
-            const qreal angle = 2 * std::numbers::pi * drop / kDrops - std::numbers::pi / 2;
-            const QPointF spot = centre + QPointF(std::cos(angle), std::sin(angle)) * 40;
-            painter.setBrush(kit_.colour(p.accent, 70 + 185 * drop / (kDrops - 1)));
-            painter.drawEllipse(spot, 15, 15);
-        }
+        kit_.accentRing(painter, centre, 6, 40, 15, 70);
         painter.setBrush(kit_.colour(p.plateTop));
         painter.drawEllipse(centre, 15, 15);
         break;

@@ -7,9 +7,6 @@
 #include <QPen>
 #include <QRadialGradient>
 
-#include <cmath>
-#include <numbers>
-
 namespace kestrel::skingen {
 
 namespace {
@@ -254,13 +251,7 @@ void WindowArt::drawEffectSection(QPainter& painter) const
     halo.setColorAt(1.0, kit_.colour(p.accent, 0));
     painter.setBrush(halo);
     painter.drawEllipse(centre, 56, 56);
-    constexpr int kLights = 16;
-    for (int light = 0; light < kLights; ++light) {
-        const qreal angle = 2 * std::numbers::pi * light / kLights - std::numbers::pi / 2;
-        const QPointF spot = centre + QPointF(std::cos(angle), std::sin(angle)) * 38;
-        painter.setBrush(kit_.colour(p.accent, 40 + 215 * light / (kLights - 1)));
-        painter.drawEllipse(spot, 3.2, 3.2);
-    }
+    kit_.accentRing(painter, centre, 16, 38, 3.2, 40);
     painter.setBrush(kit_.colour(p.accent, 200));
     painter.drawPath(ArtKit::kestrelMark(QRectF(centre.x() - 17, centre.y() - 17, 34, 34)));
 }
