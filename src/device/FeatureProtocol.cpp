@@ -1,5 +1,7 @@
 #include "FeatureProtocol.h"
 
+#include "MouseModel.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -7,8 +9,8 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::uint8_t kStatusReportId = 0x01;
-constexpr std::array<std::uint8_t, 4> kSignature{0xAA, 0xCC, 0xEE, 0xDD};
+using mouse::kStatusReportId;
+constexpr const auto& kSignature = mouse::kStatusSignature;
 constexpr std::uint8_t kQueryCommand = 0x80;
 constexpr std::uint8_t kSetStatusCommand = 0x00;
 constexpr std::uint8_t kReadPageFlag = 0x80;

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DeviceState.h"
+#include "MouseModel.h"
 #include "ReportObserver.h"
 #include "ReportScrambler.h"
 
@@ -20,8 +21,8 @@ namespace kestrel {
 // The results say whether that check passed, for callers that need to know.
 class FeatureProtocol {
 public:
-    static constexpr std::size_t kStatusReportSize = 8;
-    static constexpr std::size_t kDataReportSize = 65;
+    static constexpr std::size_t kStatusReportSize = mouse::kStatusReportLength;
+    static constexpr std::size_t kDataReportSize = mouse::kDataReportLength;
     static constexpr int kPagePauseMs = 100;
     static constexpr int kStatusPauseMs = 20;
 

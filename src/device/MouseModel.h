@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace kestrel::mouse {
@@ -13,5 +14,9 @@ inline constexpr std::uint16_t kStatusUsage = 0x06;
 inline constexpr std::uint16_t kStatusReportLength = 8;
 inline constexpr std::uint16_t kDataUsage = 0x02;
 inline constexpr std::uint16_t kDataReportLength = 65;
+
+// Every status report starts with the report ID and the 4-byte signature.
+inline constexpr std::uint8_t kStatusReportId = 0x01;
+inline constexpr std::array<std::uint8_t, 4> kStatusSignature{0xAA, 0xCC, 0xEE, 0xDD};
 
 } // namespace kestrel::mouse

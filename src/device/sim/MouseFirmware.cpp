@@ -1,5 +1,7 @@
 #include "MouseFirmware.h"
 
+#include "MouseModel.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -8,9 +10,14 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 5> kStatusHeader{0x01, 0xAA, 0xCC, 0xEE, 0xDD};
-constexpr std::size_t kStatusSize = 8;
-constexpr std::size_t kDataSize = 65;
+constexpr std::size_t kStatusSize = mouse::kStatusReportLength;
+constexpr std::size_t kDataSize = mouse::kDataReportLength;
+
+bool startsWithStatusHeader(std::span<const std::uint8_t> report)
+{
+    return report[0] == mouse::kStatusReportId
+        && std::equal(mouse::kStatusSignature.begin(), mouse::kStatusSignature.end(), report.begin() + 1);
+}
 
 // Reports shorter than the collection's report carry nothing usable.
 bool isStatusReport(std::span<const std::uint8_t> report)
@@ -62,7 +69,7 @@ void MouseFirmware::setStatusReport(std::span<const std::uint8_t> report)
     std::copy_n(report.begin(), kStatusSize, request.begin());
     if (scrambled_)
         scrambler_.unscrambleStatus(request);
-    if (!std::equal(kStatusHeader.begin(), kStatusHeader.end(), request.begin()))
+    if (!startsWithStatusHeader(request))
         return;
     handleCommand(request[5], request[6], request[7]);
 }
@@ -72,7 +79,8 @@ void MouseFirmware::getStatusReport(std::span<std::uint8_t> report)
     if (!isStatusReport(report))
         return;
     std::array<std::uint8_t, kStatusSize> reply{};
-    std::copy(kStatusHeader.begin(), kStatusHeader.end(), reply.begin());
+    reply[0] = mouse::kStatusReportId;
+    std::copy(mouse::kStatusSignature.begin(), mouse::kStatusSignature.end(), reply.begin() + 1);
     reply[5] = lastCommand_;
     reply[6] = image_.usbReportRate();
     reply[7] = image_.sensorDpiStage();
