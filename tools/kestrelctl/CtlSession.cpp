@@ -2,6 +2,7 @@
 
 #include <BackendFactory.h>
 #include <DeviceDiscovery.h>
+#include <TextTable.h>
 
 #ifdef __linux__
 #include <linux/HidrawAccessMessage.h>
@@ -10,8 +11,6 @@
 namespace kestrel::ctl {
 
 namespace {
-
-constexpr const char* kNoMouseText = "The system did not detect the gaming mouse!";
 
 std::unique_ptr<Clock> clockFor(const CtlOptions& options)
 {
@@ -33,7 +32,9 @@ CtlSession::CtlSession(const CtlOptions& options, std::ostream& err)
         trace_ = std::make_unique<TraceRecorder>(err, *clock_);
         clock = trace_.get();
     }
-    protocol_ = std::make_unique<FeatureProtocol>(device_, image_, *clock, reporter_, kNoMouseText);
+    // The tool speaks English whatever the window's language.
+    protocol_ = std::make_unique<FeatureProtocol>(device_, image_, *clock, reporter_,
+                                                  TextTable::forLanguage(Language::English).mouseNotDetected);
     protocol_->setObserver(trace_.get());
 }
 
