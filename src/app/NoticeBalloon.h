@@ -2,6 +2,7 @@
 
 #include "NoticeEndpoint.h"
 
+#include <DeviceEventSink.h>
 #include <SettingsRecord.h>
 #include <TextTable.h>
 
@@ -30,8 +31,8 @@ public:
     static constexpr int kDpiStage = 7;
     static constexpr int kKeyGroup = 8;
     static constexpr int kMacroKey = 9;
-    static constexpr int kMouseDetected = 14;
-    static constexpr int kMouseNotDetected = 15;
+    static constexpr int kMouseDetected = DeviceEventSink::kNoticeMouseDetected;
+    static constexpr int kMouseNotDetected = DeviceEventSink::kNoticeMouseNotDetected;
 
     static constexpr int kLongTimeoutMs = 5000;
     static constexpr int kShortTimeoutMs = 100;
