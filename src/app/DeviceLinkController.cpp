@@ -66,11 +66,6 @@ void DeviceLinkController::settle()
         act(*change);
 }
 
-void DeviceLinkController::close()
-{
-    state_.device.closeHandles();
-}
-
 void DeviceLinkController::readMouse()
 {
     protocol_->readMouse();

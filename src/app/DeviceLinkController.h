@@ -42,7 +42,6 @@ public:
     void deviceChanged(DeviceChange change);
     // The settle timer ran out: act on the burst of notices, if one is pending.
     void settle();
-    void close();
 
     // Replaced when the failure text changes (once, at start-up): ask for it at each use.
     FeatureProtocol& protocol() { return *protocol_; }
