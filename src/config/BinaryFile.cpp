@@ -5,74 +5,250 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <random>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace kestrel {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// The C library opens wide paths only through its own entry point on Windows.
-FilePtr openFile(const std::filesystem::path& path, bool forWriting)
+FilePtr openForReading(const fs::path& path)
 {
 #ifdef _WIN32
-    return FilePtr(_wfopen(path.c_str(), forWriting ? L"wb" : L"rb"));
+    return FilePtr(_wfopen(path.c_str(), L"rb"));
 #else
-    return FilePtr(std::fopen(path.c_str(), forWriting ? "wb" : "rb"));
+    return FilePtr(std::fopen(path.c_str(), "rb"));
 #endif
 }
 
-std::error_code lastError()
+std::error_code lastCError()
 {
     const int code = errno;
     return code != 0 ? std::error_code(code, std::generic_category()) : std::make_error_code(std::errc::io_error);
 }
 
-bool isReadOnly(const std::filesystem::file_status& status)
+// What the platform says about the call that just failed, read before
+// anything else can overwrite it.
+std::error_code lastSystemError()
 {
-    using std::filesystem::perms;
-    return std::filesystem::exists(status) && (status.permissions() & perms::owner_write) == perms::none;
+#ifdef _WIN32
+    const DWORD code = GetLastError();
+    return code != 0 ? std::error_code(static_cast<int>(code), std::system_category())
+                     : std::make_error_code(std::errc::io_error);
+#else
+    return lastCError();
+#endif
 }
 
-std::error_code writeAndClose(FilePtr file, std::span<const std::uint8_t> contents)
+#ifdef _WIN32
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+FileHandle adopt(HANDLE handle)
 {
-    const bool written = std::fwrite(contents.data(), 1, contents.size(), file.get()) == contents.size()
-        && std::fflush(file.get()) == 0;
-    const std::error_code writeError = written ? std::error_code() : lastError();
-    // Closing can report a deferred write error of its own.
-    errno = 0;
-    if (std::fclose(file.release()) != 0 && !writeError) return lastError();
-    return writeError;
+    return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-// Writes the temporary file that the caller renames into place. Whatever
-// stands at that path and cannot be opened (say, a folder) is left alone.
-std::error_code writeTemporary(const std::filesystem::path& temporary, std::span<const std::uint8_t> contents)
+std::error_code writeAll(HANDLE file, std::span<const std::uint8_t> contents)
 {
-    errno = 0;
-    FilePtr file = openFile(temporary, true);
-    if (!file) return lastError();
-    const std::error_code error = writeAndClose(std::move(file), contents);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+    while (!contents.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1u << 20));
+        if (!WriteFile(file, contents.data(), chunk, &written, nullptr) || written == 0)
+            return lastSystemError();
+        contents = contents.subspan(written);
     }
+    if (!FlushFileBuffers(file))
+        return lastSystemError();
+    return {};
+}
+
+bool mayWrite(const fs::path& path, std::error_code& error)
+{
+    const FileHandle file = adopt(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        error = lastSystemError();
+    return file != nullptr;
+}
+
+bool isRefusal(const std::error_code& error)
+{
+    return error.value() == ERROR_ACCESS_DENIED;
+}
+
+std::error_code writeInPlace(const fs::path& path, std::span<const std::uint8_t> contents)
+{
+    const FileHandle file = adopt(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                              TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return lastSystemError();
+    return writeAll(file.get(), contents);
+}
+
+// Writes the new contents to a file that did not exist before; its path on success.
+std::error_code writeTemporaryBeside(const fs::path& target, std::span<const std::uint8_t> contents,
+                                     fs::path& temporary)
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = target.parent_path()
+            / (L"." + target.filename().wstring() + L"." + std::to_wstring(random()) + std::to_wstring(random()));
+        const FileHandle file = adopt(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const std::error_code error = lastSystemError();
+            if (error.value() == ERROR_FILE_EXISTS)
+                continue;
+            return error;
+        }
+        if (const std::error_code error = writeAll(file.get(), contents)) {
+            DeleteFileW(temporary.c_str());
+            return error;
+        }
+        return {};
+    }
+    return std::make_error_code(std::errc::file_exists);
+}
+
+std::error_code moveOver(const fs::path& temporary, const fs::path& target, const fs::file_status&)
+{
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    const std::error_code error = lastSystemError();
+    DeleteFileW(temporary.c_str());
     return error;
 }
 
+#else
+
+struct Descriptor {
+    explicit Descriptor(int fd)
+        : fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    // Closing can report a deferred write error of its own.
+    std::error_code close()
+    {
+        const int result = ::close(std::exchange(fd, -1));
+        return result == 0 ? std::error_code() : lastSystemError();
+    }
+    int fd;
+};
+
+std::error_code writeAll(int fd, std::span<const std::uint8_t> contents)
+{
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return lastSystemError();
+        contents = contents.subspan(static_cast<std::size_t>(written));
+    }
+    if (::fsync(fd) != 0)
+        return lastSystemError();
+    return {};
+}
+
+// Asks the system itself, which knows about root, groups, access lists and
+// read-only mounts.
+bool mayWrite(const fs::path& path, std::error_code& error)
+{
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0)
+        return true;
+    error = lastSystemError();
+    return false;
+}
+
+bool isRefusal(const std::error_code& error)
+{
+    return error.value() == EACCES || error.value() == EPERM;
+}
+
+std::error_code writeInPlace(const fs::path& path, std::span<const std::uint8_t> contents)
+{
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+    if (file.fd < 0)
+        return lastSystemError();
+    if (const std::error_code error = writeAll(file.fd, contents))
+        return error;
+    return file.close();
+}
+
+mode_t modeForNewFile()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+std::error_code writeTemporaryBeside(const fs::path& target, std::span<const std::uint8_t> contents,
+                                     fs::path& temporary)
+{
+    // mkstemp opens with O_CREAT | O_EXCL under a random name, mode 0600.
+    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    Descriptor file(::mkstemp(pattern.data()));
+    if (file.fd < 0)
+        return lastSystemError();
+    temporary = pattern;
+    std::error_code error = writeAll(file.fd, contents);
+    if (!error)
+        error = file.close();
+    if (error)
+        ::unlink(temporary.c_str());
+    return error;
+}
+
+std::error_code moveOver(const fs::path& temporary, const fs::path& target, const fs::file_status& old)
+{
+    const mode_t mode = fs::exists(old) ? static_cast<mode_t>(old.permissions()) & 07777 : modeForNewFile();
+    if (::chmod(temporary.c_str(), mode) != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const std::error_code error = lastSystemError();
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    return {};
+}
+
+#endif
+
 } // namespace
 
-BinaryFile::ReadResult BinaryFile::read(const std::filesystem::path& path, std::size_t maxBytes)
+BinaryFile::ReadResult BinaryFile::read(const fs::path& path, std::size_t maxBytes)
 {
     ReadResult result;
     errno = 0;
-    const FilePtr file = openFile(path, false);
+    const FilePtr file = openForReading(path);
     if (!file) {
-        result.error = lastError();
+        result.error = lastCError();
         return result;
     }
     std::array<std::uint8_t, 65536> chunk{};
@@ -80,42 +256,37 @@ BinaryFile::ReadResult BinaryFile::read(const std::filesystem::path& path, std::
         const std::size_t wanted = std::min(chunk.size(), maxBytes - result.bytes.size());
         const std::size_t got = std::fread(chunk.data(), 1, wanted, file.get());
         result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
-        if (got < wanted) break;
+        if (got < wanted)
+            break;
     }
-    if (std::ferror(file.get())) result.error = lastError();
+    if (std::ferror(file.get()))
+        result.error = lastCError();
     return result;
 }
 
-std::error_code BinaryFile::replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents)
+std::error_code BinaryFile::replace(const fs::path& path, std::span<const std::uint8_t> contents)
 {
-    // Replace the file a symbolic link points to, not the link itself. A
-    // missing file is no error here: it is about to be created.
     std::error_code error;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, error)) {
-        target = std::filesystem::weakly_canonical(path, error);
-        if (error) return error;
+    fs::path target = path;
+    if (fs::is_symlink(path, error)) {
+        target = fs::weakly_canonical(path, error);
+        if (error)
+            return error;
     }
+    // A missing file is no error here: it is about to be created.
+    const fs::file_status old = fs::status(target, error);
+    const bool exists = fs::exists(old);
+    if (exists && !fs::is_directory(old) && !mayWrite(target, error))
+        return error;
 
-    const std::filesystem::file_status status = std::filesystem::status(target, error);
-    if (isReadOnly(status)) return std::make_error_code(std::errc::permission_denied);
-
-    const std::filesystem::path temporary = temporaryPathFor(target);
-    if (const std::error_code writeError = writeTemporary(temporary, contents)) return writeError;
-    if (std::filesystem::exists(status)) std::filesystem::permissions(temporary, status.permissions(), error);
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-    }
+    fs::path temporary;
+    error = writeTemporaryBeside(target, contents, temporary);
+    if (!error)
+        return moveOver(temporary, target, old);
+    // The folder takes no new file, but the file itself may be written.
+    if (exists && fs::is_regular_file(old) && isRefusal(error))
+        return writeInPlace(target, contents);
     return error;
-}
-
-std::filesystem::path BinaryFile::temporaryPathFor(const std::filesystem::path& path)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    return temporary;
 }
 
 } // namespace kestrel

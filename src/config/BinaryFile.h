@@ -10,10 +10,16 @@
 
 namespace kestrel {
 
-// Whole-file byte access for the program's small files. Replacing a file is
-// atomic: the new contents go to "<name>.tmp" in the same folder and are then
-// renamed over the file, so a failure at any point leaves the old file intact.
-// Error codes are the platform's (errno values, or Windows error codes).
+// Whole-file byte access for the program's small files.
+//
+// Replacing a file writes the new contents to a temporary file beside it,
+// created exclusively under an unpredictable name (so nothing planted there,
+// a symbolic link least of all, is ever followed), and then renames it over
+// the file: a failure at any point leaves the old file intact. The replaced
+// file keeps its permission bits. Where the folder takes no new files but the
+// file itself may be written (a shared installation), the file is rewritten
+// in place instead. Error codes are the platform's (errno values, or Windows
+// error codes).
 class BinaryFile {
 public:
     struct ReadResult {
@@ -25,12 +31,10 @@ public:
     static ReadResult read(const std::filesystem::path& path,
                            std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
-    // Replaces (or creates) the file with the given contents. A file whose
-    // owner may not write it stays read-only: that is refused as
-    // permission_denied rather than silently replaced.
+    // Replaces (or creates) the file with the given contents. A file this
+    // user may not write is refused as permission_denied and left as it is.
+    // A symbolic link at `path` is followed: the file it names is replaced.
     static std::error_code replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
-
-    static std::filesystem::path temporaryPathFor(const std::filesystem::path& path);
 };
 
 } // namespace kestrel

@@ -1,6 +1,5 @@
 #include "FileTestSupport.h"
 
-#include <BinaryFile.h>
 #include <ConfigBinFile.h>
 #include <SettingsRecord.h>
 
@@ -19,10 +18,6 @@ static_assert(ConfigBinFile::kRecordSize == SettingsRecord::kSize);
 
 const MessageLog::Entry kMissing{"Config file is not exist.", ""};
 
-MessageLog::Entry writeFailure(int code)
-{
-    return {"Error Code is: " + std::to_string(code) + " \n", "NULL ==fp "};
-}
 
 // Every byte different from its neighbours, reserved bytes included.
 SettingsRecord patternedRecord()
@@ -88,30 +83,8 @@ TEST_F(ConfigBinFileTest, RecordRoundTripsByteForByteAndStoreAlwaysWritesFirstRu
     EXPECT_EQ(test::fileBytes(path), fileImage(1, stored));
     EXPECT_EQ(file.load(loaded.bytes()), std::optional<std::uint8_t>(1));
     EXPECT_TRUE(std::ranges::equal(loaded.bytes(), stored.bytes()));
-    EXPECT_FALSE(std::filesystem::exists(BinaryFile::temporaryPathFor(path)));
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"config.bin"});
     EXPECT_TRUE(log.entries.empty());
-}
-
-TEST_F(ConfigBinFileTest, FailedStoreReportsErrorCodeAndKeepsOldFile)
-{
-    const std::vector<std::uint8_t> old = fileImage(0, SettingsRecord());
-    test::writeFile(path, old);
-    const SettingsRecord record = patternedRecord();
-
-    // Something that cannot be opened stands where the new file is written.
-    const std::filesystem::path temporary = BinaryFile::temporaryPathFor(path);
-    std::filesystem::create_directory(temporary);
-    EXPECT_FALSE(file.store(record.bytes()));
-    EXPECT_TRUE(std::filesystem::is_directory(temporary));
-    std::filesystem::remove(temporary);
-
-    // A read-only file stays unwritable even though its folder is writable.
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_FALSE(file.store(record.bytes()));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-
-    EXPECT_EQ(log.entries, (std::vector{writeFailure(EISDIR), writeFailure(EACCES)}));
-    EXPECT_EQ(test::fileBytes(path), old);
 }
 
 TEST_F(ConfigBinFileTest, UnreadableFileIsReportedAndNotLoadedAndCannotBeReplaced)
@@ -128,7 +101,7 @@ TEST_F(ConfigBinFileTest, UnreadableFileIsReportedAndNotLoadedAndCannotBeReplace
     ASSERT_EQ(log.entries.size(), 2u);
     EXPECT_EQ(log.entries[1].caption, "NULL ==fp ");
     EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_FALSE(std::filesystem::exists(BinaryFile::temporaryPathFor(path)));
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"config.bin"});
 }
 
 } // namespace

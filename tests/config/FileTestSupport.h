@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <fstream>
+#include <algorithm>
 #include <iterator>
 #include <random>
 #include <string>
@@ -62,6 +64,21 @@ inline void writeFile(const std::filesystem::path& path, const std::vector<std::
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(contents.data()),
                                                 static_cast<std::streamsize>(contents.size()));
 }
+
+// The names in a folder, sorted.
+inline std::vector<std::string> folderEntries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs `body` as an ordinary user and returns its result (0 to 255): in a
+// child that drops to "nobody" when the tests run as root, since root may
+// write where nobody else may; in this process otherwise.
+int runUnprivileged(const std::function<int()>& body);
 
 // Keeps every message shown, text and caption.
 class MessageLog final : public MessageReporter {

@@ -1,0 +1,124 @@
+#include "FileTestSupport.h"
+
+#include <BinaryFile.h>
+#include <ConfigBinFile.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScratchFolder;
+
+const std::vector<std::uint8_t> kNew{'n', 'e', 'w'};
+
+// Results of the unprivileged children, one bit per expectation.
+constexpr int kRefused = 1;
+constexpr int kKeptOld = 2;
+
+TEST(BinaryFileTest, PlantedLinksAtTemporaryNamesAreNeverFollowed)
+{
+    const ScratchFolder folder;
+    const ScratchFolder elsewhere;
+    const fs::path victim = elsewhere / "victim";
+    test::writeFile(victim, "precious");
+    const fs::path file = folder / "config.bin";
+    test::writeFile(file, "old");
+    // The names a predictable scheme would use, all pointing out of the folder.
+    for (const char* name : {"config.bin.tmp", ".config.bin.tmp", "config.bin~", ".config.bin.XXXXXX"})
+        fs::create_symlink(victim, folder / name);
+
+    ASSERT_FALSE(BinaryFile::replace(file, kNew));
+    EXPECT_EQ(test::fileBytes(file), kNew);
+    EXPECT_EQ(test::fileText(victim), "precious");
+    EXPECT_EQ(test::folderEntries(elsewhere.path()), std::vector<std::string>{"victim"});
+    EXPECT_EQ(test::folderEntries(folder.path()).size(), 5u);   // the file and the four links, nothing left over
+}
+
+TEST(BinaryFileTest, ReplacingKeepsThePermissionBitsAndLeavesNothingBehind)
+{
+    const ScratchFolder folder;
+    const fs::path file = folder / "str.ini";
+    test::writeFile(file, "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_FALSE(BinaryFile::replace(file, kNew));
+    EXPECT_EQ(test::fileBytes(file), kNew);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // A new file gets the usual mode for this user, not the private one of
+    // its temporary.
+    const mode_t mask = ::umask(022);
+    const fs::path created = folder / "new.bin";
+    ASSERT_FALSE(BinaryFile::replace(created, kNew));
+    ::umask(mask);
+    EXPECT_EQ(fs::status(created).permissions(), fs::perms(0644));
+
+    // A folder where the file should be: refused, nothing left over.
+    fs::create_directory(folder / "config.bin");
+    EXPECT_TRUE(BinaryFile::replace(folder / "config.bin", kNew));
+    EXPECT_EQ(test::folderEntries(folder.path()), (std::vector<std::string>{"config.bin", "new.bin", "str.ini"}));
+}
+
+TEST(BinaryFileTest, AFileTheUserMayNotWriteIsRefusedWhateverItsOwnerBits)
+{
+    const ScratchFolder folder;
+    fs::permissions(folder.path(), fs::perms::all);
+    const fs::path file = folder / "config.bin";
+    test::writeFile(file, "old");
+    // Writable for its owner, but the user is someone else (or, when not
+    // root, has lost the write bit).
+    fs::permissions(file, ::geteuid() == 0 ? fs::perms(0644) : fs::perms(0444));
+    const int result = test::runUnprivileged([&] {
+        const std::error_code error = BinaryFile::replace(file, kNew);
+        return (error == std::errc::permission_denied ? kRefused : 0)
+            | (test::fileText(file) == "old" ? kKeptOld : 0);
+    });
+    EXPECT_EQ(result, kRefused | kKeptOld);
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"config.bin"});
+}
+
+TEST(BinaryFileTest, AFolderThatTakesNoNewFilesGetsTheFileRewrittenInPlace)
+{
+    const ScratchFolder folder;
+    const fs::path file = folder / "str.ini";
+    test::writeFile(file, "old contents, longer than the new");
+    fs::permissions(file, fs::perms(0666));
+    fs::permissions(folder.path(), fs::perms(0555));
+    const int result = test::runUnprivileged([&] {
+        if (BinaryFile::replace(file, kNew))
+            return 1;
+        return test::fileBytes(file) == kNew ? 0 : 2;
+    });
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"str.ini"});
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0666));
+}
+
+TEST(BinaryFileTest, ARefusedConfigBinIsReportedWithTheSystemsCode)
+{
+    const ScratchFolder folder;
+    fs::permissions(folder.path(), fs::perms::all);
+    const fs::path file = folder / "config.bin";
+    test::writeFile(file, std::vector<std::uint8_t>(ConfigBinFile::kFileSize, 7));
+    fs::permissions(file, ::geteuid() == 0 ? fs::perms(0644) : fs::perms(0444));
+    const int result = test::runUnprivileged([&] {
+        test::MessageLog log;
+        const std::array<std::uint8_t, ConfigBinFile::kRecordSize> record{};
+        const bool stored = ConfigBinFile(file, log).store(record);
+        const bool reported = log.entries.size() == 1
+            && log.entries[0].text == "Error Code is: " + std::to_string(EACCES) + " \n"
+            && log.entries[0].caption == "NULL ==fp ";
+        return (!stored && reported ? kRefused : 0)
+            | (test::fileBytes(file) == std::vector<std::uint8_t>(ConfigBinFile::kFileSize, 7) ? kKeptOld : 0);
+    });
+    EXPECT_EQ(result, kRefused | kKeptOld);
+}
+
+} // namespace
+} // namespace kestrel
