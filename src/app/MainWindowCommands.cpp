@@ -40,10 +40,13 @@ void MainWindowCommands::apply()
 
 void MainWindowCommands::applySettings()
 {
-    // A failed status query or write is reported by the protocol; the
+    // A failed read, status query or write is reported by the protocol; the
     // settings are stored all the same.
-    ApplySequence::run(deviceLink_.protocol(), state_.image, state_.settings, state_.app.sensorType,
-                       [this] { storeSettings(); }, ApplySequence::OnFailedQuery::Continue);
+    const auto result = ApplySequence::run(deviceLink_.protocol(), state_.image, state_.settings,
+                                           state_.app.sensorType, [this] { storeSettings(); },
+                                           ApplySequence::OnFailedQuery::Continue);
+    if (result.reread && result.imageRead)
+        state_.app.sensorType = state_.device.sensorType;
     state_.savedSettings = state_.settings;
 }
 

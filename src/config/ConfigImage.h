@@ -9,7 +9,8 @@ namespace kestrel {
 
 // The mouse's 322-byte configuration image: the status pair followed by five
 // 64-byte configuration pages. Bytes the program does not interpret are kept
-// as read so that a write sends them back unchanged.
+// as read so that a write sends them back unchanged, which is only sound when
+// they came from one complete read: the image remembers whether they did.
 class ConfigImage {
 public:
     static constexpr std::size_t kSize = 322;
@@ -36,7 +37,17 @@ public:
 
     ConfigImage() { clear(); }
 
-    void clear() { bytes_.fill(0); }
+    // All zeros, and no longer the result of a read.
+    void clear()
+    {
+        bytes_.fill(0);
+        completeRead_ = false;
+    }
+
+    // Whether every byte came from one complete, successful read of the
+    // mouse (later compositions keep that true: they build on it).
+    bool isCompleteRead() const { return completeRead_; }
+    void markCompleteRead() { completeRead_ = true; }
 
     std::uint8_t usbReportRate() const { return bytes_[0]; }
     void setUsbReportRate(std::uint8_t value) { bytes_[0] = value; }
@@ -55,10 +66,12 @@ public:
     std::span<std::uint8_t, kSize> bytes() { return bytes_; }
     std::span<const std::uint8_t, kSize> bytes() const { return bytes_; }
 
-    friend bool operator==(const ConfigImage&, const ConfigImage&) = default;
+    // Images are equal when their bytes are, wherever the bytes came from.
+    friend bool operator==(const ConfigImage& a, const ConfigImage& b) { return a.bytes_ == b.bytes_; }
 
 private:
     std::array<std::uint8_t, kSize> bytes_{};
+    bool completeRead_ = false;
 };
 
 static_assert(ConfigImage::kStatusSize + ConfigImage::kPageCount * ConfigImage::kPageSize == ConfigImage::kSize);

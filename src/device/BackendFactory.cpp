@@ -1,6 +1,9 @@
 #include "BackendFactory.h"
 
+#include "SimulatedFaultPlan.h"
 #include "SimulatedMouse.h"
+
+#include <cstdlib>
 
 #if defined(_WIN32)
 #include "windows/WindowsHidBackend.h"
@@ -12,11 +15,8 @@ namespace kestrel {
 
 std::unique_ptr<HidBackend> BackendFactory::create(const BackendChoice& choice, std::string& error)
 {
-    if (choice.simulate) {
-        if (!choice.simulatedStateFile)
-            return std::make_unique<SimulatedMouse>();
-        return SimulatedMouse::withStateFile(*choice.simulatedStateFile, error);
-    }
+    if (choice.simulate)
+        return createSimulated(choice, error);
 #if defined(_WIN32)
     return std::make_unique<WindowsHidBackend>();
 #elif defined(__linux__)
@@ -25,6 +25,20 @@ std::unique_ptr<HidBackend> BackendFactory::create(const BackendChoice& choice, 
     error = "this platform has no HID backend; use the simulated mouse";
     return nullptr;
 #endif
+}
+
+std::unique_ptr<HidBackend> BackendFactory::createSimulated(const BackendChoice& choice, std::string& error)
+{
+    const char* faults = std::getenv(SimulatedFaultPlan::kVariable);
+    const auto plan = SimulatedFaultPlan::parse(faults ? faults : "", error);
+    if (!plan)
+        return nullptr;
+    std::unique_ptr<SimulatedMouse> mouse = choice.simulatedStateFile
+        ? SimulatedMouse::withStateFile(*choice.simulatedStateFile, error)
+        : std::make_unique<SimulatedMouse>();
+    if (mouse)
+        plan->plantIn(*mouse);
+    return mouse;
 }
 
 } // namespace kestrel

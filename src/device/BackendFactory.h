@@ -16,11 +16,15 @@ struct BackendChoice {
 };
 
 // The one place that decides which HID backend the program talks to: the
-// simulated mouse when asked for, otherwise the platform's own.
+// simulated mouse when asked for (with the faults KESTREL_SIM_FAULTS plants
+// in it), otherwise the platform's own.
 class BackendFactory {
 public:
     // Null with `error` set when the chosen backend cannot be used.
     static std::unique_ptr<HidBackend> create(const BackendChoice& choice, std::string& error);
+
+private:
+    static std::unique_ptr<HidBackend> createSimulated(const BackendChoice& choice, std::string& error);
 };
 
 } // namespace kestrel

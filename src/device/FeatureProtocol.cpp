@@ -15,6 +15,14 @@ constexpr std::uint8_t kQueryCommand = 0x80;
 constexpr std::uint8_t kSetStatusCommand = 0x00;
 constexpr std::uint8_t kReadPageFlag = 0x80;
 
+constexpr const char* kStatusRefused = "the status query was not accepted";
+constexpr const char* kStatusPairRefused = "the status pair was not accepted";
+constexpr const char* kNoStatusReply = "no status reply";
+constexpr const char* kBadSignature = "the status reply has no valid signature";
+constexpr const char* kPageRequestRefused = "the page command was not accepted";
+constexpr const char* kNoPageData = "no page data";
+constexpr const char* kPageRefused = "the page was not accepted";
+
 bool hasSignature(std::span<const std::uint8_t> report)
 {
     return std::equal(kSignature.begin(), kSignature.end(), report.begin() + 1);
@@ -34,18 +42,18 @@ FeatureProtocol::FeatureProtocol(DeviceState& device, ConfigImage& image, Clock&
 
 bool FeatureProtocol::getDpiStage()
 {
+    lastFailure_.reset();
     return statusQuery("GetDPIStage");
 }
 
 bool FeatureProtocol::readOperation()
 {
+    lastFailure_.reset();
     if (!statusQuery("ReadOperation"))
         return false;
     for (int n = 1; n <= ConfigImage::kPageCount; ++n) {
-        sendStatus(statusRequest(static_cast<std::uint8_t>(kReadPageFlag | n)));
-        fetchStatus();
-        const DataReport report = fetchData();
-        std::copy(report.begin() + 1, report.end(), image_.page(n).begin());
+        if (!readPage(n))
+            return false;
         pause(kPagePauseMs);
     }
     return true;
@@ -53,21 +61,22 @@ bool FeatureProtocol::readOperation()
 
 bool FeatureProtocol::writeOperation()
 {
-    sendStatus(statusRequest(kQueryCommand));
+    lastFailure_.reset();
+    constexpr const char* kOperation = "WriteOperation";
+    if (!sendStatus(statusRequest(kQueryCommand)))
+        return fail(kOperation, 0, kStatusRefused);
+    StatusReport reply{};
+    if (!fetchStatus(reply))
+        return fail(kOperation, 0, kNoStatusReply);
     // The handshake checks the signature only; byte 0 of the reply is not examined.
-    if (!hasSignature(fetchStatus())) {
-        reportFailure("WriteOperation");
-        return false;
-    }
-    sendStatus(statusRequest(kSetStatusCommand, image_.usbReportRate(), image_.sensorDpiStage()));
+    if (!hasSignature(reply))
+        return fail(kOperation, 0, kBadSignature);
+    if (!sendStatus(statusRequest(kSetStatusCommand, image_.usbReportRate(), image_.sensorDpiStage())))
+        return fail(kOperation, 0, kStatusPairRefused);
     pause(kStatusPauseMs);
     for (int n = 1; n <= ConfigImage::kPageCount; ++n) {
-        sendStatus(statusRequest(static_cast<std::uint8_t>(n)));
-        fetchStatus();
-        DataReport report{};
-        const auto page = image_.page(n);
-        std::copy(page.begin(), page.end(), report.begin() + 1);
-        sendData(report);
+        if (!writePage(n))
+            return false;
         pause(kPagePauseMs);
     }
     return true;
@@ -77,9 +86,11 @@ bool FeatureProtocol::readMouse()
 {
     device_.scrambling = true;
     image_.clear();
-    const bool ok = readOperation();
+    if (!readOperation())
+        return false;
+    image_.markCompleteRead();
     device_.sensorType = image_.sensorType();
-    return ok;
+    return true;
 }
 
 FeatureProtocol::StatusReport FeatureProtocol::statusRequest(std::uint8_t command, std::uint8_t data0,
@@ -90,60 +101,91 @@ FeatureProtocol::StatusReport FeatureProtocol::statusRequest(std::uint8_t comman
 
 bool FeatureProtocol::statusQuery(const char* operation)
 {
-    sendStatus(statusRequest(kQueryCommand));
-    const StatusReport reply = fetchStatus();
-    if (reply[0] != kStatusReportId || !hasSignature(reply)) {
-        reportFailure(operation);
-        return false;
-    }
+    if (!sendStatus(statusRequest(kQueryCommand)))
+        return fail(operation, 0, kStatusRefused);
+    StatusReport reply{};
+    if (!fetchStatus(reply))
+        return fail(operation, 0, kNoStatusReply);
+    if (reply[0] != kStatusReportId || !hasSignature(reply))
+        return fail(operation, 0, kBadSignature);
     image_.setUsbReportRate(reply[6]);
     image_.setSensorDpiStage(reply[7]);
     return true;
 }
 
-void FeatureProtocol::sendStatus(StatusReport request)
+// The status reply to a page command carries nothing the program uses and is
+// not checked, but it must arrive: a mouse that stops answering mid-read
+// would otherwise leave the page as whatever the failed fetch left behind.
+bool FeatureProtocol::readPage(int n)
+{
+    constexpr const char* kOperation = "ReadOperation";
+    if (!sendStatus(statusRequest(static_cast<std::uint8_t>(kReadPageFlag | n))))
+        return fail(kOperation, n, kPageRequestRefused);
+    StatusReport ignored{};
+    if (!fetchStatus(ignored))
+        return fail(kOperation, n, kNoStatusReply);
+    DataReport report{};
+    if (!fetchData(report))
+        return fail(kOperation, n, kNoPageData);
+    std::copy(report.begin() + 1, report.end(), image_.page(n).begin());
+    return true;
+}
+
+bool FeatureProtocol::writePage(int n)
+{
+    constexpr const char* kOperation = "WriteOperation";
+    if (!sendStatus(statusRequest(static_cast<std::uint8_t>(n))))
+        return fail(kOperation, n, kPageRequestRefused);
+    StatusReport ignored{};
+    if (!fetchStatus(ignored))
+        return fail(kOperation, n, kNoStatusReply);
+    DataReport report{};
+    const auto page = image_.page(n);
+    std::copy(page.begin(), page.end(), report.begin() + 1);
+    if (!sendData(report))
+        return fail(kOperation, n, kPageRefused);
+    return true;
+}
+
+bool FeatureProtocol::sendStatus(StatusReport request)
 {
     if (device_.scrambling)
         scrambler_.scrambleStatus(request);
     if (observer_)
         observer_->reportExchanged(ReportDirection::Set, ReportChannel::Status, request);
-    if (device_.statusHandle)
-        device_.statusHandle->setFeature(request);
+    return device_.statusHandle && device_.statusHandle->setFeature(request);
 }
 
-FeatureProtocol::StatusReport FeatureProtocol::fetchStatus()
+bool FeatureProtocol::fetchStatus(StatusReport& reply)
 {
-    StatusReport reply{};
+    reply.fill(0);
     reply[0] = kStatusReportId;
-    if (device_.statusHandle)
-        device_.statusHandle->getFeature(reply);
+    const bool fetched = device_.statusHandle && device_.statusHandle->getFeature(reply);
     if (observer_)
         observer_->reportExchanged(ReportDirection::Get, ReportChannel::Status, reply);
     if (device_.scrambling)
         scrambler_.unscrambleStatus(reply);
-    return reply;
+    return fetched;
 }
 
-void FeatureProtocol::sendData(DataReport report)
+bool FeatureProtocol::sendData(DataReport report)
 {
     if (device_.scrambling)
         scrambler_.scrambleData(report);
     if (observer_)
         observer_->reportExchanged(ReportDirection::Set, ReportChannel::Data, report);
-    if (device_.dataHandle)
-        device_.dataHandle->setFeature(report);
+    return device_.dataHandle && device_.dataHandle->setFeature(report);
 }
 
-FeatureProtocol::DataReport FeatureProtocol::fetchData()
+bool FeatureProtocol::fetchData(DataReport& reply)
 {
-    DataReport reply{};
-    if (device_.dataHandle)
-        device_.dataHandle->getFeature(reply);
+    reply.fill(0);
+    const bool fetched = device_.dataHandle && device_.dataHandle->getFeature(reply);
     if (observer_)
         observer_->reportExchanged(ReportDirection::Get, ReportChannel::Data, reply);
     if (device_.scrambling)
         scrambler_.unscrambleData(reply);
-    return reply;
+    return fetched;
 }
 
 void FeatureProtocol::pause(int milliseconds)
@@ -151,9 +193,11 @@ void FeatureProtocol::pause(int milliseconds)
     clock_.sleepMs(milliseconds);
 }
 
-void FeatureProtocol::reportFailure(const char* operation)
+bool FeatureProtocol::fail(const char* operation, int page, const char* problem)
 {
+    lastFailure_ = ProtocolFailure{operation, page, problem};
     reporter_.showMessage(failureText_, operation);
+    return false;
 }
 
 } // namespace kestrel

@@ -49,6 +49,9 @@ public:
     // nullopt when the platform could not produce the list at all.
     virtual std::optional<std::vector<HidInterfaceInfo>> enumerate() = 0;
     virtual HidOpenResult open(const HidInterfaceInfo& info) = 0;
+    // What the backend knows about its last failure that the platform's
+    // error code cannot say, for the user; empty when there is nothing.
+    virtual std::string problem() const { return {}; }
 };
 
 } // namespace kestrel

@@ -54,6 +54,27 @@ TEST(DeviceLink, ABurstOfArrivalsActsOnceWhenTheSettleTimerRunsOut)
     EXPECT_EQ(rig.mouse->exchangeCount(), exchanges);
 }
 
+TEST(DeviceLink, AnArrivalWhoseReadFailsLeavesNoImageToSend)
+{
+    LinkRig rig;
+    rig.mousePlugged = false;
+    rig.start();
+    rig.mouse->reappear();
+    ConfigImage image = MouseFirmware::factoryImage();
+    image.page(4)[ConfigImage::kPage4SensorType] = 2;
+    rig.mouse->firmware().setImage(image);
+    // The data fetch of page 4 goes unanswered.
+    rig.mouse->failAt(rig.mouse->exchangeCount() + 2 + 3 * 3 + 2, SimulatedFault::NoAnswer);
+
+    rig.notice(DeviceChange::Arrival);
+    rig.link().settle();
+    EXPECT_TRUE(rig.state().device.present);
+    EXPECT_FALSE(rig.state().image.isCompleteRead());
+    EXPECT_NE(rig.state().app.sensorType, 2);   // not taken from the partial image
+    ASSERT_FALSE(rig.prompter.messages.empty());
+    EXPECT_EQ(rig.prompter.messages.back().caption, "ReadOperation");
+}
+
 TEST(DeviceLink, ARemovalWithTheMouseGoneHidesTheWindowAndWarns)
 {
     LinkRig rig;

@@ -95,3 +95,38 @@ TEST(ApplySequence, UnpluggedMouseStillStoresTheSettings)
     EXPECT_EQ(fixture.reporter.messages.size(), 2u);
     EXPECT_GE(fixture.storedAfterExchanges, 0);
 }
+
+TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
+{
+    // A start-up read that lost page 2: Apply reads the whole image again and
+    // sends pages 1 and 2 as the mouse holds them.
+    ApplyFixture recovered;
+    const ConfigImage mouseBefore = recovered.mouse.firmware().image();
+    recovered.mouse.failAt(recovered.mouse.exchangeCount() + 7, SimulatedFault::NoAnswer);
+    recovered.protocol.readMouse();
+    ASSERT_FALSE(recovered.image.isCompleteRead());
+    recovered.reporter.messages.clear();
+    const auto result = recovered.apply(ApplySequence::OnFailedQuery::Continue);
+    EXPECT_TRUE(result.reread);
+    EXPECT_TRUE(result.written);
+    EXPECT_TRUE(recovered.reporter.messages.empty());
+    EXPECT_TRUE(std::ranges::equal(recovered.mouse.firmware().image().page(2), mouseBefore.page(2)));
+
+    // A bad signature at start-up and again on the second read: nothing is
+    // sent, the read's failure is shown, the settings are stored.
+    ApplyFixture failed;
+    const ConfigImage untouched = failed.mouse.firmware().image();
+    failed.mouse.failAt(failed.mouse.exchangeCount() + 1, SimulatedFault::BadSignature);
+    failed.protocol.readMouse();
+    failed.reporter.messages.clear();
+    const int before = failed.mouse.exchangeCount();
+    failed.mouse.failAt(before + 1, SimulatedFault::BadSignature);
+    const auto refused = failed.apply(ApplySequence::OnFailedQuery::Continue);
+    EXPECT_TRUE(refused.reread);
+    EXPECT_FALSE(refused.imageRead);
+    EXPECT_FALSE(refused.written);
+    EXPECT_EQ(failed.mouse.exchangeCount(), before + 2);   // the query pair alone
+    EXPECT_EQ(failed.mouse.firmware().image(), untouched);
+    EXPECT_EQ(failed.reporter.messages, (std::vector<Message>{{"no mouse", "ReadOperation"}}));
+    EXPECT_GE(failed.storedAfterExchanges, 0);
+}

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 using namespace kestrel;
 using namespace kestrel::test;
@@ -192,18 +194,68 @@ TEST(FeatureProtocol, FailedSignatureStopsEachOperation)
     EXPECT_TRUE(write.clock.pauses.empty());
 }
 
-TEST(FeatureProtocol, MouseVanishingMidReadNeverCrashes)
+// The read takes 17 exchanges: the query pair, then per page its command,
+// the dropped status reply and the data fetch.
+constexpr int kReadExchanges = 17;
+// The write takes 18: the handshake pair, the status pair, then per page
+// its command, the dropped status reply and the page.
+constexpr int kWriteExchanges = 18;
+
+constexpr std::array<SimulatedFault, 3> kTransportFaults{SimulatedFault::NoAnswer, SimulatedFault::Vanished,
+                                                         SimulatedFault::Short};
+
+TEST(FeatureProtocol, AnyFailedExchangeStopsTheReadAndLeavesNoCompleteImage)
 {
-    Link link;
-    link.mouse.failAt(6, SimulatedFault::Vanished);   // during page 2
-    link.protocol.readMouse();
-    EXPECT_TRUE(link.reporter.messages.empty());        // pages are not checked
-    const auto expected = link.mouse.firmware().image().page(1);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), link.image.page(1).begin()));
-    // Later pages come from failed fetches: the prepared zero buffer, unscrambled.
-    EXPECT_FALSE(link.protocol.getDpiStage());
-    EXPECT_FALSE(link.protocol.writeOperation());
-    EXPECT_EQ(link.reporter.messages.size(), 2u);
+    for (const SimulatedFault fault : kTransportFaults) {
+        for (int exchange = 0; exchange < kReadExchanges; ++exchange) {
+            SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at " + std::to_string(exchange));
+            Link link;
+            link.device.sensorType = 3;
+            link.mouse.failAt(exchange, fault);
+            EXPECT_FALSE(link.protocol.readMouse());
+            EXPECT_FALSE(link.image.isCompleteRead());
+            EXPECT_EQ(link.device.sensorType, 3);   // not taken from a partial image
+            EXPECT_EQ(link.reporter.messages, (std::vector<Message>{{kFailureText, "ReadOperation"}}));
+            ASSERT_TRUE(link.protocol.lastFailure());
+            EXPECT_EQ(link.protocol.lastFailure()->page, exchange < 2 ? 0 : (exchange - 2) / 3 + 1);
+            EXPECT_EQ(link.mouse.exchangeCount(), exchange + 1);   // nothing after the failed exchange
+        }
+    }
+    Link clean;
+    EXPECT_TRUE(clean.protocol.readMouse());
+    EXPECT_TRUE(clean.image.isCompleteRead());
+    EXPECT_FALSE(clean.protocol.lastFailure());
+}
+
+TEST(FeatureProtocol, AnyFailedExchangeEndsTheWriteAtOnce)
+{
+    for (const SimulatedFault fault : kTransportFaults) {
+        for (int exchange = 0; exchange < kWriteExchanges; ++exchange) {
+            SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at " + std::to_string(exchange));
+            Link link;
+            link.image = link.mouse.firmware().image();
+            link.image.page(5)[0] ^= 0xFF;
+            link.mouse.failAt(exchange, fault);
+            EXPECT_FALSE(link.protocol.writeOperation());
+            EXPECT_EQ(link.reporter.messages, (std::vector<Message>{{kFailureText, "WriteOperation"}}));
+            EXPECT_EQ(link.mouse.exchangeCount(), exchange + 1);
+            // Page 5 is the last exchange: a failure anywhere keeps the old byte.
+            EXPECT_NE(link.mouse.firmware().image().page(5)[0], link.image.page(5)[0]);
+        }
+    }
+}
+
+TEST(FeatureProtocol, OnlyCheckedStatusRepliesCanFailTheirSignature)
+{
+    // The query reply is checked; the replies to page commands are dropped unread.
+    Link read;
+    read.mouse.failAt(1, SimulatedFault::BadSignature);
+    EXPECT_FALSE(read.protocol.readMouse());
+    EXPECT_EQ(read.protocol.lastFailure()->problem, "the status reply has no valid signature");
+    Link pageReply;
+    pageReply.mouse.failAt(3, SimulatedFault::BadSignature);
+    EXPECT_TRUE(pageReply.protocol.readMouse());
+    EXPECT_TRUE(pageReply.image.isCompleteRead());
 }
 
 TEST(FeatureProtocol, MissingHandlesFailTheCheck)

@@ -157,6 +157,59 @@ TEST(Commit, AFailedWriteIsReportedAndTheSettingsAreStoredAnyway)
     EXPECT_EQ(rig.state().savedSettings.reportRate(), 2);
 }
 
+// Whether each byte of the mouse's image is either what it held before or
+// what the Apply was to send: never zeros or junk of the program's own.
+::testing::AssertionResult onlyOldOrNewBytes(const ConfigImage& actual, const ConfigImage& before,
+                                             const ConfigImage& target)
+{
+    for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+        const std::uint8_t byte = actual.bytes()[i];
+        if (byte != before.bytes()[i] && byte != target.bytes()[i])
+            return ::testing::AssertionFailure() << "image byte " << i << " is " << int(byte);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Commit, AFaultAtAnyExchangeIsReportedAndNeverSendsWhatWasNotRead)
+{
+    // Start-up reads in exchanges 0-16; Apply queries in 17-18 and writes in
+    // 19-36. The status replies checked are 1, 18 and 20: a bad signature
+    // anywhere else changes nothing.
+    constexpr int kExchanges = 37;
+    const std::array<SimulatedFault, 4> kinds{SimulatedFault::NoAnswer, SimulatedFault::BadSignature,
+                                              SimulatedFault::Vanished, SimulatedFault::Short};
+    ConfigImage target = MouseFirmware::factoryImage();
+    {
+        PageTestRig clean;
+        clean.startWith();
+        clean.click(mainlayout::reportRateMark(3).center());
+        clean.click(mainlayout::kApply.center());
+        target = clean.mouse->firmware().image();
+        ASSERT_EQ(clean.mouse->exchangeCount(), kExchanges);
+    }
+    for (const SimulatedFault kind : kinds) {
+        for (int exchange = 0; exchange < kExchanges; ++exchange) {
+            SCOPED_TRACE("kind " + std::to_string(static_cast<int>(kind)) + " at exchange " + std::to_string(exchange));
+            PageTestRig rig;
+            rig.faults = {{exchange, kind}};
+            rig.startWith();
+            rig.click(mainlayout::reportRateMark(3).center());
+            rig.click(mainlayout::kApply.center());
+            const bool checkedReply = exchange == 1 || exchange == 18 || exchange == 20;
+            const bool effective = kind != SimulatedFault::BadSignature || checkedReply;
+            EXPECT_EQ(!rig.prompter.messages.empty(), effective);
+            EXPECT_TRUE(onlyOldOrNewBytes(rig.mouse->firmware().image(), MouseFirmware::factoryImage(), target));
+            // A fault during start-up is healed by the fresh read before the write.
+            if (exchange <= 16 && kind != SimulatedFault::Vanished) {
+                EXPECT_EQ(rig.mouse->firmware().image(), target);
+            }
+            const auto stored = fileBytes(rig.program / "config.bin");
+            ASSERT_EQ(stored.size(), 200u);
+            EXPECT_EQ(stored[1 + SettingsRecord::kReportRate.offset], 2);
+        }
+    }
+}
+
 TEST(Commit, CancelThenAShowBringsBackTheSavedSettingsAndStoredCaptions)
 {
     PageTestRig rig;

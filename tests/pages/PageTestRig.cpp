@@ -36,6 +36,8 @@ void PageTestRig::startWith(const SettingsRecord& settings, std::uint8_t sensorT
         mouse = simulated.get();
         if (!mousePlugged)
             mouse->vanish();
+        for (const auto& [exchange, fault] : faults)
+            mouse->failAt(exchange, fault);
         return simulated;
     };
     app = std::make_unique<CKestrelApp>(std::move(env), prompter);

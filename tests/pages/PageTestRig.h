@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -50,6 +52,8 @@ public:
     void startWith(std::uint8_t sensorType = 1) { startWith(defaultSettingsRecord(), sensorType); }
 
     SettingsRecord& settings() { return state().settings; }
+    // Faults planted in the mouse when start-up creates it.
+    std::vector<std::pair<int, SimulatedFault>> faults;
     const std::string& caption(int group, int button);
     QListWidget* list(int id);
     // The static child of the window at exactly this rectangle, if any.

@@ -49,7 +49,23 @@ bool CtlSession::openAndRead()
         explainFailedOpen(discovery);
         return false;
     }
-    return protocol_->readMouse();
+    if (protocol_->readMouse())
+        return true;
+    explainProtocolFailure();
+    return false;
+}
+
+void CtlSession::explainProtocolFailure()
+{
+    const auto& failure = protocol_->lastFailure();
+    if (!failure)
+        return;
+    err_ << "kestrelctl: " << failure->operation << " failed";
+    if (failure->page != 0)
+        err_ << " at page " << failure->page;
+    err_ << ": " << failure->problem << '\n';
+    if (const std::string problem = backend_->problem(); !problem.empty())
+        err_ << "kestrelctl: " << problem << '\n';
 }
 
 void CtlSession::explainFailedOpen(const DeviceDiscovery& discovery)

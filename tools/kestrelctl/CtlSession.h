@@ -27,6 +27,9 @@ public:
     // failed its check.
     bool openAndRead();
 
+    // Prints where the last exchange with the mouse failed and why.
+    void explainProtocolFailure();
+
     FeatureProtocol& protocol() { return *protocol_; }
     ConfigImage& image() { return image_; }
     const DeviceState& device() const { return device_; }

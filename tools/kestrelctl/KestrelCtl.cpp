@@ -131,7 +131,10 @@ int KestrelCtl::apply(const CtlOptions& options)
         return kFailure;
     const auto result = ApplySequence::run(session.protocol(), session.image(), *record,
                                            session.device().sensorType, {}, ApplySequence::OnFailedQuery::Stop);
-    return result.statusQueried && result.written ? kSuccess : kFailure;
+    if (result.statusQueried && result.written)
+        return kSuccess;
+    session.explainProtocolFailure();
+    return kFailure;
 }
 
 int KestrelCtl::usage(const std::string& problem)

@@ -2,7 +2,9 @@
 
 #include "SimulatedStateFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace kestrel {
 
@@ -30,11 +32,12 @@ struct SimulatedMouse::Shared {
     int exchanges = 0;
     bool vanished = false;
     std::optional<std::filesystem::path> stateFile;
+    std::string problem;
 
 private:
     // Counts the exchange and tells whether the mouse answers it at all.
     std::optional<SimulatedFault> beginExchange(bool& answers);
-    void saveIfChanged();
+    bool saveIfChanged();
 };
 
 std::optional<SimulatedFault> SimulatedMouse::Shared::beginExchange(bool& answers)
@@ -54,6 +57,13 @@ bool SimulatedMouse::Shared::fetch(Role role, std::span<std::uint8_t> report)
     const auto fault = beginExchange(answers);
     if (!answers)
         return false;
+    if (fault == SimulatedFault::Short) {
+        // The reply is produced whole but only its first half arrives.
+        std::vector<std::uint8_t> whole(report.begin(), report.end());
+        role == Role::Data ? firmware.getDataReport(whole) : firmware.getStatusReport(whole);
+        std::copy_n(whole.begin(), whole.size() / 2, report.begin());
+        return false;
+    }
     if (role == Role::Data) {
         firmware.getDataReport(report);
         return true;
@@ -67,21 +77,27 @@ bool SimulatedMouse::Shared::fetch(Role role, std::span<std::uint8_t> report)
 bool SimulatedMouse::Shared::deliver(Role role, std::span<const std::uint8_t> report)
 {
     bool answers = false;
-    beginExchange(answers);
+    const auto fault = beginExchange(answers);
     if (!answers)
         return false;
+    const auto delivered = fault == SimulatedFault::Short ? report.first(report.size() / 2) : report;
     if (role == Role::Data)
-        firmware.setDataReport(report);
+        firmware.setDataReport(delivered);
     else
-        firmware.setStatusReport(report);
-    saveIfChanged();
-    return true;
+        firmware.setStatusReport(delivered);
+    return saveIfChanged() && fault != SimulatedFault::Short;
 }
 
-void SimulatedMouse::Shared::saveIfChanged()
+bool SimulatedMouse::Shared::saveIfChanged()
 {
-    if (firmware.takeImageChanged() && stateFile)
-        SimulatedStateFile::save(*stateFile, firmware.image());
+    problem.clear();
+    if (!firmware.takeImageChanged() || !stateFile)
+        return true;
+    if (const std::error_code error = SimulatedStateFile::save(*stateFile, firmware.image())) {
+        problem = "cannot save the simulated mouse file " + stateFile->string() + ": " + error.message();
+        return false;
+    }
+    return true;
 }
 
 // One open collection of the simulated mouse.
@@ -166,6 +182,11 @@ int SimulatedMouse::exchangeCount() const
 MouseFirmware& SimulatedMouse::firmware()
 {
     return shared_->firmware;
+}
+
+std::string SimulatedMouse::problem() const
+{
+    return shared_->problem;
 }
 
 } // namespace kestrel

@@ -16,6 +16,8 @@ enum class SimulatedFault {
     NoAnswer,       // the call fails and leaves the buffer as it was
     BadSignature,   // a status reply arrives with a corrupted signature
     Vanished,       // the mouse is unplugged: this and every later call fail
+    Short,          // a get fills only part of the buffer, a set hands the
+                    // firmware only half the report; either way the call fails
 };
 
 // A mouse in the process: a HID backend that lists the mouse's collections
@@ -23,7 +25,8 @@ enum class SimulatedFault {
 // routes their feature reports to a MouseFirmware. Each set or get is one
 // exchange, numbered from 0; a fault can be planted at any of them. With a
 // state file the image is loaded from it and saved back whenever a write
-// changed it.
+// changed it; a save that fails fails the exchange that caused it, and
+// problem() says why.
 class SimulatedMouse final : public HidBackend {
 public:
     explicit SimulatedMouse(const ConfigImage& image = MouseFirmware::factoryImage());
@@ -41,6 +44,10 @@ public:
     void reappear();
     int exchangeCount() const;
     MouseFirmware& firmware();
+
+    // Why the last failed exchange failed beyond the mouse not answering
+    // (a state file that could not be saved); empty otherwise.
+    std::string problem() const override;
 
 private:
     struct Shared;

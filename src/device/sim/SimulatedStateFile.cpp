@@ -12,7 +12,7 @@ std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesyste
 {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {
-        if (!save(file, initial)) {
+        if (save(file, initial)) {
             error = "cannot create the simulated mouse file " + file.string();
             return std::nullopt;
         }
@@ -36,9 +36,9 @@ std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesyste
     return image;
 }
 
-bool SimulatedStateFile::save(const std::filesystem::path& file, const ConfigImage& image)
+std::error_code SimulatedStateFile::save(const std::filesystem::path& file, const ConfigImage& image)
 {
-    return !BinaryFile::replace(file, image.bytes());
+    return BinaryFile::replace(file, image.bytes());
 }
 
 } // namespace kestrel

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace kestrel {
 
@@ -17,8 +18,9 @@ public:
     // cannot be read or created.
     static std::optional<ConfigImage> loadOrCreate(const std::filesystem::path& file, const ConfigImage& initial,
                                                    std::string& error);
-    // Replaces the file in one step so that an interrupted save keeps the old image.
-    static bool save(const std::filesystem::path& file, const ConfigImage& image);
+    // Replaces the file in one step so that an interrupted save keeps the old
+    // image; the error when it could not.
+    static std::error_code save(const std::filesystem::path& file, const ConfigImage& image);
 };
 
 } // namespace kestrel
