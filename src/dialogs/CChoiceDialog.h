@@ -39,7 +39,7 @@ struct ChoiceResult {
 // A sub-dialog with a drop-down face: the face shows the current choice in a
 // sunken static box, a click on it opens or closes the choice list below it,
 // the row under the pointer becomes the list's current row, and choosing a
-// row (click, double-click or keyboard) makes it the choice and closes the
+// row (a click or double-click on it) makes it the choice and closes the
 // list. A press on the surface away from the face and the list closes the
 // list before anything else is tested. Dialogs with wheel handling scroll the
 // open list three rows per notch.

@@ -34,11 +34,14 @@ QListWidget& PopupListSet::create(int id, const QRect& rect, const QStringList& 
     ControlColours::apply(*list, ControlColours::listBoxRule(), font);
     list->addItems(rows);
     list->viewport()->installEventFilter(this);
-    // Clicks, double-clicks and keyboard moves all count as a choice; the
-    // hover rule changes the current row with signals blocked.
+    // Only the user's click or double-click on a row is a choice. The current
+    // row alone says nothing: the hover rule moves it, and a list view makes
+    // its first row current when it gains the focus, which window activation
+    // would then turn into a choice nobody made. So the lists never take the
+    // focus, and a change of the current row is no notice.
+    list->setFocusPolicy(Qt::NoFocus);
     connect(list, &QListWidget::itemClicked, this, [this, id, list] { notifyChosen(id, list); });
     connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list] { notifyChosen(id, list); });
-    connect(list, &QListWidget::currentRowChanged, this, [this, id, list] { notifyChosen(id, list); });
     list->show();
     entry.list = list;
     return *list;

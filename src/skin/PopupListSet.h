@@ -17,8 +17,9 @@ class QWidget;
 
 namespace kestrel {
 
-// Hears what happens in the popup lists: a row was chosen (a selection or a
-// double-click; read the row with currentRow), or the pointer moved over a row.
+// Hears what happens in the popup lists: the user chose a row (a click or a
+// double-click on it; read the row with currentRow), or the pointer moved
+// over a row.
 class PopupListListener {
 public:
     virtual ~PopupListListener() = default;
@@ -30,7 +31,8 @@ public:
 // the window at their rectangles, white text on black, destroyed when closed.
 // Each has a list-open flag kept apart from the list's existence, as the
 // pages open and close them. While the basic page is built, the row under
-// the pointer becomes the current row without any selection notice.
+// the pointer becomes the current row without any selection notice. The
+// lists never take the keyboard focus.
 class PopupListSet : public QObject {
     Q_OBJECT
 

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
@@ -153,6 +155,32 @@ TEST_F(PopupListSetTest, AClickOnARowIsAChoiceOfThatList)
     ASSERT_FALSE(listener.chosen.empty());
     EXPECT_EQ(listener.chosen.front(), PopupListSet::functionListId(4));
     EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(4)), 1);
+}
+
+TEST_F(PopupListSetTest, FocusAndActivationChangesChooseNothing)
+{
+    QListWidget& list = openFunctionList(3);
+    EXPECT_EQ(list.focusPolicy(), Qt::NoFocus);
+    // What the window system delivers when the window is left and activated
+    // again with the list open: a list view makes its first row current on
+    // gaining the focus, which must not count as a choice.
+    for (QWidget* target : {static_cast<QWidget*>(&list), list.viewport()}) {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(target, &deactivate);
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(target, &activate);
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(target, &focusIn);
+    }
+    list.setCurrentRow(0);
+    EXPECT_TRUE(listener.chosen.empty());
+    // Keys never reach a list that takes no focus, but even sent to it they choose nothing.
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_TRUE(listener.chosen.empty());
+    // A real click still chooses.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
+    ASSERT_EQ(listener.chosen.size(), 1u);
+    EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(3)), 2);
 }
 
 TEST_F(PopupListSetTest, AClosedListSaysNothingMore)
