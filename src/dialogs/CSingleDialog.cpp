@@ -45,10 +45,4 @@ void CSingleDialog::drawOwnTexts(SkinPainter& painter)
     drawText(painter, dialoglayout::kSingleKeyPrompt, kPrompt.in(language()), TextLayout::Centred, QColor(Qt::white));
 }
 
-void CSingleDialog::backgroundFailed()
-{
-    // Queued, so that a modal run started with this show ends too.
-    QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-}
-
 } // namespace kestrel

@@ -38,7 +38,6 @@ public:
 protected:
     void createControls() override;
     void drawOwnTexts(SkinPainter& painter) override;
-    void backgroundFailed() override;
 
 private:
     void keyNamed(std::string_view name);

@@ -33,7 +33,9 @@ CSubDialog::CSubDialog(const DialogContext& context, std::string_view background
     , backgroundFile_(backgroundFile)
     , failureCaption_(std::move(failureCaption))
 {
-    setModal(true);
+    // Modal to the main window only: the notification icon's menu, "Exit"
+    // included, stays usable while a dialog is open.
+    setWindowModality(Qt::WindowModal);
     setMouseTracking(true);
     setFont(dialogFont());
     hoverTimer_.setSingleShot(true);
@@ -82,7 +84,10 @@ void CSubDialog::initialise()
     setFixedSize(canvas_.size());
     if (!loaded) {
         context_.prompter.showMessage(this, kBackgroundFailedText, failureCaption_);
-        backgroundFailed();
+        // Without its image the dialog has no size, no buttons and nothing
+        // that could end it, so it ends here as Cancel. Queued, so that the
+        // modal run this show belongs to ends too.
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
         return;
     }
     createControls();
@@ -135,8 +140,6 @@ void CSubDialog::drawOwnTexts(SkinPainter&) {}
 void CSubDialog::pressBeforeButtons(QPoint) {}
 
 void CSubDialog::pressAfterButtons(QPoint) {}
-
-void CSubDialog::backgroundFailed() {}
 
 QString CSubDialog::captionOf(FrameButton button) const
 {

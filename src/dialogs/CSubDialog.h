@@ -86,8 +86,6 @@ protected:
     // close tests.
     virtual void pressBeforeButtons(QPoint point);
     virtual void pressAfterButtons(QPoint point);
-    // The background could not be loaded and the failure was reported.
-    virtual void backgroundFailed();
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -249,16 +249,5 @@ TEST_F(ChoiceDialogsTest, ALabelWiderThanTheBoxEndsInAnEllipsis)
     EXPECT_EQ(dialog->choiceBox()->toolTip(), "Multimedia Player");
 }
 
-TEST_F(ChoiceDialogsTest, AMissingBackgroundLeavesAnEmptyLabel)
-{
-    TestSkins skins;
-    CHotKeyDialog dialog(contextFor(prompter, skins.root()), &opener);
-    dialog.show();
-    pressKey(dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.choice().index, 0);
-    EXPECT_EQ(dialog.choice().label, "");
-}
-
 } // namespace
 } // namespace kestrel

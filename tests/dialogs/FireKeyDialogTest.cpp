@@ -214,22 +214,5 @@ TEST_F(FireKeyDialogTest, LeadingDigitsMakeTheNumber)
     EXPECT_GT(CFireKeyDialog::leadingNumber("99999999999999999999"), 255);
 }
 
-TEST(FireKeyDialogMissingBackgroundTest, EnterGivesTheInitialValues)
-{
-    ScriptedPrompter prompter;
-    TestSkins skins;
-    CFireKeyDialog dialog(contextFor(prompter, skins.root()), nullptr);
-    dialog.show();
-    EXPECT_EQ(dialog.numberBox(CFireKeyDialog::NumberBox::Times), nullptr);
-    pressKey(dialog, Qt::Key_Enter);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    const FireKeyResult result = dialog.fireKey();
-    EXPECT_EQ(result.keyPosition, 0);
-    EXPECT_EQ(result.keyLabel, "L-Button");
-    EXPECT_EQ(result.fireCount, 1);
-    EXPECT_EQ(result.makeTime, 32);
-    EXPECT_EQ(result.breakTime, 32);
-}
-
 } // namespace
 } // namespace kestrel

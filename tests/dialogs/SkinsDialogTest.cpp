@@ -164,19 +164,5 @@ TEST_F(SkinsDialogTest, BelowTheLastRowTheLastRowIsSelectedAndTheWheelScrolls)
     EXPECT_EQ(longer.verticalScrollBar()->value(), 3);
 }
 
-TEST_F(SkinsDialogTest, AMissingBackgroundStillKeepsTheSkinAndColourInUse)
-{
-    std::filesystem::remove(inUse / "skins.png");
-    auto dialog = opened();
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(dialog->colourSwatch(), nullptr);
-    pressKey(*dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    const SkinsResult result = dialog->chosenSkin();
-    EXPECT_EQ(result.name, "Default");
-    EXPECT_EQ(result.folder, inUse);
-    EXPECT_EQ(result.colour, (Rgb{0xff, 0x20, 0x20}));
-}
-
 } // namespace
 } // namespace kestrel

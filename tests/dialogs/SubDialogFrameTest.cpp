@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -201,7 +202,7 @@ struct MissingBackgroundCase {
     QString caption;
 };
 
-TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndLeavesAnEmptyDialogThatKeysStillEnd)
+TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndTheDialogEndsAsCancelled)
 {
     TestSkins skins;
     const std::vector<MissingBackgroundCase> cases{
@@ -219,23 +220,29 @@ TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndLeavesAnEmptyDialogTha
              return std::make_unique<CSkinsDialog>(c, skins.root(), "Default", p);
          },
          "Skins Dialog Load background image failed!!!"},
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CSingleDialog>(c, p); },
+         "Single Key Dialog Load background image failed!!!"},
     };
     for (const MissingBackgroundCase& c : cases) {
-        for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
-            prompter.messages.clear();
-            auto dialog = c.make(contextFor(prompter, skins.root() / "Absent"), &opener);
-            dialog->show();
-            ASSERT_EQ(prompter.messages.size(), 1u) << c.caption.toStdString();
-            EXPECT_EQ(prompter.messages[0].text, "error");
-            EXPECT_EQ(prompter.messages[0].caption, c.caption);
-            EXPECT_EQ(prompter.messages[0].owner, dialog.get());
-            EXPECT_FALSE(dialog->hasBackground());
-            EXPECT_EQ(dialog->size(), QSize(0, 0));
-            EXPECT_TRUE(dialog->findChildren<QLabel*>().isEmpty());
-            EXPECT_TRUE(dialog->findChildren<QLineEdit*>().isEmpty());
-            pressKey(*dialog, key);
-            EXPECT_EQ(dialog->result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
-        }
+        SCOPED_TRACE(c.caption.toStdString());
+        // Shown: the message, then the dialog ends by itself as Cancel.
+        prompter.messages.clear();
+        auto shown = c.make(contextFor(prompter, skins.root() / "Absent"), &opener);
+        shown->setResult(-1);
+        shown->show();
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text, "error");
+        EXPECT_EQ(prompter.messages[0].caption, c.caption);
+        EXPECT_EQ(prompter.messages[0].owner, shown.get());
+        EXPECT_FALSE(shown->hasBackground());
+        settle();
+        EXPECT_EQ(shown->result(), QDialog::Rejected);
+        EXPECT_FALSE(shown->isVisible());
+
+        // A modal run ends too, instead of blocking on a window nobody can see.
+        auto run = c.make(contextFor(prompter, skins.root() / "Absent"), &opener);
+        QTimer::singleShot(5000, run.get(), [&run] { run->done(2); });
+        EXPECT_EQ(run->exec(), QDialog::Rejected);
     }
 }
 
