@@ -1,5 +1,10 @@
 #include "TrayIcon.h"
 
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace kestrel {
 
 TrayIcon::TrayIcon(const QIcon& icon, const QString& exitText, QObject* parent)
@@ -9,6 +14,7 @@ TrayIcon::TrayIcon(const QIcon& icon, const QString& exitText, QObject* parent)
 {
     icon_.setToolTip(QString::fromLatin1(kTip));
     icon_.setContextMenu(&menu_);
+    menu_.installEventFilter(this);
     connect(exitAction_, &QAction::triggered, this, &TrayIcon::exitRequested);
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::activate);
     icon_.show();
@@ -37,6 +43,26 @@ void TrayIcon::activate(QSystemTrayIcon::ActivationReason reason)
     // The context menu opens by itself on a right click; other buttons do nothing.
     if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
         emit showRequested();
+}
+
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &menu_ && event->type() == QEvent::Show)
+        placeMenuAbovePointer();
+    return QObject::eventFilter(watched, event);
+}
+
+// The menu is placed by whoever pops it up, hanging below the pointer; a
+// notification area's menu opens upwards from the pointer instead, unless
+// the screen has no room above (a panel at the top edge).
+void TrayIcon::placeMenuAbovePointer()
+{
+    const QPoint pointer = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    const int top = pointer.y() - menu_.height();
+    if (screen == nullptr || top < screen->availableGeometry().top())
+        return;
+    menu_.move(menu_.x(), top);
 }
 
 } // namespace kestrel

@@ -12,7 +12,8 @@ namespace kestrel {
 
 // The program's icon in the notification area: the tip "Gaming Mouse Setting",
 // a left click or double-click asks to show the window, the right-click menu
-// holds the one item "Exit", and notices appear as its balloons.
+// holds the one item "Exit" and opens with its bottom edge at the pointer
+// where the screen has room above it, and notices appear as its balloons.
 class TrayIcon final : public QObject, public BalloonDisplay {
     Q_OBJECT
 
@@ -37,7 +38,12 @@ signals:
     void showRequested();
     void exitRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void placeMenuAbovePointer();
+
     QMenu menu_;
     QAction* exitAction_;
     QSystemTrayIcon icon_;

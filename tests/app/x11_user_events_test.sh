@@ -1,0 +1,216 @@
+#!/bin/sh
+# The window program driven on a real X display (Xvfb) by the events a user
+# causes, with a notification area (trayer) at the bottom edge and the
+# simulated mouse kept in a file:
+#
+#   x11_user_events_test.sh focus  KESTREL KESTRELCTL  a function list open while the window loses and
+#                                                     regains the focus chooses nothing; a click on a row
+#                                                     of a window that is not active chooses that row
+#   x11_user_events_test.sh dialog KESTREL KESTRELCTL  with a sub-dialog open the icon's menu opens, with
+#                                                     its bottom edge at the pointer, and "Exit" ends the
+#                                                     program with 0
+#   x11_user_events_test.sh box    KESTREL KESTRELCTL  the same with a message box open
+#
+# The program runs from a copy of its folder, so nothing is written beside the
+# built executable. Skipped (exit 77) only when no X server can be started.
+set -u
+
+MODE=$1
+KESTREL=$2
+KESTRELCTL=$3
+TITLE="Gaming Mouse Setting"
+SKIP=77
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${WORK:-}" ] && [ -n "${SHOT:-}" ] && import -window root "$SHOT" 2>/dev/null
+    exit 1
+}
+
+wait_for_window() {
+    timeout 20 xdotool search --sync "$@" 2>/dev/null | head -n 1
+}
+
+visible_windows() {
+    xdotool search --onlyvisible --pid "$KESTREL_PID" 2>/dev/null | sort
+}
+
+# Prints the first window the program shows that $1 did not list.
+wait_for_new_window() {
+    for _ in $(seq 1 100); do
+        NEW=$(visible_windows | grep -vxF "${1:-none}" | head -n 1)
+        [ -n "$NEW" ] && { echo "$NEW"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Moves the pointer to the window's client point and clicks.
+click_at() {
+    xdotool mousemove --sync $((WX + $1)) $((WY + $2)) click 1
+    sleep 0.3
+}
+
+# Key group 1 of the simulated mouse, one line a button.
+group1() {
+    "$KESTRELCTL" --simulate="$WORK/mouse.img" show | sed -n '/^Key group 1/,/^Key group 2/p'
+}
+
+# Sets STATUS to the program's exit status once it has ended (10 seconds at most).
+wait_for_exit_status() {
+    STATUS="still running"
+    for _ in $(seq 1 100); do
+        if ! kill -0 "$KESTREL_PID" 2>/dev/null; then
+            wait "$KESTREL_PID"
+            STATUS=$?
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+start_program() {
+    trayer --edge bottom --align left --widthtype pixel --width 96 --heighttype pixel --height 32 &
+    TRAYER_PID=$!
+    TRAYER=$(wait_for_window --onlyvisible --class trayer)
+    [ -n "$TRAYER" ] || fail "trayer did not come up"
+
+    mkdir "$WORK/program"
+    BIN=$(dirname "$KESTREL")
+    cp -r "$KESTREL" "$BIN/config.bin" "$BIN/str.ini" "$BIN/Skins" "$WORK/program/"
+    "$WORK/program/$(basename "$KESTREL")" --simulate="$WORK/mouse.img" 2>"$WORK/stderr" &
+    KESTREL_PID=$!
+
+    ICON=$(wait_for_window --onlyvisible --pid "$KESTREL_PID")
+    [ -n "$ICON" ] || fail "the program's icon did not appear"
+    eval "$(xdotool getwindowgeometry --shell "$ICON")"
+    ICON_X=$((X + WIDTH / 2))
+    ICON_Y=$((Y + HEIGHT / 2))
+    xdotool mousemove --sync "$ICON_X" "$ICON_Y" click 1
+    WINDOW=$(wait_for_window --onlyvisible --name "^$TITLE\$")
+    [ -n "$WINDOW" ] || fail "a click on the icon did not show the window"
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    WX=$X
+    WY=$Y
+    sleep 0.5
+}
+
+# Key drop-down k is at (252, 199+23(k-1))-(463, 220+23(k-1)); its function
+# list opens below it with rows of 16 pixels after a 1-pixel border.
+dropdown_y() { echo $((209 + 23 * ($1 - 1))); }
+list_row_y() { echo $((221 + 23 * ($1 - 1) + 1 + 16 * $2 + 8)); }
+
+run_focus() {
+    # An Apply first, so that the mouse holds the page's functions.
+    click_at 718 633
+    sleep 1
+    BEFORE=$(group1)
+    echo "$BEFORE" | grep -q ': Mid Click$' || fail "the first Apply did not reach the mouse: $BEFORE"
+
+    # A list left open while the focus goes to another window and comes back.
+    click_at 357 "$(dropdown_y 3)"
+    xdotool windowfocus --sync "$TRAYER"
+    sleep 0.3
+    xdotool windowfocus --sync "$WINDOW"
+    sleep 0.3
+    xdotool windowfocus --sync "$TRAYER"
+    sleep 0.3
+    xdotool windowfocus --sync "$WINDOW"
+    sleep 0.3
+    # A plain point of the window closes the list; then Apply.
+    click_at 120 400
+    click_at 718 633
+    sleep 1
+    [ "$(group1)" = "$BEFORE" ] || fail "focus changes chose a function: $(group1)"
+    echo "focus changes with a list open chose nothing"
+
+    # The window is not active when its list is clicked: the clicked row is the choice.
+    click_at 357 "$(dropdown_y 4)"
+    xdotool windowfocus --sync "$TRAYER"
+    sleep 0.3
+    click_at 357 "$(list_row_y 4 4)"
+    click_at 718 633
+    sleep 1
+    [ "$(group1 | grep -c ': Backward$')" = 2 ] || fail "a click on row 4 did not choose \"Backward\": $(group1)"
+    echo "a click on a row of an inactive window chose that row"
+
+    xdotool mousemove --sync "$ICON_X" "$ICON_Y" click 3
+}
+
+# With something modal open, the icon's menu opens upwards and "Exit" ends the program.
+exit_through_menu() {
+    SHOWN=$(visible_windows)
+    xdotool mousemove --sync "$ICON_X" "$ICON_Y" click 3
+    MENU=$(wait_for_new_window "$SHOWN") || fail "a right click on the icon opened no menu while $1 was open"
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$MENU")"
+    BOTTOM=$((Y + HEIGHT))
+    [ $((BOTTOM - ICON_Y)) -le 2 ] && [ $((ICON_Y - BOTTOM)) -le 2 ] ||
+        fail "the menu's bottom edge is at $BOTTOM, the pointer at $ICON_Y"
+    echo "the menu opened with its bottom edge at the pointer while $1 was open"
+    xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+    wait_for_exit_status
+    [ "$STATUS" = 0 ] || fail "\"Exit\" with $1 open did not end the program with 0 (status '$STATUS')"
+    KESTREL_PID=""
+    echo "\"Exit\" ended the program with exit code 0"
+}
+
+run_dialog() {
+    # The skins button opens the skin chooser.
+    SHOWN=$(visible_windows)
+    click_at 710 14
+    wait_for_new_window "$SHOWN" >/dev/null || fail "the skins button opened no dialog"
+    exit_through_menu "a sub-dialog"
+}
+
+run_box() {
+    # Button 1 holds the only "Left Click": choosing another row is refused with a message box.
+    SHOWN=$(visible_windows)
+    click_at 357 "$(dropdown_y 1)"
+    click_at 357 "$(list_row_y 1 1)"
+    wait_for_new_window "$SHOWN" >/dev/null || fail "no message box for the last \"Left Click\""
+    exit_through_menu "a message box"
+}
+
+run_on_display() {
+    WORK=$(mktemp -d)
+    SHOT="${KESTREL_X11_SCREENSHOT:-}"
+    trap 'kill $KESTREL_PID $TRAYER_PID 2>/dev/null; rm -rf "$WORK"' EXIT
+    export XDG_RUNTIME_DIR="$WORK/run"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    TRAYER_PID=""
+    KESTREL_PID=""
+    echo "display up" >"$MARKER"
+    command -v trayer >/dev/null || fail "trayer is not installed"
+    start_program
+    case "$MODE" in
+    focus) run_focus ;;
+    dialog) run_dialog ;;
+    box) run_box ;;
+    *) fail "unknown mode $MODE" ;;
+    esac
+}
+
+if [ "${1:-}" = on-display ]; then
+    shift
+    MODE=$1 KESTREL=$2 KESTRELCTL=$3 MARKER=$4
+    run_on_display
+    exit $?
+fi
+
+command -v xdotool >/dev/null || fail "xdotool is not installed"
+if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
+    echo "SKIP: no X server can be started here (xvfb-run or Xvfb is missing)"
+    exit $SKIP
+fi
+
+MARKER=$(mktemp)
+rm -f "$MARKER"
+xvfb-run -a -s "-screen 0 1280x800x24" "$0" on-display "$MODE" "$KESTREL" "$KESTRELCTL" "$MARKER"
+STATUS=$?
+if [ ! -f "$MARKER" ]; then
+    echo "SKIP: Xvfb could not be started here"
+    exit $SKIP
+fi
+rm -f "$MARKER"
+exit $STATUS
