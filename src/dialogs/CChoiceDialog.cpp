@@ -31,7 +31,8 @@ QStringList CChoiceDialog::rows() const { return textsIn(fixedRows_, language())
 void CChoiceDialog::choiceAtOpening()
 {
     const QStringList rowTexts = rows();
-    setChoice(0, rowTexts.isEmpty() ? QString() : rowTexts.front());
+    const int row = openingRow_ >= 0 && openingRow_ < rowTexts.size() ? openingRow_ : 0;
+    setChoice(row, rowTexts.isEmpty() ? QString() : rowTexts[row]);
 }
 
 void CChoiceDialog::rowChosen(int row, const QString& text) { setChoice(row, text); }

@@ -58,6 +58,10 @@ public:
     // The wheel rule, also for wheel turns over the list itself.
     void wheelTurned(int delta);
 
+    // The row the dialog opens on, instead of row 0: what the button holds
+    // already. A row the list does not have is ignored. Call before showing.
+    void openOnRow(int row) { openingRow_ = row; }
+
 protected:
     // A dialog whose rows are fixed texts passes them; the others give their rows by overriding rows().
     CChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
@@ -65,7 +69,8 @@ protected:
 
     // The rows the list opens with; by default the fixed rows in the dialog's language.
     virtual QStringList rows() const;
-    // The choice shown when the dialog opens; by default row 0.
+    // The choice shown when the dialog opens; by default the row given to
+    // openOnRow, or row 0.
     virtual void choiceAtOpening();
     // A row was chosen; by default it becomes the choice.
     virtual void rowChosen(int row, const QString& text);
@@ -105,6 +110,7 @@ private:
     QPointer<QLabel> box_;
     int choiceIndex_ = 0;
     QString choiceLabel_;
+    int openingRow_ = 0;
 };
 
 } // namespace kestrel

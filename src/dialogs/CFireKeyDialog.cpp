@@ -65,6 +65,29 @@ FireKeyResult CFireKeyDialog::fireKey() const
     return {key.index, key.label, fireCount_, makeTime_, breakTime_};
 }
 
+void CFireKeyDialog::openWithTiming(int makeTime, int breakTime)
+{
+    openWithTime(NumberBox::MakeTime, makeTime);
+    openWithTime(NumberBox::BreakTime, breakTime);
+}
+
+void CFireKeyDialog::openWithTime(NumberBox box, int value)
+{
+    if (value < kMinTime || value > kMaxTime)
+        return;
+    keptTexts_[index(box)] = QString::number(value);
+    (box == NumberBox::MakeTime ? makeTime_ : breakTime_) = value;
+}
+
+void CFireKeyDialog::openWithKey(int keyPosition, int fireCount)
+{
+    openOnRow(keyPosition);
+    if (fireCount < 0 || fireCount > kMaxFireCount)
+        return;
+    keptTexts_[index(NumberBox::Times)] = QString::number(fireCount);
+    fireCount_ = fireCount;
+}
+
 int CFireKeyDialog::leadingNumber(const QString& text)
 {
     int value = 0;

@@ -45,6 +45,13 @@ public:
     CFireKeyDialog(const DialogContext& context, QWidget* parent);
 
     FireKeyResult fireKey() const;
+
+    // What the dialog opens with instead of its defaults (call before
+    // showing): the mouse's fire timing, which every fire key shares, and
+    // the key and count of a button that is a fire key already. Values out
+    // of their range leave the default in place.
+    void openWithTiming(int makeTime, int breakTime);
+    void openWithKey(int keyPosition, int fireCount);
     // The box, or null while the key list is open (or the dialog failed to open).
     QLineEdit* numberBox(NumberBox box) const { return boxes_[index(box)]; }
 
@@ -69,6 +76,7 @@ private:
     void timesChanged(const QString& text);
     // The focus-loss check of a time box.
     void checkTime(NumberBox box);
+    void openWithTime(NumberBox box, int value);
 
     std::array<QPointer<QLineEdit>, 3> boxes_;
     std::array<QString, 3> keptTexts_{QStringLiteral("1"), QStringLiteral("32"), QStringLiteral("32")};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CSubDialog.h"
+#include "DialogText.h"
 #include "KeyCaptureFilter.h"
 
 #include <QLabel>
@@ -28,8 +29,11 @@ public:
     CSingleDialog(const DialogContext& context, QWidget* parent);
     ~CSingleDialog() override;
 
-    // UTF-8; empty until a key is pressed.
+    // UTF-8; empty until a key is pressed, unless the dialog opened on a key.
     std::string keyName() const { return keyName_.toStdString(); }
+    // The key shown when the dialog opens (call before showing): the one the
+    // button sends already.
+    void openWithKey(std::string_view name) { keyName_ = utf8ToQString(name); }
     // The keyboard usage of the name; 0 for a name outside the key name table.
     std::uint8_t keyUsage() const;
     QLabel* keyNameBox() const { return box_; }

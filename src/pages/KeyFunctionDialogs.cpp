@@ -6,6 +6,7 @@
 #include <CSingleDialog.h>
 #include <CSnipeDialog.h>
 #include <CWindowsDialog.h>
+#include <KeyNames.h>
 
 namespace kestrel {
 
@@ -42,15 +43,30 @@ std::optional<std::string> KeyFunctionDialogs::run(KeyFunctionCode code, int gro
     }
 }
 
+std::optional<int> KeyFunctionDialogs::heldRow(KeyFunctionCode code, int group, int button,
+                                              std::uint8_t (SettingsRecord::*stored)(int, int) const) const
+{
+    if (!holds(code, group, button))
+        return std::nullopt;
+    return (host_.settings().*stored)(group, button);
+}
+
 std::string KeyFunctionDialogs::prefixed(KeyFunctionCode code, const std::string& choice) const
 {
     return host_.texts().keyFunction(code) + "-" + choice;
 }
 
+bool KeyFunctionDialogs::holds(KeyFunctionCode code, int group, int button) const
+{
+    return host_.settings().keyFunction(group, button) == static_cast<std::uint8_t>(code);
+}
+
 template <typename Dialog>
-std::optional<ChoiceResult> KeyFunctionDialogs::choose()
+std::optional<ChoiceResult> KeyFunctionDialogs::choose(std::optional<int> heldRow)
 {
     Dialog dialog(host_.dialogContext(), &window_);
+    if (heldRow)
+        dialog.openOnRow(*heldRow);
     if (!dialog.runModal())
         return std::nullopt;
     return dialog.choice();
@@ -58,7 +74,7 @@ std::optional<ChoiceResult> KeyFunctionDialogs::choose()
 
 std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
 {
-    const std::optional<ChoiceResult> choice = choose<CWindowsDialog>();
+    const std::optional<ChoiceResult> choice = choose<CWindowsDialog>(heldRow(KeyFunctionCode::Windows, group, button, &SettingsRecord::windowsIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setWindowsIndex(group, button, byteOf(choice->index));
@@ -67,7 +83,7 @@ std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
 
 std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int button)
 {
-    const std::optional<ChoiceResult> choice = choose<CMediaDialog>();
+    const std::optional<ChoiceResult> choice = choose<CMediaDialog>(heldRow(KeyFunctionCode::Multimedia, group, button, &SettingsRecord::mediaIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setMediaIndex(group, button, byteOf(choice->index));
@@ -76,7 +92,7 @@ std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int butt
 
 std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
 {
-    const std::optional<ChoiceResult> choice = choose<CHotKeyDialog>();
+    const std::optional<ChoiceResult> choice = choose<CHotKeyDialog>(heldRow(KeyFunctionCode::HotKey, group, button, &SettingsRecord::hotKeyIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setHotKeyIndex(group, button, byteOf(choice->index));
@@ -86,6 +102,10 @@ std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
 std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
 {
     CFireKeyDialog dialog(host_.dialogContext(), &window_);
+    const SettingsRecord& held = host_.settings();
+    dialog.openWithTiming(held.fireMakeTime(), held.fireBreakTime());
+    if (holds(KeyFunctionCode::FireKey, group, button))
+        dialog.openWithKey(held.fireKeyIndex(group, button), held.fireTimes(group, button));
     if (!dialog.runModal())
         return std::nullopt;
     const FireKeyResult fire = dialog.fireKey();
@@ -102,6 +122,8 @@ std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
 std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int button)
 {
     CSingleDialog dialog(host_.dialogContext(), &window_);
+    if (holds(KeyFunctionCode::SingleKey, group, button))
+        dialog.openWithKey(KeyNames::keyNameFromUsage(host_.settings().singleKeyCode(group, button)));
     if (!dialog.runModal())
         return std::nullopt;
     host_.settings().setSingleKeyCode(group, button, dialog.keyUsage());
@@ -111,6 +133,8 @@ std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int butto
 std::optional<std::string> KeyFunctionDialogs::runSnipeKey(int group, int button)
 {
     CSnipeDialog dialog(host_.dialogContext(), host_.sensorType(), &window_);
+    if (const auto row = heldRow(KeyFunctionCode::SnipeKey, group, button, &SettingsRecord::snipeIndex))
+        dialog.openOnRow(*row);
     if (!dialog.runModal())
         return std::nullopt;
     const ChoiceResult choice = dialog.choice();

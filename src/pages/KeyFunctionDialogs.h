@@ -17,6 +17,8 @@ namespace kestrel {
 // dialog's values are stored for that button in that key group (the fire
 // timing and the snipe DPI once for the whole mouse) and the button's new
 // caption is returned; on Cancel nothing is stored and nullopt returned.
+// A dialog opens on what the button holds when it has that function already,
+// and the fire key dialog always on the mouse's fire timing.
 class KeyFunctionDialogs {
 public:
     KeyFunctionDialogs(PageHost& host, QWidget& window);
@@ -33,9 +35,14 @@ private:
     std::optional<std::string> runSingleKey(int group, int button);
     std::optional<std::string> runSnipeKey(int group, int button);
 
-    // Runs a dialog whose result is its choice; nullopt when cancelled.
+    // Runs a dialog whose result is its choice, opened on the row given;
+    // nullopt when cancelled.
     template <typename Dialog>
-    std::optional<ChoiceResult> choose();
+    std::optional<ChoiceResult> choose(std::optional<int> heldRow);
+    bool holds(KeyFunctionCode code, int group, int button) const;
+    // The row the button holds in the function's list, if it has that function.
+    std::optional<int> heldRow(KeyFunctionCode code, int group, int button,
+                               std::uint8_t (SettingsRecord::*stored)(int, int) const) const;
     // The function's row text, a "-" and the dialog's choice.
     std::string prefixed(KeyFunctionCode code, const std::string& choice) const;
 

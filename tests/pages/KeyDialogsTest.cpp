@@ -183,3 +183,77 @@ TEST(KeyDialogs, LeavingTheSharedShiftTakesTheOtherGroupAlongWithItsValues)
 }
 
 } // namespace
+
+namespace {
+
+// Shows the dialog, records what it opened on, and ends it with OK untouched.
+struct OpenedOn {
+    int row = -1;
+    QString times, make, brk, key;
+};
+
+ScriptedPrompter::DialogAnswer okUntouched(OpenedOn& seen)
+{
+    return [&seen](QDialog& dialog) {
+        dialog.show();
+        if (auto* choice = dynamic_cast<CChoiceDialog*>(&dialog))
+            seen.row = choice->choice().index;
+        if (auto* fire = dynamic_cast<CFireKeyDialog*>(&dialog)) {
+            seen.times = fire->numberBox(CFireKeyDialog::NumberBox::Times)->text();
+            seen.make = fire->numberBox(CFireKeyDialog::NumberBox::MakeTime)->text();
+            seen.brk = fire->numberBox(CFireKeyDialog::NumberBox::BreakTime)->text();
+        }
+        if (auto* single = dynamic_cast<CSingleDialog*>(&dialog))
+            seen.key = single->keyNameBox()->text();
+        dialogtest::click(dialog, dialoglayout::kOk.center());
+        return dialog.result();
+    };
+}
+
+} // namespace
+
+TEST(KeyDialogs, ADialogOpensOnWhatTheButtonHoldsAndOkUntouchedKeepsIt)
+{
+    SettingsRecord held = defaultSettingsRecord();
+    held.setKeyFunction(kGroup1, 1, kFireKeyRow);
+    held.setFireKeyIndex(kGroup1, 1, kRightCtrlPosition);
+    held.setFireKeyCode(kGroup1, 1, 0xE4);
+    held.setFireTimes(kGroup1, 1, 9);
+    held.setFireMakeTime(77);
+    held.setFireBreakTime(88);
+    held.setKeyFunction(kGroup1, 2, kHotKeyRow);
+    held.setHotKeyIndex(kGroup1, 2, 5);
+    held.setKeyFunction(kGroup1, 3, kSingleKeyRow);
+    held.setSingleKeyCode(kGroup1, 3, 0x04);
+    PageTestRig rig;
+    rig.startWith(held, 1);
+
+    // Another button made a fire key: the mouse's timing is shown and kept.
+    OpenedOn other;
+    rig.prompter.dialogs = {okUntouched(other)};
+    rig.chooseFunction(5, kFireKeyRow);
+    EXPECT_EQ(other.make, "77");
+    EXPECT_EQ(other.brk, "88");
+    EXPECT_EQ(other.row, 0);
+    EXPECT_EQ(rig.settings().fireMakeTime(), 77);
+    EXPECT_EQ(rig.settings().fireBreakTime(), 88);
+
+    // The fire key itself opens on its key and count.
+    OpenedOn fire;
+    OpenedOn hot;
+    OpenedOn single;
+    rig.prompter.dialogs = {okUntouched(fire), okUntouched(hot), okUntouched(single)};
+    rig.chooseFunction(2, kFireKeyRow);
+    rig.chooseFunction(3, kHotKeyRow);
+    rig.chooseFunction(4, kSingleKeyRow);
+    EXPECT_EQ(fire.row, kRightCtrlPosition);
+    EXPECT_EQ(fire.times, "9");
+    EXPECT_EQ(rig.settings().fireKeyIndex(kGroup1, 1), kRightCtrlPosition);
+    EXPECT_EQ(rig.settings().fireTimes(kGroup1, 1), 9);
+    EXPECT_EQ(rig.caption(kGroup1, 1), "Fire Key-R-CTRL");
+    EXPECT_EQ(hot.row, 5);
+    EXPECT_EQ(rig.settings().hotKeyIndex(kGroup1, 2), 5);
+    EXPECT_EQ(single.key, "A");
+    EXPECT_EQ(rig.settings().singleKeyCode(kGroup1, 3), 0x04);
+    EXPECT_EQ(rig.caption(kGroup1, 3), "Single Key-A");
+}
