@@ -49,9 +49,13 @@ void CSkinsDialog::choiceAtOpening() {}
 void CSkinsDialog::rowChosen(int row, const QString& text)
 {
     setChoice(row, text);
-    // The folder is looked up again: it may have gone since the list was filled.
-    if (const std::optional<std::filesystem::path> folder = SkinFolderList::find(skinsRoot_, text))
+    // The folder is looked up again: it may have gone, or been renamed in
+    // letter case, since the list was filled. The name kept is the folder's
+    // own, so that the next start finds it on a case-sensitive file system.
+    if (const std::optional<std::filesystem::path> folder = SkinFolderList::find(skinsRoot_, text)) {
         chosenFolder_ = *folder;
+        setChoice(row, QString::fromStdU16String(folder->filename().u16string()));
+    }
 }
 
 void CSkinsDialog::createOwnControls()

@@ -9,7 +9,7 @@ namespace {
 QDir skinsDirectory(const std::filesystem::path& skinsRoot)
 {
     return QDir(QString::fromStdU16String(skinsRoot.u16string()), QString(), QDir::Name,
-                QDir::Dirs | QDir::NoDotAndDotDot);
+                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 std::filesystem::path pathOf(const QDir& root, const QString& name)

@@ -11,8 +11,9 @@ namespace kestrel {
 // The skins a user can choose: the sub-folders of the "Skins" folder.
 class SkinFolderList {
 public:
-    // The names of the folders in the skins root, without "." and ".." and
-    // without plain files, in name order; none when the root is missing.
+    // The names of the folders in the skins root, hidden ones included,
+    // without "." and ".." and without plain files, in name order; none when
+    // the root is missing.
     static QStringList names(const std::filesystem::path& skinsRoot);
 
     // The folder a chosen name stands for: the folder of exactly that name,

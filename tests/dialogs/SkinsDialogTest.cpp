@@ -101,6 +101,21 @@ TEST_F(SkinsDialogTest, AFolderGoneSinceTheListWasFilledKeepsTheFolderInUse)
     EXPECT_EQ(dialog->chosenSkin().folder, inUse);
 }
 
+TEST_F(SkinsDialogTest, TheNameKeptIsTheFoldersOwnAndHiddenFoldersAreSkinsToo)
+{
+    std::filesystem::create_directories(skins.root() / ".Night");
+    auto dialog = opened();
+    QListWidget& list = openList(*dialog);
+    EXPECT_EQ(rowsOf(list), (QStringList{".Night", "BLUE", "Crimson", "Default"}));
+    // Renamed in letter case while the list was open: the folder's new name is kept.
+    std::filesystem::rename(skins.root() / "Crimson", skins.root() / "CRIMSON");
+    clickRow(list, 2);
+    settle();
+    EXPECT_EQ(dialog->chosenSkin().name, "CRIMSON");
+    EXPECT_EQ(dialog->chosenSkin().folder, skins.root() / "CRIMSON");
+    EXPECT_EQ(dialog->choiceBox()->text(), "CRIMSON");
+}
+
 TEST_F(SkinsDialogTest, NamesMatchFoldersWithoutRegardToCaseButAnExactMatchComesFirst)
 {
     EXPECT_EQ(SkinFolderList::find(skins.root(), "Blue"), skins.root() / "BLUE");
