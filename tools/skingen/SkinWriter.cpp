@@ -3,11 +3,17 @@
 #include "ArtKit.h"
 #include "ControlArt.h"
 #include "DialogArt.h"
+#include "RestingFootprint.h"
 #include "WindowArt.h"
 
+#include <DialogLayout.h>
+#include <MainWindowLayout.h>
 #include <SkinFiles.h>
 
 #include <QDir>
+#include <QPainter>
+
+#include <vector>
 
 namespace kestrel::skingen {
 
@@ -18,6 +24,28 @@ bool SkinWriter::save(const QImage& image, std::string_view fileName)
         return true;
     failedFile_ = path;
     return false;
+}
+
+namespace {
+
+using Placement = RestingFootprint::Placement;
+
+// The window as the controls see it: the background with the page over it.
+QImage windowBackdrop(const WindowArt& window)
+{
+    QImage backdrop = window.background().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&backdrop);
+    painter.drawImage(0, 0, window.basicPage());
+    return backdrop;
+}
+
+} // namespace
+
+bool SkinWriter::savePair(const std::pair<QImage, QImage>& images, std::span<const Placement> placements,
+                          std::string_view firstFile, std::string_view secondFile)
+{
+    const auto [first, second] = RestingFootprint::cover(images.first, images.second, placements);
+    return save(first, firstFile) && save(second, secondFile);
 }
 
 bool SkinWriter::writeSkin(const SkinPalette& palette)
@@ -31,27 +59,59 @@ bool SkinWriter::writeSkin(const SkinPalette& palette)
     const ControlArt controls(kit);
     const DialogArt dialogs(kit);
     using Glyph = ControlArt::WindowGlyph;
-    bool written = save(window.background(), skinfiles::kMain) && save(window.basicPage(), skinfiles::kBasicPage) &&
-                   save(controls.windowButton(Glyph::Minimise, false), skinfiles::kMinimiseNormal) &&
-                   save(controls.windowButton(Glyph::Minimise, true), skinfiles::kMinimiseOver) &&
-                   save(controls.windowButton(Glyph::Close, false), skinfiles::kCloseNormal) &&
-                   save(controls.windowButton(Glyph::Close, true), skinfiles::kCloseOver) &&
-                   save(controls.windowButton(Glyph::Skins, false), skinfiles::kSkinsNormal) &&
-                   save(controls.windowButton(Glyph::Skins, true), skinfiles::kSkinsOver) &&
-                   save(controls.pageButton(false), skinfiles::kPageButtonNormal) &&
-                   save(controls.pageButton(true), skinfiles::kPageButtonOver) &&
-                   save(controls.captionButton(false), skinfiles::kButtonNormal) &&
-                   save(controls.captionButton(true), skinfiles::kButtonOver) &&
-                   save(controls.dropDownBox(false), skinfiles::kDropDownNormal) &&
-                   save(controls.dropDownBox(true), skinfiles::kDropDownOver) &&
-                   save(controls.reportRateMark(false), skinfiles::kReportRateDark) &&
-                   save(controls.reportRateMark(true), skinfiles::kReportRateLight) &&
-                   save(controls.dpiCell(false), skinfiles::kDpiCellDark) &&
-                   save(controls.dpiCell(true), skinfiles::kDpiCellLight) &&
-                   save(controls.stageBox(false), skinfiles::kStageOff) &&
-                   save(controls.stageBox(true), skinfiles::kStageOn);
+    const QImage backdrop = windowBackdrop(window);
+    std::vector<QImage> sheets;
     for (const DialogArt::Sheet& sheet : DialogArt::kSheets)
-        written = written && save(dialogs.sheet(sheet), sheet.fileName);
+        sheets.push_back(dialogs.sheet(sheet));
+
+    std::vector<Placement> captionButtons{{backdrop, mainlayout::kOk.topLeft()},
+                                          {backdrop, mainlayout::kApply.topLeft()},
+                                          {backdrop, mainlayout::kCancel.topLeft()},
+                                          {backdrop, mainlayout::kDefault.topLeft()}};
+    std::vector<Placement> closeButtons{{backdrop, mainlayout::kClose.topLeft()}};
+    for (const QImage& sheet : sheets) {
+        captionButtons.push_back({sheet, dialoglayout::kOk.topLeft()});
+        captionButtons.push_back({sheet, dialoglayout::kCancel.topLeft()});
+        closeButtons.push_back({sheet, dialoglayout::kClose.topLeft()});
+    }
+    std::vector<Placement> dropDowns;
+    for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k)
+        dropDowns.push_back({backdrop, mainlayout::keyDropDown(k).topLeft()});
+    std::vector<Placement> marks;
+    std::vector<Placement> stageBoxes;
+    std::vector<Placement> cells;
+    for (int i = 1; i <= 4; ++i) {
+        marks.push_back({backdrop, mainlayout::reportRateMark(i).topLeft()});
+        stageBoxes.push_back({backdrop, mainlayout::stageSelectBox(i).topLeft()});
+        for (int s = 1; s <= 12; ++s)
+            cells.push_back({backdrop, mainlayout::dpiCell(i, s).topLeft()});
+    }
+    const Placement minimise[] = {{backdrop, mainlayout::kMinimise.topLeft()}};
+    const Placement skins[] = {{backdrop, mainlayout::kSkins.topLeft()}};
+    const Placement page[] = {{backdrop, mainlayout::kPageButton.topLeft()}};
+
+    const auto pairOf = [](auto draw) { return std::make_pair(draw(false), draw(true)); };
+    bool written = save(window.background(), skinfiles::kMain) && save(window.basicPage(), skinfiles::kBasicPage) &&
+        savePair(pairOf([&](bool h) { return controls.windowButton(Glyph::Minimise, h); }), minimise,
+                 skinfiles::kMinimiseNormal, skinfiles::kMinimiseOver) &&
+        savePair(pairOf([&](bool h) { return controls.windowButton(Glyph::Close, h); }), closeButtons,
+                 skinfiles::kCloseNormal, skinfiles::kCloseOver) &&
+        savePair(pairOf([&](bool h) { return controls.windowButton(Glyph::Skins, h); }), skins,
+                 skinfiles::kSkinsNormal, skinfiles::kSkinsOver) &&
+        savePair(pairOf([&](bool h) { return controls.pageButton(h); }), page, skinfiles::kPageButtonNormal,
+                 skinfiles::kPageButtonOver) &&
+        savePair(pairOf([&](bool h) { return controls.captionButton(h); }), captionButtons,
+                 skinfiles::kButtonNormal, skinfiles::kButtonOver) &&
+        savePair(pairOf([&](bool h) { return controls.dropDownBox(h); }), dropDowns, skinfiles::kDropDownNormal,
+                 skinfiles::kDropDownOver) &&
+        savePair(pairOf([&](bool lit) { return controls.reportRateMark(lit); }), marks, skinfiles::kReportRateDark,
+                 skinfiles::kReportRateLight) &&
+        savePair(pairOf([&](bool lit) { return controls.dpiCell(lit); }), cells, skinfiles::kDpiCellDark,
+                 skinfiles::kDpiCellLight) &&
+        savePair(pairOf([&](bool ticked) { return controls.stageBox(ticked); }), stageBoxes, skinfiles::kStageOff,
+                 skinfiles::kStageOn);
+    for (std::size_t i = 0; i < DialogArt::kSheets.size(); ++i)
+        written = written && save(sheets[i], DialogArt::kSheets[i].fileName);
     return written;
 }
 

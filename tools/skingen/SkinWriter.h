@@ -1,10 +1,12 @@
 #pragma once
 
+#include "RestingFootprint.h"
 #include "SkinPalette.h"
 
 #include <QImage>
 #include <QString>
 
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -21,6 +23,9 @@ public:
 
 private:
     bool save(const QImage& image, std::string_view fileName);
+    // Writes a control's two images, each covering what the other draws.
+    bool savePair(const std::pair<QImage, QImage>& images, std::span<const RestingFootprint::Placement> placements,
+                  std::string_view firstFile, std::string_view secondFile);
 
     QString folder_;
     QString failedFile_;
