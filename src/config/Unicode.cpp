@@ -142,4 +142,21 @@ std::string_view firstCodePoints(std::string_view utf8, std::size_t maxCodePoint
     return utf8.substr(0, pos);
 }
 
+std::filesystem::path pathFromUtf8(std::string_view utf8)
+{
+#ifdef _WIN32
+    // The conversion to UTF-16 throws on malformed input.
+    const std::string text = sanitizedUtf8(utf8);
+#else
+    const std::string_view text = utf8;
+#endif
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string utf8FromPath(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 } // namespace kestrel::unicode

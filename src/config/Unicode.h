@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,11 @@ std::string sanitizedUtf8(std::string_view utf8);
 
 // The first maxCodePoints characters of well-formed UTF-8 text.
 std::string_view firstCodePoints(std::string_view utf8, std::size_t maxCodePoints);
+
+// Paths to and from UTF-8 text. A path built from a plain string takes it in
+// the ANSI code page on Windows; these keep every name reachable and print it
+// the same way on every platform.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string utf8FromPath(const std::filesystem::path& path);
 
 } // namespace kestrel::unicode

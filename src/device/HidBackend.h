@@ -26,6 +26,7 @@ struct HidInterfaceInfo {
     std::uint16_t usage = 0;
     std::uint16_t featureReportLength = 0;
     HidProbe probe = HidProbe::Ok;
+    int probeError = 0;  // the platform's error code when the probe open failed
 };
 
 // An open HID collection. The buffers passed are the full report including

@@ -1,5 +1,7 @@
 #include "CtlOptions.h"
 
+#include <Unicode.h>
+
 namespace kestrel::ctl {
 
 namespace {
@@ -23,7 +25,7 @@ std::optional<CtlOptions> CtlOptions::parse(const std::vector<std::string>& args
                 error = "--simulate= needs a file name";
                 return std::nullopt;
             }
-            options.simulatedStateFile = file;
+            options.simulatedStateFile = unicode::pathFromUtf8(file);
         } else if (arg == "--trace") {
             options.trace = true;
         } else if (arg == "--image") {
@@ -31,7 +33,7 @@ std::optional<CtlOptions> CtlOptions::parse(const std::vector<std::string>& args
                 error = "--image needs a file name";
                 return std::nullopt;
             }
-            options.image = args[++i];
+            options.image = unicode::pathFromUtf8(args[++i]);
         } else if (arg.starts_with("--") && arg.size() > 2) {
             error = "unknown option " + arg;
             return std::nullopt;

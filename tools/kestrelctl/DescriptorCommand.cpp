@@ -3,6 +3,7 @@
 #include "HexFormat.h"
 
 #include <linux/HidDescriptorParser.h>
+#include <Unicode.h>
 
 #include <filesystem>
 
@@ -21,12 +22,13 @@ int DescriptorCommand::run(const CtlOptions& options)
         return 2;
     }
     const std::string& file = options.arguments[0];
+    const std::filesystem::path path = unicode::pathFromUtf8(file);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    if (!std::filesystem::is_regular_file(path, ec)) {
         err_ << "kestrelctl: " << file << ": no such file\n";
         return 1;
     }
-    const HidDescriptorParseResult result = HidDescriptorParser::parseFile(file);
+    const HidDescriptorParseResult result = HidDescriptorParser::parseFile(path);
     if (!result.ok()) {
         err_ << "kestrelctl: " << file << ": malformed report descriptor: " << result.error << '\n';
         return 1;

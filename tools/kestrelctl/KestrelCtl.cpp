@@ -10,6 +10,7 @@
 #include <ApplySequence.h>
 #include <BinaryFile.h>
 #include <ConfigBinFile.h>
+#include <Unicode.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -107,7 +108,7 @@ int KestrelCtl::compose(const CtlOptions& options)
         return kFailure;
     ConfigImage image;
     if (options.image) {
-        const auto bytes = readExactFile(options.image->string(), ConfigImage::kSize, "a raw image file");
+        const auto bytes = readExactFile(unicode::utf8FromPath(*options.image), ConfigImage::kSize, "a raw image file");
         if (!bytes)
             return kFailure;
         std::copy(bytes->begin(), bytes->end(), image.bytes().begin());
@@ -151,17 +152,18 @@ bool KestrelCtl::expectArguments(const CtlOptions& options, std::size_t count)
     return false;
 }
 
-std::optional<std::vector<std::uint8_t>> KestrelCtl::readExactFile(const std::string& path, std::size_t size,
+std::optional<std::vector<std::uint8_t>> KestrelCtl::readExactFile(const std::string& name, std::size_t size,
                                                                    const char* what)
 {
+    const std::filesystem::path path = unicode::pathFromUtf8(name);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        err_ << "kestrelctl: " << path << ": no such file\n";
+        err_ << "kestrelctl: " << name << ": no such file\n";
         return std::nullopt;
     }
     const auto actual = std::filesystem::file_size(path, ec);
     if (ec || actual != size) {
-        err_ << "kestrelctl: " << path << ": " << what << " must hold exactly " << size << " bytes";
+        err_ << "kestrelctl: " << name << ": " << what << " must hold exactly " << size << " bytes";
         if (!ec)
             err_ << ", this one holds " << actual;
         err_ << '\n';
@@ -169,7 +171,7 @@ std::optional<std::vector<std::uint8_t>> KestrelCtl::readExactFile(const std::st
     }
     BinaryFile::ReadResult contents = BinaryFile::read(path, size);
     if (contents.error || contents.bytes.size() != size) {
-        err_ << "kestrelctl: " << path << ": cannot read it: " << contents.error.message() << '\n';
+        err_ << "kestrelctl: " << name << ": cannot read it: " << contents.error.message() << '\n';
         return std::nullopt;
     }
     return std::move(contents.bytes);

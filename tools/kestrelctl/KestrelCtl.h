@@ -28,7 +28,7 @@ private:
     bool expectArguments(const CtlOptions& options, std::size_t count);
 
     // A file that must hold exactly `size` bytes; prints why when it does not.
-    std::optional<std::vector<std::uint8_t>> readExactFile(const std::string& path, std::size_t size,
+    std::optional<std::vector<std::uint8_t>> readExactFile(const std::string& name, std::size_t size,
                                                            const char* what);
     std::optional<SettingsRecord> readConfigBin(const std::string& path);
 

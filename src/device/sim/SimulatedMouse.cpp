@@ -2,6 +2,8 @@
 
 #include "SimulatedStateFile.h"
 
+#include <Unicode.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -94,7 +96,7 @@ bool SimulatedMouse::Shared::saveIfChanged()
     if (!firmware.takeImageChanged() || !stateFile)
         return true;
     if (const std::error_code error = SimulatedStateFile::save(*stateFile, firmware.image())) {
-        problem = "cannot save the simulated mouse file " + stateFile->string() + ": " + error.message();
+        problem = "cannot save the simulated mouse file " + unicode::utf8FromPath(*stateFile) + ": " + error.message();
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "SimulatedStateFile.h"
 
 #include <BinaryFile.h>
+#include <Unicode.h>
 
 #include <algorithm>
 #include <system_error>
@@ -13,7 +14,7 @@ std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesyste
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {
         if (save(file, initial)) {
-            error = "cannot create the simulated mouse file " + file.string();
+            error = "cannot create the simulated mouse file " + unicode::utf8FromPath(file);
             return std::nullopt;
         }
         return initial;
@@ -21,12 +22,12 @@ std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesyste
     // One byte more than an image tells an oversized file from a correct one.
     const BinaryFile::ReadResult contents = BinaryFile::read(file, ConfigImage::kSize + 1);
     if (contents.error) {
-        error = "cannot read the simulated mouse file " + file.string();
+        error = "cannot read the simulated mouse file " + unicode::utf8FromPath(file);
         return std::nullopt;
     }
     if (contents.bytes.size() != ConfigImage::kSize) {
         const auto size = std::filesystem::file_size(file, ec);
-        error = "the simulated mouse file " + file.string() + " must hold exactly "
+        error = "the simulated mouse file " + unicode::utf8FromPath(file) + " must hold exactly "
             + std::to_string(ConfigImage::kSize) + " bytes"
             + (ec ? std::string(" (cannot read its size)") : " (it holds " + std::to_string(size) + ")");
         return std::nullopt;

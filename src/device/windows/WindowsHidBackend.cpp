@@ -26,12 +26,6 @@ struct HandleDeleter {
 };
 using ProbeHandle = std::unique_ptr<void, HandleDeleter>;
 
-HANDLE openPath(const std::string& path, DWORD access)
-{
-    return CreateFileW(toWide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                       nullptr);
-}
-
 // The device path of one interface: a size query, then the detail itself.
 std::optional<std::string> interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data)
 {
@@ -67,16 +61,17 @@ void readCapabilities(HANDLE probe, HidInterfaceInfo& info)
     info.featureReportLength = caps.FeatureReportByteLength;
 }
 
-HidInterfaceInfo probeInterface(const std::string& path)
+HidInterfaceInfo probeInterface(const HidPathOpener& opener, const std::string& path)
 {
     HidInterfaceInfo info;
     info.path = path;
-    // No access rights: enough for attributes and capabilities of any collection.
-    const HANDLE handle = openPath(path, 0);
-    if (handle == INVALID_HANDLE_VALUE) {
+    const OpenedFile opened = opener.open(path);
+    if (!opened.handle) {
         info.probe = HidProbe::OpenFailed;
+        info.probeError = static_cast<int>(opened.error);
         return info;
     }
+    const HANDLE handle = opened.handle;
     const ProbeHandle probe(handle);
     // Attributes left zero by a failed call match no mouse.
     HIDD_ATTRIBUTES attributes{};
@@ -89,6 +84,11 @@ HidInterfaceInfo probeInterface(const std::string& path)
 }
 
 } // namespace
+
+WindowsHidBackend::WindowsHidBackend()
+    : opener_(createFile_)
+{
+}
 
 std::optional<std::vector<HidInterfaceInfo>> WindowsHidBackend::enumerate()
 {
@@ -107,21 +107,19 @@ std::optional<std::vector<HidInterfaceInfo>> WindowsHidBackend::enumerate()
             HidInterfaceInfo unknown;
             unknown.probe = HidProbe::OpenFailed;
             interfaces.push_back(unknown);
-            break;
+            continue;
         }
-        interfaces.push_back(probeInterface(*path));
-        if (interfaces.back().probe == HidProbe::OpenFailed)
-            break;
+        interfaces.push_back(probeInterface(opener_, *path));
     }
     return interfaces;
 }
 
 HidOpenResult WindowsHidBackend::open(const HidInterfaceInfo& info)
 {
-    const HANDLE handle = openPath(info.path, GENERIC_READ | GENERIC_WRITE);
-    if (handle == INVALID_HANDLE_VALUE)
-        return {nullptr, static_cast<int>(GetLastError())};
-    return {std::make_unique<WindowsHidDevice>(handle), 0};
+    const OpenedFile opened = opener_.open(info.path);
+    if (!opened.handle)
+        return {nullptr, static_cast<int>(opened.error)};
+    return {std::make_unique<WindowsHidDevice>(opened.handle), 0};
 }
 
 } // namespace kestrel

@@ -1,19 +1,27 @@
 #pragma once
 
 #include "HidBackend.h"
+#include "HidPathOpener.h"
+#include "Win32CreateFile.h"
 
 namespace kestrel {
 
 // HID collections through SetupDi and the HID class driver. Each present
-// interface of the HID class is probed with a handle without access rights
-// (attributes, then preparsed data and capabilities) and the probe closed
-// again. A failed detail query or probe open ends the list with an
-// OpenFailed entry, so the search stops there as the platform's order
-// demands. Opening asks for read and write access and reports GetLastError.
+// interface of the HID class is probed (attributes, then preparsed data and
+// capabilities) and the probe closed again. An interface whose detail query
+// or probe open fails is listed as OpenFailed and the list goes on; the
+// search for the mouse stops at such an entry. Probes and opens alike ask for
+// no access rights (see HidPathOpener) and report the open's own last error.
 class WindowsHidBackend final : public HidBackend {
 public:
+    WindowsHidBackend();
+
     std::optional<std::vector<HidInterfaceInfo>> enumerate() override;
     HidOpenResult open(const HidInterfaceInfo& info) override;
+
+private:
+    Win32CreateFile createFile_;
+    HidPathOpener opener_;
 };
 
 } // namespace kestrel
