@@ -1,7 +1,9 @@
 #include "../config/FileTestSupport.h"
+#include "../device/FakeHidBackend.h"
 #include "../device/ReportDescriptors.h"
 
 #include <Clock.h>
+#include <DeviceCommands.h>
 #include <FeatureProtocol.h>
 #include <HotplugMonitor.h>
 #include <KestrelCtl.h>
@@ -92,6 +94,36 @@ TEST(DescriptorCommand, MalformedOrMissingFilesFail)
     const Outcome simulated = runCtl({"--simulate", "monitor"});
     EXPECT_EQ(simulated.exitCode, 1);
     EXPECT_NE(simulated.err.find("no hot-plug notices"), std::string::npos);
+}
+
+TEST(ListCommand, ListsTheMouseBeyondInterfacesThatCannotBeExamined)
+{
+    FakeHidBackend backend;
+    HidInterfaceInfo refused = hidInterface("keyboard", 0, 0, 0, 0, HidProbe::OpenFailed);
+    refused.probeError = 5;
+    backend.interfaces = {refused,
+                          hidInterface("mouse-status", 0x04D9, 0xA09E, 6, 8),
+                          hidInterface("", 0, 0, 0, 0, HidProbe::OpenFailed),
+                          hidInterface("mouse-caps", 0x04D9, 0xA09E, 0, 0, HidProbe::CapsFailed),
+                          hidInterface("other", 0x046D, 0xC077, 2, 0),
+                          hidInterface("mouse-data", 0x04D9, 0xA09E, 2, 65)};
+    std::ostringstream out;
+    std::ostringstream err;
+
+    EXPECT_EQ(ctl::DeviceCommands(out, err).list(backend), 0);
+    EXPECT_EQ(out.str(), "mouse-status usage_page=0x0001 usage=0x0006 feature_length=8 role=status\n"
+                         "mouse-data usage_page=0x0001 usage=0x0002 feature_length=65 role=data\n");
+    EXPECT_EQ(err.str(), "kestrelctl: keyboard: cannot be examined (error 5)\n"
+                         "kestrelctl: an interface without a device path: cannot be examined\n"
+                         "kestrelctl: mouse-caps: a collection of the mouse whose capabilities cannot be read\n");
+    EXPECT_TRUE(backend.opened.empty());
+
+    backend.interfaces = {refused};
+    std::ostringstream none;
+    EXPECT_EQ(ctl::DeviceCommands(none, err).list(backend), 1);
+    EXPECT_EQ(none.str(), "");
+    EXPECT_TRUE(err.str().ends_with("keyboard: cannot be examined (error 5)\n"
+                                    "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n"));
 }
 
 TEST(HotplugMonitor, PrintsNoticesAndTheActionOfEachBurst)

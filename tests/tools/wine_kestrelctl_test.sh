@@ -131,6 +131,26 @@ check read extra
 check frobnicate
 check
 
+# The monitor registers its window for device notices, finds no mouse and
+# waits; it is ended once it said so.
+(cd "$cases/windows" && exec "$wine" "$windows" monitor >../monitor.out 2>../monitor.err) &
+monitor=$!
+tries=0
+while [ ! -s "$cases/monitor.out" ] && [ ! -s "$cases/monitor.err" ] && [ $tries -lt 120 ] &&
+      kill -0 $monitor 2>/dev/null; do
+    sleep 0.5
+    tries=$((tries + 1))
+done
+kill $monitor 2>/dev/null
+wait $monitor 2>/dev/null
+if [ "$(cat "$cases/monitor.out")" = "start-up: notice 15, present=0" ] && [ ! -s "$cases/monitor.err" ]; then
+    echo "ok: monitor follows device notices"
+else
+    failures=$((failures + 1))
+    echo "FAIL: monitor said:"
+    cat "$cases/monitor.out" "$cases/monitor.err"
+fi
+
 compare_file "$state"
 compare_file "$settings"
 compare_file long-state.img

@@ -48,11 +48,26 @@ int DeviceCommands::list(const CtlOptions& options)
         err_ << "kestrelctl: " << error << '\n';
         return 1;
     }
-    const auto interfaces = backend->enumerate();
+    return list(*backend);
+}
+
+int DeviceCommands::list(HidBackend& backend)
+{
+    const auto interfaces = backend.enumerate();
+    if (!interfaces)
+        err_ << "kestrelctl: the system could not list its HID interfaces\n";
     int found = 0;
     for (const HidInterfaceInfo& info : interfaces.value_or(std::vector<HidInterfaceInfo>{})) {
+        if (info.probe == HidProbe::OpenFailed) {
+            reportUnexamined(info);
+            continue;
+        }
         if (!DeviceDiscovery::isMouse(info))
             continue;
+        if (info.probe == HidProbe::CapsFailed) {
+            err_ << "kestrelctl: " << info.path << ": a collection of the mouse whose capabilities cannot be read\n";
+            continue;
+        }
         ++found;
         out_ << info.path << ' ' << collectionFields(info.usagePage, info.usage, info.featureReportLength)
              << " role=" << roleName(DeviceDiscovery::roleOf(info)) << '\n';
@@ -62,6 +77,15 @@ int DeviceCommands::list(const CtlOptions& options)
         return 1;
     }
     return 0;
+}
+
+void DeviceCommands::reportUnexamined(const HidInterfaceInfo& info)
+{
+    err_ << "kestrelctl: " << (info.path.empty() ? "an interface without a device path" : info.path)
+         << ": cannot be examined";
+    if (info.probeError != 0)
+        err_ << " (error " << info.probeError << ')';
+    err_ << '\n';
 }
 
 } // namespace kestrel::ctl

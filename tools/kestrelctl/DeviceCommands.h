@@ -2,6 +2,8 @@
 
 #include "CtlOptions.h"
 
+#include <HidBackend.h>
+
 #include <optional>
 #include <ostream>
 
@@ -16,8 +18,14 @@ public:
     // The command's exit code, or nullopt when the command is not one of these.
     std::optional<int> run(const CtlOptions& options);
 
+    // A diagnosis rather than a search: every interface of the mouse that
+    // could be examined, however many others could not be; those are named
+    // on standard error. Fails when no interface of the mouse was seen.
+    int list(HidBackend& backend);
+
 private:
     int list(const CtlOptions& options);
+    void reportUnexamined(const HidInterfaceInfo& info);
 
     std::ostream& out_;
     std::ostream& err_;

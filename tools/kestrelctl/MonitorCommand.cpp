@@ -1,9 +1,11 @@
 #include "MonitorCommand.h"
 
-#if defined(__linux__)
 #include "CtlSession.h"
 #include "HotplugMonitor.h"
 
+#if defined(_WIN32)
+#include "WindowsNoticeWindow.h"
+#elif defined(__linux__)
 #include <linux/UdevHotplugSource.h>
 
 #include <algorithm>
@@ -92,24 +94,30 @@ int MonitorCommand::run(const CtlOptions& options)
         err_ << "kestrelctl: the simulated mouse sends no hot-plug notices; monitor follows the real one\n";
         return 1;
     }
-#if defined(__linux__)
-    const auto source = UdevHotplugSource::create();
-    if (!source) {
-        err_ << "kestrelctl: cannot listen to udev notices\n";
-        return 1;
-    }
+#if defined(_WIN32) || defined(__linux__)
     CtlSession session(options, err_);
     if (!session.backend()) {
         err_ << "kestrelctl: no HID backend for this platform\n";
         return 1;
     }
     DeviceDiscovery discovery(*session.backend(), session.device(), session.reporter());
-    HotplugMonitor monitor(out_, discovery, session.device(), [&session] { return session.protocol().readMouse(); },
-                           HotplugPolicy::Mode::Burst);
+    const auto readMouse = [&session] { return session.protocol().readMouse(); };
+#endif
+#if defined(_WIN32)
+    // The device-interface notices come four per plug or unplug.
+    HotplugMonitor monitor(out_, discovery, session.device(), readMouse, HotplugPolicy::Mode::Counter);
+    return WindowsNoticeWindow::run(monitor, err_);
+#elif defined(__linux__)
+    const auto source = UdevHotplugSource::create();
+    if (!source) {
+        err_ << "kestrelctl: cannot listen to udev notices\n";
+        return 1;
+    }
+    HotplugMonitor monitor(out_, discovery, session.device(), readMouse, HotplugPolicy::Mode::Burst);
     monitor.startUp();
     return follow(*source, monitor, err_);
 #else
-    err_ << "kestrelctl: monitor follows udev notices and runs on Linux only\n";
+    err_ << "kestrelctl: monitor follows udev or Windows device notices and runs on neither here\n";
     return 1;
 #endif
 }

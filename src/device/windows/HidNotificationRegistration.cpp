@@ -2,15 +2,17 @@
 
 #include "DeviceChangeFilter.h"
 #include "HidInterfaceClass.h"
-#include "WideText.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <cwchar>
 
 #include <windows.h>
 #include <dbt.h>
 
 namespace kestrel {
+
+static_assert(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) == DeviceBroadcast::kNameOffset);
+static_assert(sizeof(DEV_BROADCAST_HDR) == DeviceBroadcast::kHeaderSize);
 
 std::unique_ptr<HidNotificationRegistration> HidNotificationRegistration::registerWindow(void* window)
 {
@@ -35,22 +37,17 @@ HidNotificationRegistration::~HidNotificationRegistration()
     UnregisterDeviceNotification(notification_);
 }
 
-std::optional<DeviceChange> HidNotificationRegistration::noticeOf(std::uintptr_t wParam, std::intptr_t lParam)
+std::optional<DeviceBroadcastNotice> HidNotificationRegistration::noticeOf(std::uintptr_t wParam,
+                                                                         std::intptr_t lParam)
 {
-    // Only these two events carry a broadcast header in lParam.
+    // Only these two events carry a broadcast structure in lParam.
     if ((wParam != DeviceChangeFilter::kDeviceArrival && wParam != DeviceChangeFilter::kDeviceRemoveComplete) ||
         lParam == 0)
         return std::nullopt;
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
-    if (header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE)
-        return std::nullopt;
-    // The name fills the rest of the structure; never read past its stated size.
-    const auto* broadcast = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
-    constexpr std::size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
-    const std::size_t nameCapacity =
-        header->dbch_size > kNameOffset ? (header->dbch_size - kNameOffset) / sizeof(wchar_t) : 0;
-    const std::wstring_view name(broadcast->dbcc_name, wcsnlen(broadcast->dbcc_name, nameCapacity));
-    return DeviceChangeFilter::classify(static_cast<std::uint32_t>(wParam), header->dbch_devicetype, toUtf8(name));
+    const std::span<const std::uint8_t> broadcast(reinterpret_cast<const std::uint8_t*>(header),
+                                                  std::max<std::size_t>(header->dbch_size, sizeof *header));
+    return DeviceBroadcast::decode(static_cast<std::uint32_t>(wParam), broadcast);
 }
 
 } // namespace kestrel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceChange.h"
+#include "DeviceBroadcast.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +19,7 @@ public:
     HidNotificationRegistration& operator=(const HidNotificationRegistration&) = delete;
 
     // The mouse's arrival or removal carried by a WM_DEVICECHANGE message, if any.
-    static std::optional<DeviceChange> noticeOf(std::uintptr_t wParam, std::intptr_t lParam);
+    static std::optional<DeviceBroadcastNotice> noticeOf(std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
     explicit HidNotificationRegistration(void* notification);

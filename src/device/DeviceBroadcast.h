@@ -1,0 +1,34 @@
+#pragma once
+
+#include "DeviceChange.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace kestrel {
+
+// A notice of the mouse carried by a Windows device-change message.
+struct DeviceBroadcastNotice {
+    DeviceChange kind;
+    std::string deviceName;  // UTF-8
+};
+
+// Reads the device-interface broadcast that comes with a device-change
+// message from its bytes, so that the decoding is the same, and testable, on
+// every platform. The layout is DEV_BROADCAST_DEVICEINTERFACE_W: the size,
+// device type and a reserved word (32-bit little-endian each), the interface
+// class GUID, then the UTF-16 device name, ended by a zero or by the size the
+// structure states, whichever comes first.
+class DeviceBroadcast {
+public:
+    static constexpr std::size_t kHeaderSize = 12;
+    static constexpr std::size_t kNameOffset = 28;
+
+    // The mouse's arrival or removal, or nullopt for any other notice.
+    static std::optional<DeviceBroadcastNotice> decode(std::uint32_t eventCode, std::span<const std::uint8_t> broadcast);
+};
+
+} // namespace kestrel
