@@ -100,6 +100,16 @@ start_program() {
 dropdown_y() { echo $((209 + 23 * ($1 - 1))); }
 list_row_y() { echo $((221 + 23 * ($1 - 1) + 1 + 16 * $2 + 8)); }
 
+# The focus goes to the notification area and back to the window, twice.
+toggle_focus() {
+    for _ in 1 2; do
+        xdotool windowfocus --sync "$TRAYER"
+        sleep 0.3
+        xdotool windowfocus --sync "$WINDOW"
+        sleep 0.3
+    done
+}
+
 run_focus() {
     # An Apply first, so that the mouse holds the page's functions.
     click_at 718 633
@@ -107,22 +117,25 @@ run_focus() {
     BEFORE=$(group1)
     echo "$BEFORE" | grep -q ': Mid Click$' || fail "the first Apply did not reach the mouse: $BEFORE"
 
-    # A list left open while the focus goes to another window and comes back.
-    click_at 357 "$(dropdown_y 3)"
-    xdotool windowfocus --sync "$TRAYER"
-    sleep 0.3
-    xdotool windowfocus --sync "$WINDOW"
-    sleep 0.3
-    xdotool windowfocus --sync "$TRAYER"
-    sleep 0.3
-    xdotool windowfocus --sync "$WINDOW"
-    sleep 0.3
-    # A plain point of the window closes the list; then Apply.
-    click_at 120 400
+    WHOLE_BEFORE=$("$KESTRELCTL" --simulate="$WORK/mouse.img" show)
+    INI_BEFORE=$(cat "$WORK/program/str.ini")
+
+    # Each list left open while the focus goes to another window and comes
+    # back: a function list, then the lighting Mode and Parameter lists.
+    for BOX in "357 $(dropdown_y 3)" "809 337" "809 367"; do
+        # shellcheck disable=SC2086
+        click_at $BOX
+        toggle_focus
+        # A plain point of the window closes the list.
+        click_at 120 400
+    done
     click_at 718 633
     sleep 1
     [ "$(group1)" = "$BEFORE" ] || fail "focus changes chose a function: $(group1)"
-    echo "focus changes with a list open chose nothing"
+    [ "$("$KESTRELCTL" --simulate="$WORK/mouse.img" show)" = "$WHOLE_BEFORE" ] ||
+        fail "focus changes with a list open changed what the mouse holds"
+    [ "$(cat "$WORK/program/str.ini")" = "$INI_BEFORE" ] || fail "focus changes with a list open changed str.ini"
+    echo "focus changes with a function, Mode or Parameter list open chose nothing"
 
     # The window is not active when its list is clicked: the clicked row is the choice.
     click_at 357 "$(dropdown_y 4)"
