@@ -213,10 +213,13 @@ void CSubDialog::mouseMoveEvent(QMouseEvent* event)
     if (buttonAt(point)) {
         restPoint_ = point;
         hoverTimer_.start();
-    } else if (over_[0] || over_[1] || over_[2]) {
-        hoverTimer_.stop();
-        returnToNormal();
+        QDialog::mouseMoveEvent(event);
+        return;
     }
+    // A pointer that only passed over a button never rested on it.
+    hoverTimer_.stop();
+    if (over_[0] || over_[1] || over_[2])
+        returnToNormal();
     QDialog::mouseMoveEvent(event);
 }
 

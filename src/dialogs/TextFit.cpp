@@ -30,7 +30,10 @@ int leftFor(const QRect& rect, int width, TextLayout layout)
 FittedText TextFit::fit(const QRect& rect, const QString& text, const QFont& font, TextLayout layout, int surfaceWidth)
 {
     int width = widthOf(text, font);
-    if (width <= rect.width())
+    // A text that fits its rectangle is drawn as laid out, as long as that
+    // rectangle keeps it on the surface: some reach past the dialog's edge.
+    const int left = leftFor(rect, width, layout);
+    if (width <= rect.width() && left >= kMargin && left + width <= surfaceWidth - kMargin)
         return {rect, text, font, layout};
     const int room = std::max(surfaceWidth - 2 * kMargin, 1);
     QFont smaller = font;
@@ -44,10 +47,10 @@ FittedText TextFit::fit(const QRect& rect, const QString& text, const QFont& fon
         width = widthOf(shown, smaller);
     }
     const int rightmost = std::max(kMargin, surfaceWidth - kMargin - width);
-    const int left = std::clamp(leftFor(rect, width, layout), kMargin, rightmost);
+    const int placedLeft = std::clamp(leftFor(rect, width, layout), kMargin, rightmost);
     const TextLayout placed = layout == TextLayout::TopCentred ? TextLayout::TopCentred : TextLayout::Left;
     // One spare pixel keeps the last glyph's overhang inside the rectangle.
-    return {QRect(left, rect.top(), width + 1, rect.height()), shown, smaller, placed};
+    return {QRect(placedLeft, rect.top(), width + 1, rect.height()), shown, smaller, placed};
 }
 
 } // namespace kestrel

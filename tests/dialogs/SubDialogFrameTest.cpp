@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -131,6 +132,19 @@ TEST_F(SubDialogFrameTest, RunModalGoesThroughThePrompterAndTellsWhetherItEndedW
     EXPECT_TRUE(dialog.runModal());
     prompter.run = nullptr;
     EXPECT_FALSE(dialog.runModal());
+}
+
+TEST_F(SubDialogFrameTest, APointerThatOnlyPassesOverOkLeavesItNormal)
+{
+    const auto folder = TestSkins::builtDefault();
+    auto dialog = opened();
+    // In and out within the hover time, as a quick sweep of the pointer does.
+    move(*dialog, dialoglayout::kOk.center());
+    move(*dialog, {300, 100});
+    EXPECT_FALSE(dialog->hoverTimer().isActive());
+    QTest::qWait(3 * dialog->hoverTimer().interval());
+    EXPECT_FALSE(dialog->isOver(Button::Ok));
+    EXPECT_FALSE(showsOver(*dialog, folder, Button::Ok));
 }
 
 TEST_F(SubDialogFrameTest, ARestingPointerShowsTheHoverImageAndOkAndCancelHandOver)

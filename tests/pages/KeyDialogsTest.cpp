@@ -257,3 +257,30 @@ TEST(KeyDialogs, ADialogOpensOnWhatTheButtonHoldsAndOkUntouchedKeepsIt)
     EXPECT_EQ(rig.settings().singleKeyCode(kGroup1, 3), 0x04);
     EXPECT_EQ(rig.caption(kGroup1, 3), "Single Key-A");
 }
+
+TEST(KeyDialogs, TheFireKeyDialogsNotesStayInsideItInTheProgramsFont)
+{
+    for (const std::string_view ini : {PageTestRig::kEnglishIni, std::string_view("[Skins]\nLan=CHS\nPath=Default\n"
+                                                                                  "RColor=0\nGColor=255\nBColor=0\n")}) {
+        PageTestRig rig;
+        rig.writeStrIni(ini);
+        rig.startWith();
+        int greenAtTheEdge = -1;
+        rig.prompter.dialogs = {[&greenAtTheEdge](QDialog& dialog) {
+            auto& fire = dynamic_cast<CFireKeyDialog&>(dialog);
+            fire.show();
+            // The notes' rows, along the dialog's right margin: no text colour there.
+            const QImage& canvas = fire.canvas();
+            greenAtTheEdge = 0;
+            for (int y = 198; y < 240; ++y) {
+                for (int x = canvas.width() - 12; x < canvas.width(); ++x) {
+                    const QColor pixel = canvas.pixelColor(x, y);
+                    greenAtTheEdge += pixel.green() > 2 * std::max(pixel.red(), pixel.blue()) + 40 ? 1 : 0;
+                }
+            }
+            return int(QDialog::Rejected);
+        }};
+        rig.chooseFunction(5, kFireKeyRow);
+        EXPECT_EQ(greenAtTheEdge, 0) << ini;
+    }
+}
