@@ -43,6 +43,8 @@ CKestrelApp::StartResult CKestrelApp::start()
     deviceLink_ = std::make_unique<DeviceLinkController>(state_, *backend_, *environment_.clock, reporter_, *dlg_,
                                                          environment_.policyMode);
     QObject::connect(deviceLink_.get(), &DeviceLinkController::mouseDetected, dlg_.get(), &CKestrelDlg::mouseArrived);
+    QObject::connect(deviceLink_.get(), &DeviceLinkController::sensorTypeChanged, dlg_.get(),
+                     &CKestrelDlg::sensorTypeChanged);
     wireSettingsPage();
     // Without the lock another copy may own the socket; it is left alone then.
     if (instance == SingleInstance::Outcome::Acquired)

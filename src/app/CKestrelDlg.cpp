@@ -63,6 +63,12 @@ void CKestrelDlg::mouseArrived()
         pages_.build();
 }
 
+void CKestrelDlg::sensorTypeChanged()
+{
+    if (state_.flags.pageState == PageState::Built)
+        pages_.rebuild();
+}
+
 void CKestrelDlg::endProgram()
 {
     releaseDeviceAndIcon();

@@ -49,6 +49,8 @@ public:
     void requestShow();
     // The mouse arrived and was read.
     void mouseArrived();
+    // A built page shows the DPI levels of the sensor type it was built for.
+    void sensorTypeChanged();
     // Closes the mouse, removes the icon and ends the program with exit code 0.
     void endProgram();
 

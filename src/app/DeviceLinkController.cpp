@@ -68,8 +68,11 @@ void DeviceLinkController::settle()
 
 void DeviceLinkController::readMouse()
 {
+    const std::uint8_t before = state_.app.sensorType;
     protocol_->readMouse();
     state_.app.sensorType = state_.device.sensorType;
+    if (state_.app.sensorType != before)
+        emit sensorTypeChanged();
 }
 
 void DeviceLinkController::act(DeviceChange change)

@@ -50,6 +50,8 @@ public:
 signals:
     // The mouse arrived and has been read.
     void mouseDetected();
+    // A read found another sensor type than before: other DPI levels.
+    void sensorTypeChanged();
 
 private:
     void readMouse();

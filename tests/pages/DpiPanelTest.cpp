@@ -180,3 +180,25 @@ TEST(DpiPanel, ALevelBeyondTheSensorsCountLightsTheWholeColumn)
 }
 
 } // namespace
+
+TEST(DpiPanel, AMouseArrivingWithAnotherSensorTypeGetsItsLevelsOnThePage)
+{
+    PageTestRig rig;
+    rig.startWith(1);
+    // Unplugged, then a mouse with a twelve-level sensor arrives.
+    rig.mouse->vanish();
+    emit rig.watcher->deviceChanged(DeviceChange::Removal);
+    rig.app->deviceLink()->settle();
+    rig.mouse->reappear();
+    ConfigImage image = MouseFirmware::factoryImage();
+    image.page(4)[ConfigImage::kPage4SensorType] = 0;
+    rig.mouse->firmware().setImage(image);
+    emit rig.watcher->deviceChanged(DeviceChange::Arrival);
+    rig.app->deviceLink()->settle();
+    rig.showFromIcon();
+    ASSERT_EQ(rig.state().app.sensorType, 0);
+
+    rig.click(mainlayout::dpiCell(2, 11).center());
+    EXPECT_EQ(rig.settings().dpiLevel(1), 10);
+    EXPECT_TRUE(rig.shows(skinfiles::kDpiCellLight, mainlayout::dpiCell(2, 11).topLeft()));
+}
