@@ -23,6 +23,8 @@ void BasicSettingsPage::build()
     if (context_.host.needsDefaultCaptions()) {
         keys_.setDefaultCaptions();
         context_.host.storeCaptions();
+    } else {
+        keys_.fillMissingCaptions();
     }
     compose();
     lighting_.destroyControls();

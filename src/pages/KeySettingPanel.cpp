@@ -1,5 +1,7 @@
 #include "KeySettingPanel.h"
 
+#include "FunctionCaption.h"
+
 #include <BasicPageFrame.h>
 #include <HoverItems.h>
 #include <MainWindowLayout.h>
@@ -49,6 +51,21 @@ KeyAssignments KeySettingPanel::assignments() const
 void KeySettingPanel::setDefaultCaptions()
 {
     context_.host.captions() = StrIniSettings::defaultCaptions(context_.host.language());
+}
+
+void KeySettingPanel::fillMissingCaptions()
+{
+    PageHost& host = context_.host;
+    StrIniSettings::Captions& captions = host.captions();
+    constexpr int kButtons = static_cast<int>(StrIniSettings::kCaptionCount / 2);
+    for (int group = 0; group < 2; ++group) {
+        for (int button = 0; button < kButtons; ++button) {
+            std::string& caption = captions[static_cast<std::size_t>(group * kButtons + button)];
+            if (caption.empty())
+                caption = FunctionCaption::of(host.settings(), group, button, host.language(), host.texts(),
+                                              host.sensorType());
+        }
+    }
 }
 
 bool KeySettingPanel::ownsList(int id) { return id == PopupListSet::kDpiSubList || isFunctionList(id); }

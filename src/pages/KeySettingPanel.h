@@ -26,6 +26,9 @@ public:
 
     // Replaces both key groups' captions by the default ones (no write).
     void setDefaultCaptions();
+    // A caption missing from str.ini becomes what choosing the button's
+    // function would have written; the next Apply stores it.
+    void fillMissingCaptions();
 
     void dropDownClicked(int k);
     // Whether the popup list with this identifier belongs to this section.

@@ -8,6 +8,7 @@
 #include <DialogLayout.h>
 #include <MainWindowLayout.h>
 #include <PopupListSet.h>
+#include <StrIniSettings.h>
 
 #include <QListWidget>
 
@@ -283,4 +284,31 @@ TEST(KeyDialogs, TheFireKeyDialogsNotesStayInsideItInTheProgramsFont)
         rig.chooseFunction(5, kFireKeyRow);
         EXPECT_EQ(greenAtTheEdge, 0) << ini;
     }
+}
+
+TEST(KeyDialogs, CaptionsMissingFromStrIniAreMadeFromTheFunctionsAndStoredOnApply)
+{
+    SettingsRecord held = defaultSettingsRecord();
+    held.setKeyFunction(kGroup1, 1, kFireKeyRow);
+    held.setFireKeyIndex(kGroup1, 1, kRightCtrlPosition);
+    held.setKeyFunction(kGroup1, 2, kHotKeyRow);
+    held.setHotKeyIndex(kGroup1, 2, 7);
+    held.setKeyFunction(kGroup1, 3, kDpiSwitchRow);
+    held.setDpiSwitchMode(kGroup1, 3, 5);
+    held.setKeyFunction(kGroup2, 4, kSingleKeyRow);
+    held.setSingleKeyCode(kGroup2, 4, 0x04);
+    // config.bin was applied before (first-run flag 1), but str.ini has no
+    // captions for the language: as after "Lan" was changed by hand.
+    PageTestRig rig;
+    rig.startWith(held, 1, 1);
+    EXPECT_EQ(rig.caption(kGroup1, 0), "Left Click");
+    EXPECT_EQ(rig.caption(kGroup1, 1), "Fire Key-R-CTRL");
+    EXPECT_EQ(rig.caption(kGroup1, 2), "Undo");
+    EXPECT_EQ(rig.caption(kGroup1, 3), "DPI Loop");
+    EXPECT_EQ(rig.caption(kGroup2, 4), "Single Key-A");
+
+    rig.click(mainlayout::kApply.center());
+    const StrIniSettings::Values stored = StrIniSettings(rig.program / "str.ini").read(Language::English);
+    EXPECT_EQ(stored.captions[1], "Fire Key-R-CTRL");
+    EXPECT_EQ(stored.captions[8 + 4], "Single Key-A");
 }

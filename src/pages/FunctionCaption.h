@@ -1,0 +1,26 @@
+#pragma once
+
+#include <Language.h>
+#include <SettingsRecord.h>
+#include <TextTable.h>
+
+#include <cstdint>
+#include <string>
+
+namespace kestrel {
+
+// The caption the page gives a button when its function is chosen, made
+// again from what the settings record holds for the button: the function's
+// row text, with the dialog's choice where the function has one. For a key
+// group whose captions are missing from str.ini (a language changed by hand).
+class FunctionCaption {
+public:
+    static std::string of(const SettingsRecord& settings, int group, int button, Language language,
+                          const TextTable& texts, std::uint8_t sensorType);
+
+private:
+    static std::string choiceOf(const SettingsRecord& settings, int group, int button, Language language,
+                                std::uint8_t sensorType, KeyFunctionCode code);
+};
+
+} // namespace kestrel
