@@ -133,7 +133,8 @@ TEST(Startup, ConfigBinGivesTheFirstRunFlagAndTheSavedCopy)
 TEST(Startup, WithoutStrIniTextsAreEnglishBlackAndTheSkinIsTheSkinsFolder)
 {
     AppTestRig rig;
-    // An applied config.bin: the first page build keeps the captions read.
+    // An applied config.bin: the first page build keeps the captions read,
+    // and makes the missing ones from the buttons' functions.
     rig.writeConfigBin(defaultSettingsRecord(), 1);
     rig.writeSkin("", {64, 48});
     rig.start();
@@ -144,7 +145,7 @@ TEST(Startup, WithoutStrIniTextsAreEnglishBlackAndTheSkinIsTheSkinsFolder)
     EXPECT_EQ(rig.state().app.skinName, "");
     EXPECT_EQ(rig.state().app.skinFolder / "main.png", rig.program.path() / "Skins" / "main.png");
     EXPECT_EQ(rig.dlg().size(), QSize(64, 48));
-    EXPECT_EQ(rig.dlg().resources().captions[0], "");
+    EXPECT_EQ(rig.dlg().resources().captions[0], "Left Click");
     EXPECT_TRUE(rig.prompter.messages.empty());
 }
 

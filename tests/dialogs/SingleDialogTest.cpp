@@ -92,6 +92,20 @@ TEST_F(SingleDialogTest, PressAndReleaseNameTheKeyAndTheLastMessageWins)
     EXPECT_EQ(counter.keys, 7);
 }
 
+TEST_F(SingleDialogTest, KeysAreNamedByTheirPositionWhateverTheLayout)
+{
+    // A German layout: the key in the US "Y" position types "z", the one in
+    // the US ";" position types "ö". The mouse sends the position's usage,
+    // so the dialog names the position as a US keyboard would.
+    constexpr quint32 kYPosition = 21;
+    constexpr quint32 kSemicolonPosition = 39;
+    press(*dialog, Qt::Key_Z, kYPosition);
+    EXPECT_EQ(shown(), "Y");
+    EXPECT_EQ(dialog->keyUsage(), 0x1C);
+    press(*dialog, Qt::Key_Odiaeresis, kSemicolonPosition);
+    EXPECT_EQ(dialog->keyUsage(), 0x33);
+}
+
 TEST_F(SingleDialogTest, LeftAndRightModifiersHaveTheirOwnNames)
 {
     press(*dialog, Qt::Key_Control, kRightCtrl, Qt::ControlModifier);
