@@ -24,25 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-FilePtr openForReading(const fs::path& path)
-{
-#ifdef _WIN32
-    return FilePtr(_wfopen(path.c_str(), L"rb"));
-#else
-    return FilePtr(std::fopen(path.c_str(), "rb"));
-#endif
-}
-
-std::error_code lastCError()
-{
-    const int code = errno;
-    return code != 0 ? std::error_code(code, std::generic_category()) : std::make_error_code(std::errc::io_error);
-}
 
 // What the platform says about the call that just failed, read before
 // anything else can overwrite it.
@@ -53,7 +34,8 @@ std::error_code lastSystemError()
     return code != 0 ? std::error_code(static_cast<int>(code), std::system_category())
                      : std::make_error_code(std::errc::io_error);
 #else
-    return lastCError();
+    const int code = errno;
+    return code != 0 ? std::error_code(code, std::generic_category()) : std::make_error_code(std::errc::io_error);
 #endif
 }
 
@@ -81,6 +63,39 @@ std::error_code writeAll(HANDLE file, std::span<const std::uint8_t> contents)
     if (!FlushFileBuffers(file))
         return lastSystemError();
     return {};
+}
+
+// "Not found" keeps its portable meaning, and its number (2) on both systems.
+std::error_code openFailure()
+{
+    const std::error_code error = lastSystemError();
+    if (error.value() == ERROR_FILE_NOT_FOUND || error.value() == ERROR_PATH_NOT_FOUND)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    return error;
+}
+
+BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
+{
+    BinaryFile::ReadResult result;
+    const FileHandle file = adopt(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        result.error = openFailure();
+        return result;
+    }
+    std::array<std::uint8_t, 65536> chunk{};
+    while (result.bytes.size() < maxBytes) {
+        const DWORD wanted = static_cast<DWORD>(std::min(chunk.size(), maxBytes - result.bytes.size()));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk.data(), wanted, &got, nullptr)) {
+            result.error = lastSystemError();
+            break;
+        }
+        result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.begin() + got);
+        if (got == 0)
+            break;
+    }
+    return result;
 }
 
 bool mayWrite(const fs::path& path, std::error_code& error)
@@ -141,6 +156,33 @@ std::error_code moveOver(const fs::path& temporary, const fs::path& target, cons
 }
 
 #else
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
+{
+    BinaryFile::ReadResult result;
+    errno = 0;
+    const FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        result.error = lastSystemError();
+        return result;
+    }
+    std::array<std::uint8_t, 65536> chunk{};
+    while (result.bytes.size() < maxBytes) {
+        const std::size_t wanted = std::min(chunk.size(), maxBytes - result.bytes.size());
+        const std::size_t got = std::fread(chunk.data(), 1, wanted, file.get());
+        result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
+        if (got < wanted)
+            break;
+    }
+    if (std::ferror(file.get()))
+        result.error = lastSystemError();
+    return result;
+}
 
 struct Descriptor {
     explicit Descriptor(int fd)
@@ -244,24 +286,7 @@ std::error_code moveOver(const fs::path& temporary, const fs::path& target, cons
 
 BinaryFile::ReadResult BinaryFile::read(const fs::path& path, std::size_t maxBytes)
 {
-    ReadResult result;
-    errno = 0;
-    const FilePtr file = openForReading(path);
-    if (!file) {
-        result.error = lastCError();
-        return result;
-    }
-    std::array<std::uint8_t, 65536> chunk{};
-    while (result.bytes.size() < maxBytes) {
-        const std::size_t wanted = std::min(chunk.size(), maxBytes - result.bytes.size());
-        const std::size_t got = std::fread(chunk.data(), 1, wanted, file.get());
-        result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
-        if (got < wanted)
-            break;
-    }
-    if (std::ferror(file.get()))
-        result.error = lastCError();
-    return result;
+    return readWhole(path, maxBytes);
 }
 
 std::error_code BinaryFile::replace(const fs::path& path, std::span<const std::uint8_t> contents)
