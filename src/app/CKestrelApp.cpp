@@ -52,6 +52,10 @@ CKestrelApp::StartResult CKestrelApp::start()
 
     StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_);
     startupOutcome_ = startup.run(environment_.makeHotplugWatcher);
+    // Without the stored settings and texts the commit buttons would send and
+    // store defaults; the window's own minimise and close spots still work.
+    if (startupOutcome_ == StartupSequence::Outcome::StoppedAtRegistration)
+        dlg_->surface().setCommands(nullptr);
     return StartResult::Running;
 }
 

@@ -44,9 +44,14 @@ void CKestrelDlg::hideWindow()
     area_.hideWindow();
 }
 
+bool CKestrelDlg::pageCanShow() const
+{
+    return state_.device.present && !state_.flags.startupStopped;
+}
+
 void CKestrelDlg::requestShow()
 {
-    if (!state_.device.present) {
+    if (!pageCanShow()) {
         notice(kNoticeMouseNotDetected, 0);
         return;
     }
@@ -59,7 +64,8 @@ void CKestrelDlg::requestShow()
 void CKestrelDlg::mouseArrived()
 {
     // Without a notification area the window is already up; it gets its page now.
-    if (area_.mode() == NotificationArea::Mode::NoNotificationArea && !state_.flags.basicPageInitialised)
+    if (area_.mode() == NotificationArea::Mode::NoNotificationArea && !state_.flags.basicPageInitialised
+        && pageCanShow())
         pages_.build();
 }
 
@@ -112,7 +118,7 @@ void CKestrelDlg::changeEvent(QEvent* event)
     // Brought back from the task bar: the same page rules as a show from the icon.
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) {
-        if (state_.device.present)
+        if (pageCanShow())
             pages_.prepareForShow([this] { rereadStrIni(); });
         else
             notice(kNoticeMouseNotDetected, 0);

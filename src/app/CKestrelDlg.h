@@ -44,7 +44,8 @@ public:
     void notice(int kind, int value) override;
     void hideWindow() override;
 
-    // A click on the notification icon: without the mouse only its warning,
+    // A click on the notification icon: without the mouse, or after a start-up
+    // that stopped early, only the mouse's warning;
     // otherwise the page made ready and the window brought forward.
     void requestShow();
     // The mouse arrived and was read.
@@ -66,6 +67,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The mouse is there and start-up read everything the page is made from.
+    bool pageCanShow() const;
     void rereadStrIni();
     void releaseDeviceAndIcon();
 

@@ -25,6 +25,7 @@ StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher)
     deviceLink_.openAtStartup();
     if (!deviceLink_.registerForNotices(makeWatcher())) {
         reporter_.showMessage(kRegistrationFailed, "");
+        state_.flags.startupStopped = true;
         dlg_.notificationArea().startupFinished();
         return Outcome::StoppedAtRegistration;
     }

@@ -19,6 +19,9 @@ struct WindowFlags {
     bool basicPageInitialised = false;
     // Set by "Cancel"; the next show from the notification icon rebuilds the page.
     bool cancelPending = false;
+    // Start-up stopped before config.bin, the texts and the skin were read: the
+    // page is never built, and nothing is sent to the mouse or stored.
+    bool startupStopped = false;
     // The first byte of config.bin as last read.
     std::uint8_t firstRunFlag = 0;
 };

@@ -1,5 +1,7 @@
 #include "AppTestRig.h"
 
+#include <MainWindowLayout.h>
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -250,4 +252,46 @@ TEST(WindowLifecycle, ExitChosenWhileStartupWaitsOnAMessageEndsTheProgram)
     ASSERT_EQ(rig.prompter.messages.size(), 1u);
     EXPECT_EQ(rig.app->exitCode(), 0);
     EXPECT_FALSE(rig.dlg().notificationArea().trayIcon()->isShown());
+}
+
+TEST(WindowLifecycle, AfterAStoppedStartupNothingIsBuiltSentOrStoredButExitWorks)
+{
+    for (const bool tray : {true, false}) {
+        SCOPED_TRACE(tray ? "notification area" : "no notification area");
+        WindowRig rig;
+        rig.registrationWorks = false;
+        rig.trayAvailable = tray;
+        rig.start();
+        ASSERT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::StoppedAtRegistration);
+        QObject::connect(&rig.dlg(), &CKestrelDlg::programEnded, [&](int code) { rig.exitCodes.push_back(code); });
+        const auto strIni = fileBytes(rig.program / "str.ini");
+        const auto configBin = fileBytes(rig.program / "config.bin");
+        const int exchanges = rig.mouse->exchangeCount();
+
+        if (tray) {
+            rig.icon().activate(QSystemTrayIcon::Trigger);
+            EXPECT_EQ(rig.icon().lastBalloon(), kWarning);
+            EXPECT_FALSE(rig.dlg().isVisible());
+        } else {
+            // The window stands in for the icon; its commit spots must do nothing.
+            rig.runOutTheRechecks();
+            ASSERT_TRUE(rig.dlg().isVisible());
+            rig.dlg().showMinimized();
+            rig.dlg().showNormal();
+            for (const QRect spot : {mainlayout::kOk, mainlayout::kApply, mainlayout::kCancel, mainlayout::kSkins})
+                rig.click(spot.center());
+        }
+        EXPECT_FALSE(rig.state().flags.basicPageInitialised);
+        EXPECT_EQ(rig.state().flags.pageState, PageState::MustBuild);
+        EXPECT_EQ(rig.mouse->exchangeCount(), exchanges);
+        EXPECT_EQ(fileBytes(rig.program / "str.ini"), strIni);
+        EXPECT_EQ(fileBytes(rig.program / "config.bin"), configBin);
+        EXPECT_EQ(rig.prompter.messages.size(), 1U);
+
+        if (tray)
+            rig.icon().menu().actions()[0]->trigger();
+        else
+            rig.click(mainlayout::kClose.center());
+        EXPECT_EQ(rig.exitCodes, std::vector<int>{0});
+    }
 }
