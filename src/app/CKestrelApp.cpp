@@ -22,7 +22,7 @@ CKestrelApp::~CKestrelApp() = default;
 
 CKestrelApp::StartResult CKestrelApp::start()
 {
-    const SingleInstance::Outcome instance = instance_.acquire();
+    const SingleInstance::Outcome instance = instanceOutcome_ = instance_.acquire();
     if (instance == SingleInstance::Outcome::HeldByAnotherCopy)
         return StartResult::AnotherCopyRuns;
     // The desktop takes the window class from the application's name. The lock

@@ -42,6 +42,9 @@ public:
     CKestrelDlg* dialog() { return dlg_.get(); }
     DeviceLinkController* deviceLink() { return deviceLink_.get(); }
     std::optional<StartupSequence::Outcome> startupOutcome() const { return startupOutcome_; }
+    // Unavailable when no private runtime folder could be had: the program runs without the single-instance rule.
+    SingleInstance::Outcome instanceOutcome() const { return instanceOutcome_; }
+    const std::filesystem::path& runtimeFolder() const { return environment_.runtimeFolder; }
     // Set once "Exit" or the close hot spot ended the program, which may
     // happen while start-up still waits on a message box.
     std::optional<int> exitCode() const { return exitCode_; }
@@ -67,6 +70,7 @@ private:
     std::unique_ptr<DeviceLinkController> deviceLink_;
     std::unique_ptr<NoticeServer> noticeServer_;
     std::optional<StartupSequence::Outcome> startupOutcome_;
+    SingleInstance::Outcome instanceOutcome_ = SingleInstance::Outcome::Unavailable;
     std::optional<int> exitCode_;
 };
 

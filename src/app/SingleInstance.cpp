@@ -20,7 +20,22 @@ SingleInstance::Outcome SingleInstance::acquire()
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0))
         return Outcome::Acquired;
-    return lock_->error() == QLockFile::LockFailedError ? Outcome::HeldByAnotherCopy : Outcome::Unavailable;
+    if (lock_->error() != QLockFile::LockFailedError)
+        return Outcome::Unavailable;
+    // QLockFile trusts a lock whose holder it cannot name; one left empty or
+    // half-written by a crash or a full disk would then block every start.
+    // Removing it succeeds only when no live process holds the file itself.
+    if (!namesItsHolder() && lock_->removeStaleLockFile() && lock_->tryLock(0))
+        return Outcome::Acquired;
+    return Outcome::HeldByAnotherCopy;
+}
+
+bool SingleInstance::namesItsHolder() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock_->getLockInfo(&pid, &host, &application) && !application.isEmpty();
 }
 
 } // namespace kestrel

@@ -9,8 +9,8 @@ namespace kestrel {
 
 // The rule that only one copy of the program runs per user: a lock file named
 // after the program's mutex in the user's runtime folder, held for the life
-// of the process. A lock left behind by a copy that was killed is stale and
-// taken over.
+// of the process. Only a lock held by a running copy counts: one left behind
+// by a copy that was killed, or left unreadable, is stale and taken over.
 class SingleInstance {
 public:
     enum class Outcome {
@@ -26,6 +26,9 @@ public:
     bool holds() const { return lock_ && lock_->isLocked(); }
 
 private:
+    // The lock file records the process and program that hold it.
+    bool namesItsHolder() const;
+
     std::filesystem::path runtimeFolder_;
     std::unique_ptr<QLockFile> lock_;
 };

@@ -39,6 +39,9 @@ int main(int argc, char* argv[])
     case kestrel::CKestrelApp::StartResult::Running:
         break;
     }
+    if (app.instanceOutcome() == kestrel::SingleInstance::Outcome::Unavailable)
+        std::cerr << "kestrel: no private runtime folder for the single-instance lock (" << app.runtimeFolder().string()
+                  << " is missing, not a folder, or open to other users); another copy may run at the same time\n";
     if (const auto exitCode = app.exitCode())
         return *exitCode;
     return application.exec();

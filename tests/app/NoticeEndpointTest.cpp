@@ -3,19 +3,50 @@
 #include <FileTestSupport.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 using namespace kestrel;
 
-TEST(NoticeEndpoint, RuntimeFolderIsXdgRuntimeDirOrAPrivateTemporaryFolder)
+TEST(NoticeEndpoint, RuntimeFolderChoicesAreXdgRuntimeDirThenAPrivateTemporaryFolder)
 {
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder("/run/user/1000", "/var/tmp", 1000), "/run/user/1000");
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder(nullptr, "/var/tmp", 1000), "/var/tmp/kestrel-runtime-1000");
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder(nullptr, nullptr, 42), "/tmp/kestrel-runtime-42");
+    using Choices = std::vector<std::filesystem::path>;
+    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices("/run/user/1000", "/var/tmp", 1000),
+              (Choices{"/run/user/1000", "/var/tmp/kestrel-runtime-1000"}));
+    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices(nullptr, "/var/tmp", 1000), Choices{"/var/tmp/kestrel-runtime-1000"});
+    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices(nullptr, nullptr, 42), Choices{"/tmp/kestrel-runtime-42"});
     // Relative values are not trusted: the folder would depend on where the program was started.
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder("run", "tmp", 7), "/tmp/kestrel-runtime-7");
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder("", nullptr, 7), "/tmp/kestrel-runtime-7");
+    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices("run", "tmp", 7), Choices{"/tmp/kestrel-runtime-7"});
+    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices("", nullptr, 7), Choices{"/tmp/kestrel-runtime-7"});
+}
+
+TEST(NoticeEndpoint, ARuntimeFolderOpenToOthersGivesWayToAPrivateOne)
+{
+    const test::ScratchFolder scratch;
+    const auto xdg = scratch / "xdg";
+    const auto temp = scratch / "tmp";
+    std::filesystem::create_directory(xdg);
+    std::filesystem::create_directory(temp);
+    const std::string uid = std::to_string(getuid());
+    const auto fallback = temp / ("kestrel-runtime-" + uid);
+
+    ASSERT_EQ(chmod(xdg.c_str(), 0700), 0);
+    EXPECT_EQ(NoticeEndpoint::runtimeFolder(xdg.c_str(), temp.c_str(), getuid()), xdg);
+    EXPECT_FALSE(std::filesystem::exists(fallback));
+
+    ASSERT_EQ(chmod(xdg.c_str(), 0777), 0);
+    EXPECT_EQ(NoticeEndpoint::runtimeFolder(xdg.c_str(), temp.c_str(), getuid()), fallback);
+    struct stat status {};
+    ASSERT_EQ(lstat(fallback.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    EXPECT_EQ(status.st_uid, getuid());
+
+    // A planted link in the fallback's place is never followed: nothing private remains.
+    std::filesystem::remove(fallback);
+    std::filesystem::create_directory_symlink(xdg, fallback);
+    EXPECT_EQ(NoticeEndpoint::runtimeFolder(xdg.c_str(), temp.c_str(), getuid()), fallback);
+    EXPECT_FALSE(NoticeEndpoint::prepareRuntimeFolder(fallback));
 }
 
 TEST(NoticeEndpoint, LockAndSocketAreNamedAfterTheMutex)

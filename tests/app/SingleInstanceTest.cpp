@@ -7,6 +7,9 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 
 #include <gtest/gtest.h>
 
@@ -62,10 +65,11 @@ namespace {
 // The real program, offscreen, with its runtime folder in a scratch folder.
 class ProgramProcess {
 public:
-    explicit ProgramProcess(const std::filesystem::path& runtimeFolder)
+    explicit ProgramProcess(const std::filesystem::path& runtimeFolder, const std::filesystem::path& tempFolder = "/tmp")
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtimeFolder.string()));
+        environment.insert("TMPDIR", QString::fromStdString(tempFolder.string()));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("KESTREL_SIMULATE", "1");
         process_.setProcessEnvironment(environment);
@@ -116,4 +120,71 @@ TEST(SingleInstance, TheRealProgramLetsOneCopyRunAndTakesOverAStaleLock)
     ProgramProcess fourth(runtime);
     ASSERT_TRUE(fourth.process().waitForFinished(20000));
     EXPECT_EQ(fourth.process().exitCode(), 0);
+}
+
+TEST(SingleInstance, TheRealProgramKeepsTheRuleWhenXdgRuntimeDirIsOpenToOthers)
+{
+    const ScratchFolder scratch;
+    const auto shared = scratch / "shared";
+    const auto temp = scratch / "tmp";
+    std::filesystem::create_directories(shared);
+    std::filesystem::create_directories(temp);
+    ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
+    const auto fallback = temp / ("kestrel-runtime-" + std::to_string(getuid()));
+
+    ProgramProcess first(shared, temp);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answersNotices(fallback); }, 20000));
+    EXPECT_FALSE(std::filesystem::exists(NoticeEndpoint::lockFile(shared)));
+    ProgramProcess second(shared, temp);
+    ASSERT_TRUE(second.process().waitForFinished(20000));
+    EXPECT_EQ(second.process().exitCode(), 0);
+    EXPECT_EQ(first.process().state(), QProcess::Running);
+    EXPECT_FALSE(first.process().readAllStandardError().contains("another copy may run"));
+}
+
+TEST(SingleInstance, WithoutAnyPrivateFolderTheRealProgramSaysSoAndRuns)
+{
+    const ScratchFolder scratch;
+    const auto shared = scratch / "shared";
+    const auto temp = scratch / "tmp";
+    const auto fallback = temp / ("kestrel-runtime-" + std::to_string(getuid()));
+    std::filesystem::create_directories(shared);
+    std::filesystem::create_directories(fallback);
+    ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(fallback.c_str(), 0777), 0);
+
+    ProgramProcess program(shared, temp);
+    QByteArray errors;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            errors += program.process().readAllStandardError();
+            return errors.contains("another copy may run");
+        },
+        20000));
+    EXPECT_EQ(program.process().state(), QProcess::Running);
+}
+
+TEST(SingleInstance, AnUnreadableLockLeftBehindNeverBlocksTheRealProgram)
+{
+    // Empty, cut short before the program's name, garbage, and one naming a live
+    // process (pid 1) but no program: none is held by a running copy.
+    const std::vector<std::string> leftovers{"", "4242", std::string("\xff\x00garbage\n\x01", 11), "1\n\n"};
+    for (const std::string& content : leftovers) {
+        SCOPED_TRACE(::testing::PrintToString(content));
+        const ScratchFolder scratch;
+        const auto runtime = scratch / "run";
+        ASSERT_TRUE(NoticeEndpoint::prepareRuntimeFolder(runtime));
+        writeFile(NoticeEndpoint::lockFile(runtime), content);
+        // However old it is.
+        std::filesystem::last_write_time(NoticeEndpoint::lockFile(runtime),
+                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 30));
+
+        ProgramProcess program(runtime);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answersNotices(runtime); }, 20000));
+        EXPECT_EQ(program.process().state(), QProcess::Running);
+        ProgramProcess second(runtime);
+        ASSERT_TRUE(second.process().waitForFinished(20000));
+        EXPECT_EQ(second.process().exitCode(), 0);
+        EXPECT_EQ(program.process().state(), QProcess::Running);
+    }
 }

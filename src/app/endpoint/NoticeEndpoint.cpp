@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
@@ -43,17 +44,30 @@ std::filesystem::path NoticeEndpoint::runtimeFolder()
 
 std::filesystem::path NoticeEndpoint::runtimeFolder(const char* xdgRuntimeDir, const char* tmpDir, unsigned userId)
 {
+    const std::vector<std::filesystem::path> choices = runtimeFolderChoices(xdgRuntimeDir, tmpDir, userId);
+    for (const auto& folder : choices) {
+        if (prepareRuntimeFolder(folder))
+            return folder;
+    }
+    return choices.back();
+}
+
+std::vector<std::filesystem::path> NoticeEndpoint::runtimeFolderChoices(const char* xdgRuntimeDir, const char* tmpDir,
+                                                                        unsigned userId)
+{
+    std::vector<std::filesystem::path> choices;
     if (xdgRuntimeDir && std::filesystem::path(xdgRuntimeDir).is_absolute())
-        return xdgRuntimeDir;
+        choices.emplace_back(xdgRuntimeDir);
 #if defined(_WIN32)
     (void)tmpDir;
     (void)userId;
     std::error_code ignored;
-    return std::filesystem::temp_directory_path(ignored);
+    choices.push_back(std::filesystem::temp_directory_path(ignored));
 #else
     const std::filesystem::path temp = tmpDir && std::filesystem::path(tmpDir).is_absolute() ? tmpDir : "/tmp";
-    return temp / ("kestrel-runtime-" + std::to_string(userId));
+    choices.push_back(temp / ("kestrel-runtime-" + std::to_string(userId)));
 #endif
+    return choices;
 }
 
 bool NoticeEndpoint::prepareRuntimeFolder(const std::filesystem::path& folder)

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -24,10 +25,14 @@ public:
     static constexpr std::string_view kMutexName = "QX8-216Mutex";
     static constexpr std::size_t kMaxLineLength = 64;
 
-    // $XDG_RUNTIME_DIR when it names an absolute folder; otherwise a folder
-    // of the user's own under the temporary folder ($TMPDIR or /tmp).
+    // The first of the choices below that is private to the user (made when
+    // missing); the last choice when none is, which the caller then finds unusable.
     static std::filesystem::path runtimeFolder();
     static std::filesystem::path runtimeFolder(const char* xdgRuntimeDir, const char* tmpDir, unsigned userId);
+    // $XDG_RUNTIME_DIR when it names an absolute folder, then a folder of the
+    // user's own under the temporary folder ($TMPDIR or /tmp).
+    static std::vector<std::filesystem::path> runtimeFolderChoices(const char* xdgRuntimeDir, const char* tmpDir,
+                                                                   unsigned userId);
 
     // Creates the runtime folder when it is missing (private to the user);
     // true only when it is a real folder that no other user can change.
