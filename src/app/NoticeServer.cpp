@@ -1,44 +1,64 @@
 #include "NoticeServer.h"
 
-#include "PathText.h"
-
 #include <QLocalSocket>
+#include <QTimer>
+
+#include <unistd.h>
 
 namespace kestrel {
 
-NoticeServer::NoticeServer(QObject* parent)
+NoticeServer::NoticeServer(QObject* parent, std::chrono::milliseconds lineTimeout)
     : QObject(parent)
+    , lineTimeout_(lineTimeout)
 {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, &NoticeServer::acceptConnections);
+    connect(&listener_, &LocalListener::accepted, this, &NoticeServer::takeConnection);
 }
 
 bool NoticeServer::listen(const std::filesystem::path& socketFile)
 {
-    const QString name = toQString(socketFile);
-    QLocalServer::removeServer(name);
-    return server_.listen(name);
+    return listener_.listen(socketFile);
 }
 
-void NoticeServer::acceptConnections()
+void NoticeServer::takeConnection(int descriptor)
 {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readLines(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        readLines(socket);
+    if (connections_ >= kMaxConnections) {
+        ::close(descriptor);
+        return;
     }
+    auto* socket = new QLocalSocket(this);
+    if (!socket->setSocketDescriptor(descriptor, QLocalSocket::ConnectedState, QIODevice::ReadOnly)) {
+        ::close(descriptor);
+        delete socket;
+        return;
+    }
+    ++connections_;
+    // Each line must be complete within the timeout, counted afresh after every line.
+    auto* deadline = new QTimer(socket);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, socket, &QLocalSocket::abort);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readLines(socket); });
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+        --connections_;
+        socket->deleteLater();
+    });
+    deadline->start(lineTimeout_);
+    readLines(socket);
 }
 
 void NoticeServer::readLines(QLocalSocket* socket)
 {
+    auto* deadline = socket->findChild<QTimer*>();
     while (socket->canReadLine()) {
-        const QByteArray line = socket->readLine().trimmed();
-        if (line.size() > static_cast<qsizetype>(NoticeEndpoint::kMaxLineLength))
-            continue;
-        if (const auto notice = NoticeEndpoint::decode(line.toStdString()))
+        const QByteArray line = socket->readLine();
+        // A notice is short; a longer line is not a notice sender's doing.
+        if (line.size() > static_cast<qsizetype>(NoticeEndpoint::kMaxLineLength)) {
+            socket->abort();
+            return;
+        }
+        deadline->start(lineTimeout_);
+        if (const auto notice = NoticeEndpoint::decode(line.trimmed().toStdString()))
             emit noticeReceived(*notice);
     }
-    // A sender that never ends its line gets no more room than one line.
     if (socket->bytesAvailable() > static_cast<qint64>(NoticeEndpoint::kMaxLineLength))
         socket->abort();
 }
