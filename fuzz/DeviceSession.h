@@ -1,0 +1,42 @@
+#pragma once
+
+#include <ApplySequence.h>
+#include <Clock.h>
+#include <DeviceDiscovery.h>
+#include <DeviceState.h>
+#include <FeatureProtocol.h>
+#include <MessageReporter.h>
+#include <SettingsRecord.h>
+
+#include <string_view>
+
+namespace kestrel::fuzz {
+
+// What the programs do with a mouse, against any backend: find and open it,
+// read it, query its DPI stage and apply a settings record.
+class DeviceSession {
+public:
+    static void run(HidBackend& backend, const SettingsRecord& record, std::uint8_t sensorType)
+    {
+        SilentReporter reporter;
+        InstantClock clock;
+        DeviceState device;
+        ConfigImage image;
+        DeviceDiscovery discovery(backend, device, reporter);
+        if (!discovery.openMouse())
+            return;
+        FeatureProtocol protocol(device, image, clock, reporter, "not detected");
+        (void)protocol.readMouse();
+        (void)protocol.getDpiStage();
+        (void)ApplySequence::run(protocol, image, record, sensorType, [] {}, ApplySequence::OnFailedQuery::Stop);
+        device.closeHandles();
+    }
+
+private:
+    class SilentReporter final : public MessageReporter {
+    public:
+        void showMessage(std::string_view, std::string_view) override {}
+    };
+};
+
+} // namespace kestrel::fuzz
