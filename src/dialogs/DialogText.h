@@ -1,10 +1,13 @@
 #pragma once
 
+#include <ButtonItemTexts.h>
 #include <Language.h>
 
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -29,6 +32,15 @@ struct DialogText {
         return utf8ToQString(text);
     }
 };
+
+template <std::size_t N>
+constexpr std::array<DialogText, N> dialogTexts(const std::array<LocalizedText, N>& texts)
+{
+    std::array<DialogText, N> rows{};
+    for (std::size_t i = 0; i < N; ++i)
+        rows[i] = {texts[i].english, texts[i].simplified, texts[i].traditional};
+    return rows;
+}
 
 // The rows of a choice list in one language.
 inline QStringList textsIn(std::span<const DialogText> rows, Language language)

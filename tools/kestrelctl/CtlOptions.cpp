@@ -34,6 +34,20 @@ std::optional<CtlOptions> CtlOptions::parse(const std::vector<std::string>& args
                 return std::nullopt;
             }
             options.image = unicode::pathFromUtf8(args[++i]);
+        } else if (arg == "-o" || arg == "--to") {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a file name";
+                return std::nullopt;
+            }
+            (arg == "-o" ? options.output : options.to) = unicode::pathFromUtf8(args[++i]);
+        } else if (arg == "--sensor") {
+            if (i + 1 >= args.size() || args[i + 1].size() != 1 || args[i + 1][0] < '0' || args[i + 1][0] > '3') {
+                error = "--sensor needs a sensor type from 0 to 3";
+                return std::nullopt;
+            }
+            options.sensorType = static_cast<std::uint8_t>(args[++i][0] - '0');
+        } else if (arg == "--verify") {
+            options.verify = true;
         } else if (arg.starts_with("--") && arg.size() > 2) {
             error = "unknown option " + arg;
             return std::nullopt;

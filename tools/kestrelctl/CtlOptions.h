@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,10 @@ struct CtlOptions {
     std::string command;
     std::vector<std::string> arguments;          // positional arguments of the command
     std::optional<std::filesystem::path> image;  // compose --image IMAGE
+    std::optional<std::filesystem::path> output; // export -o FILE
+    std::optional<std::filesystem::path> to;     // import --to CONFIG
+    std::optional<std::uint8_t> sensorType;      // --sensor TYPE, 0-3
+    bool verify = false;                         // apply --verify
 
     // nullopt with `error` set for an unknown option or a missing value.
     static std::optional<CtlOptions> parse(const std::vector<std::string>& args, std::string& error);

@@ -34,3 +34,36 @@ void printImage(std::ostream& out, const ConfigImage& image)
 }
 
 } // namespace kestrel::ctl
+
+namespace kestrel::ctl {
+
+namespace {
+
+std::string difference(const std::string& where, std::uint8_t written, std::uint8_t readBack)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, ": wrote %02X, read %02X", written, readBack);
+    return where + text;
+}
+
+} // namespace
+
+std::vector<std::string> imageDifferences(const ConfigImage& written, const ConfigImage& readBack)
+{
+    std::vector<std::string> lines;
+    // Status byte 1 is the stage the mouse is in now, which its own DPI button may change.
+    if (written.usbReportRate() != readBack.usbReportRate())
+        lines.push_back(difference("status byte 0", written.usbReportRate(), readBack.usbReportRate()));
+    for (int page = 1; page <= ConfigImage::kPageCount; ++page) {
+        for (std::size_t at = 0; at < ConfigImage::kPageSize; ++at) {
+            if (written.page(page)[at] == readBack.page(page)[at])
+                continue;
+            char where[32];
+            std::snprintf(where, sizeof where, "page %d byte 0x%02zX", page, at);
+            lines.push_back(difference(where, written.page(page)[at], readBack.page(page)[at]));
+        }
+    }
+    return lines;
+}
+
+} // namespace kestrel::ctl

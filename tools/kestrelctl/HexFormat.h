@@ -6,6 +6,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace kestrel::ctl {
 
@@ -17,5 +18,9 @@ std::string collectionFields(std::uint16_t usagePage, std::uint16_t usage, std::
 
 // An image as six lines: the status pair, then pages 1 to 5.
 void printImage(std::ostream& out, const ConfigImage& image);
+
+// Each byte the mouse gave back otherwise than it was written, one line each:
+// "page N byte 0xXX: wrote AA, read BB" (or "status byte 0: ..." for the report rate).
+std::vector<std::string> imageDifferences(const ConfigImage& written, const ConfigImage& readBack);
 
 } // namespace kestrel::ctl

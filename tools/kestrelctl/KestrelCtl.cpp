@@ -5,11 +5,14 @@
 #include "HexFormat.h"
 #include "ImageDescription.h"
 #include "NotifyCommand.h"
+#include "ProfileCommands.h"
+#include "SettingsSource.h"
 
 #include <ApplyComposer.h>
 #include <ApplySequence.h>
 #include <BinaryFile.h>
 #include <ConfigBinFile.h>
+#include <ProfileFiles.h>
 #include <Unicode.h>
 
 #include <algorithm>
@@ -30,9 +33,15 @@ constexpr const char* kUsage =
     "commands:\n"
     "  read                            read the mouse's configuration image and print it\n"
     "  show                            describe the mouse's configuration in words\n"
-    "  apply CONFIG                    send the settings of a config.bin file to the mouse\n"
+    "  apply FILE [--verify]           send the settings of a config.bin file or a profile to the mouse;\n"
+    "                                  with --verify, read them back and compare\n"
     "  compose CONFIG [--image IMAGE]  compose an image from a config.bin file without a mouse,\n"
     "                                  over a raw 322-byte image file (all zeros without --image)\n"
+    "  export [CONFIG] [-o FILE]       write the profile of a config.bin file (the program's own without\n"
+    "                                  CONFIG) to standard output or FILE\n"
+    "  import PROFILE [--to CONFIG]    check a profile, then write it into a config.bin file (the program's\n"
+    "                                  own without --to) and the captions into the str.ini beside it\n"
+    "  diff A B                        the settings that differ between two profiles or config.bin files\n"
     "  list                            list the HID interfaces of the mouse and their roles\n"
     "  descriptor FILE                 print the top-level collections of a report descriptor file\n"
     "  monitor                         print hot-plug notices of the mouse until interrupted\n"
@@ -41,6 +50,8 @@ constexpr const char* kUsage =
     "options:\n"
     "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
     "  --trace            print every report exchanged and every pause to standard error\n"
+    "  --sensor TYPE      the sensor type (0-3) whose DPI labels name a config.bin's DPI levels\n"
+    "                     (export, diff; default 0), or to which import moves a profile's DPI values\n"
     "\n"
     "An image is printed as six lines: the status pair, then pages 1 to 5.\n";
 
@@ -71,6 +82,8 @@ int KestrelCtl::run(const std::vector<std::string>& args)
         return show(*options);
     if (command == "notify")
         return NotifyCommand(err_).run(options->arguments);
+    if (const auto result = ProfileCommands(out_, err_).run(*options))
+        return *result;
     DeviceCommands deviceCommands(out_, err_);
     if (const auto result = deviceCommands.run(*options))
         return *result;
@@ -124,17 +137,59 @@ int KestrelCtl::apply(const CtlOptions& options)
 {
     if (!expectArguments(options, 1))
         return kUsageError;
-    const auto record = readConfigBin(options.arguments[0]);
-    if (!record)
-        return kFailure;
+    std::string error;
+    const std::filesystem::path file = options.arguments[0];
+    const auto profile = SettingsSource::readProfile(file, error);
+    std::optional<SettingsRecord> record;
+    if (!profile) {
+        record = readConfigBin(options.arguments[0]);
+        if (!record)
+            return kFailure;
+    }
     CtlSession session(options, err_);
     if (!session.openAndRead())
         return kFailure;
+    if (profile) {
+        record = profileRecord(file, session.device().sensorType);
+        if (!record)
+            return kFailure;
+    }
     const auto result = ApplySequence::run(session.protocol(), session.image(), *record,
                                            session.device().sensorType, {}, ApplySequence::OnFailedQuery::Stop);
-    if (result.statusQueried && result.written)
+    if (!result.statusQueried || !result.written) {
+        session.explainProtocolFailure();
+        return kFailure;
+    }
+    return options.verify ? verify(session) : kSuccess;
+}
+
+std::optional<SettingsRecord> KestrelCtl::profileRecord(const std::filesystem::path& file, std::uint8_t sensorType)
+{
+    // What the profile leaves out stays as the program's own config.bin has it.
+    ProfileData base;
+    ProfileFiles(SettingsSource::programConfigBin()).load(base, sensorType);
+    base.sensorType = sensorType;
+    const auto data = SettingsSource::load(file, base, sensorType, err_);
+    if (!data)
+        return std::nullopt;
+    return data->record;
+}
+
+int KestrelCtl::verify(CtlSession& session)
+{
+    const ConfigImage written = session.image();
+    if (!session.protocol().readMouse()) {
+        err_ << "kestrelctl: cannot read the configuration back to verify it\n";
+        return kFailure;
+    }
+    const auto differences = imageDifferences(written, session.image());
+    if (differences.empty()) {
+        out_ << "verified\n";
         return kSuccess;
-    session.explainProtocolFailure();
+    }
+    for (const std::string& line : differences)
+        out_ << line << '\n';
+    err_ << "kestrelctl: the mouse holds something other than what was written\n";
     return kFailure;
 }
 

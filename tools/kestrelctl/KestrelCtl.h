@@ -4,12 +4,15 @@
 
 #include <SettingsRecord.h>
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace kestrel::ctl {
+
+class CtlSession;
 
 // The headless face of the program: reads, shows, composes and applies
 // configurations on a real or simulated mouse. Exit codes: 0 success,
@@ -24,6 +27,8 @@ private:
     int compose(const CtlOptions& options);
     int apply(const CtlOptions& options);
     int show(const CtlOptions& options);
+    std::optional<SettingsRecord> profileRecord(const std::filesystem::path& file, std::uint8_t sensorType);
+    int verify(CtlSession& session);
     int usage(const std::string& problem);
     bool expectArguments(const CtlOptions& options, std::size_t count);
 

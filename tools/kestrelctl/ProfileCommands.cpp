@@ -1,0 +1,124 @@
+#include "ProfileCommands.h"
+
+#include "ProfileDiff.h"
+#include "SettingsSource.h"
+
+#include <BinaryFile.h>
+#include <ProfileFiles.h>
+#include <ProfileReader.h>
+#include <ProfileWriter.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrel::ctl {
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+std::string documentText(const ProfileData& data)
+{
+    return ProfileWriter::write(data).dump(2) + "\n";
+}
+
+} // namespace
+
+ProfileCommands::ProfileCommands(std::ostream& out, std::ostream& err)
+    : out_(out)
+    , err_(err)
+{
+}
+
+std::optional<int> ProfileCommands::run(const CtlOptions& options)
+{
+    if (options.command == "export")
+        return exportProfile(options);
+    if (options.command == "import")
+        return importProfile(options);
+    if (options.command == "diff")
+        return diff(options);
+    return std::nullopt;
+}
+
+int ProfileCommands::exportProfile(const CtlOptions& options)
+{
+    if (options.arguments.size() > 1) {
+        err_ << "kestrelctl: export takes at most one config.bin file\n";
+        return kUsageError;
+    }
+    const std::filesystem::path config =
+        options.arguments.empty() ? SettingsSource::programConfigBin() : std::filesystem::path(options.arguments[0]);
+    const auto data = loadConfig(config, options.sensorType.value_or(0));
+    if (!data)
+        return kFailure;
+    const std::string text = documentText(*data);
+    if (!options.output) {
+        out_ << text;
+        return kSuccess;
+    }
+    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    if (const std::error_code error = BinaryFile::replace(*options.output, bytes)) {
+        err_ << "kestrelctl: " << options.output->string() << ": " << error.message() << '\n';
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+int ProfileCommands::importProfile(const CtlOptions& options)
+{
+    if (options.arguments.size() != 1) {
+        err_ << "kestrelctl: import takes one profile file\n";
+        return kUsageError;
+    }
+    const std::filesystem::path config = options.to.value_or(SettingsSource::programConfigBin());
+    std::string error;
+    const auto document = SettingsSource::readProfile(options.arguments[0], error);
+    if (!document) {
+        err_ << "kestrelctl: " << error << "; nothing was written\n";
+        return kFailure;
+    }
+    // Without --sensor the DPI values stay those the profile was written for.
+    const auto current = loadConfig(config, options.sensorType.value_or(0));
+    if (!current)
+        return kFailure;
+    const auto imported = SettingsSource::load(options.arguments[0], *current, options.sensorType, err_);
+    if (!imported)
+        return kFailure;
+    if (const std::string problem = ProfileFiles(config).store(*imported); !problem.empty()) {
+        err_ << "kestrelctl: " << problem << '\n';
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+int ProfileCommands::diff(const CtlOptions& options)
+{
+    if (options.arguments.size() != 2) {
+        err_ << "kestrelctl: diff takes two files, profiles or config.bin files\n";
+        return kUsageError;
+    }
+    ProfileData empty;
+    empty.sensorType = options.sensorType.value_or(0);
+    const auto first = SettingsSource::load(options.arguments[0], empty, options.sensorType, err_);
+    const auto second = SettingsSource::load(options.arguments[1], empty, options.sensorType, err_);
+    if (!first || !second)
+        return kFailure;
+    for (const std::string& line : profileDifferences(ProfileWriter::write(*first), ProfileWriter::write(*second)))
+        out_ << line << '\n';
+    return kSuccess;
+}
+
+std::optional<ProfileData> ProfileCommands::loadConfig(const std::filesystem::path& path, std::uint8_t sensorType)
+{
+    ProfileData data;
+    if (const std::string problem = ProfileFiles(path).load(data, sensorType); !problem.empty()) {
+        err_ << "kestrelctl: " << problem << '\n';
+        return std::nullopt;
+    }
+    return data;
+}
+
+} // namespace kestrel::ctl

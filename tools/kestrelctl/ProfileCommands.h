@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CtlOptions.h"
+
+#include <ProfileData.h>
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace kestrel::ctl {
+
+// export, import and diff: profiles as files a person can read, keep and script.
+class ProfileCommands {
+public:
+    ProfileCommands(std::ostream& out, std::ostream& err);
+
+    // The command's exit code, or nullopt when the command is not one of these.
+    std::optional<int> run(const CtlOptions& options);
+
+private:
+    int exportProfile(const CtlOptions& options);
+    int importProfile(const CtlOptions& options);
+    int diff(const CtlOptions& options);
+
+    // The profile of a config.bin file, or of the program's own.
+    std::optional<ProfileData> loadConfig(const std::filesystem::path& path, std::uint8_t sensorType);
+
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+} // namespace kestrel::ctl

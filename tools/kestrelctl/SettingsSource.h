@@ -1,0 +1,35 @@
+#pragma once
+
+#include <ProfileData.h>
+#include <ProfileRule.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace kestrel::ctl {
+
+// A file of settings as a command names it: a profile or a config.bin (with
+// the str.ini beside it), told apart by content.
+class SettingsSource {
+public:
+    // A profile file is text and small; anything larger is not one.
+    static constexpr std::size_t kMaxProfileSize = 1 << 20;
+
+    // The profile document of the file, when it is one.
+    static std::optional<ProfileRule::Json> readProfile(const std::filesystem::path& path, std::string& error);
+
+    // Settings of either kind over `base`; prints every problem and warning
+    // and returns nullopt on a problem. A profile's DPI values go to the
+    // target sensor type when one is given.
+    static std::optional<ProfileData> load(const std::filesystem::path& path, const ProfileData& base,
+                                           std::optional<std::uint8_t> targetSensorType, std::ostream& err);
+
+    // The program's own config.bin: beside the running kestrelctl, as the window
+    // finds it beside itself.
+    static std::filesystem::path programConfigBin();
+};
+
+} // namespace kestrel::ctl
