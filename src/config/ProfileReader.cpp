@@ -195,7 +195,9 @@ std::optional<std::uint8_t> ProfileReader::readDpiLevel(const Json& value, const
     if (!level || value.is_object() || profileSensor_ == targetSensor_ || DpiTable::levelCount(targetSensor_) == 0)
         return level;
     const int moved = nearestLevel(profileSensor_, *level, targetSensor_);
-    result_.warnings.push_back(path + ": " + DpiTable::label(profileSensor_, *level) + " DPI of sensor type "
+    // Values kept for other functions are moved silently: the mouse does not use them.
+    if (path.find(".stored.") == std::string::npos)
+        result_.warnings.push_back(path + ": " + DpiTable::label(profileSensor_, *level) + " DPI of sensor type "
                                + std::to_string(profileSensor_) + " becomes " + DpiTable::label(targetSensor_, moved)
                                + " DPI of sensor type " + std::to_string(targetSensor_));
     return static_cast<std::uint8_t>(moved);

@@ -3,6 +3,7 @@
 #include "CtlSession.h"
 #include "DeviceCommands.h"
 #include "HexFormat.h"
+#include "WriteVerification.h"
 #include "ImageDescription.h"
 #include "NotifyCommand.h"
 #include "ProfileCommands.h"
@@ -160,7 +161,7 @@ int KestrelCtl::apply(const CtlOptions& options)
         session.explainProtocolFailure();
         return kFailure;
     }
-    return options.verify ? verify(session) : kSuccess;
+    return options.verify ? verifyWrite(session.protocol(), session.image(), out_, err_) : kSuccess;
 }
 
 std::optional<SettingsRecord> KestrelCtl::profileRecord(const std::filesystem::path& file, std::uint8_t sensorType)
@@ -173,24 +174,6 @@ std::optional<SettingsRecord> KestrelCtl::profileRecord(const std::filesystem::p
     if (!data)
         return std::nullopt;
     return data->record;
-}
-
-int KestrelCtl::verify(CtlSession& session)
-{
-    const ConfigImage written = session.image();
-    if (!session.protocol().readMouse()) {
-        err_ << "kestrelctl: cannot read the configuration back to verify it\n";
-        return kFailure;
-    }
-    const auto differences = imageDifferences(written, session.image());
-    if (differences.empty()) {
-        out_ << "verified\n";
-        return kSuccess;
-    }
-    for (const std::string& line : differences)
-        out_ << line << '\n';
-    err_ << "kestrelctl: the mouse holds something other than what was written\n";
-    return kFailure;
 }
 
 int KestrelCtl::usage(const std::string& problem)

@@ -12,8 +12,6 @@
 
 namespace kestrel::ctl {
 
-class CtlSession;
-
 // The headless face of the program: reads, shows, composes and applies
 // configurations on a real or simulated mouse. Exit codes: 0 success,
 // 1 a failure (file, mouse or check), 2 a usage error.
@@ -28,7 +26,6 @@ private:
     int apply(const CtlOptions& options);
     int show(const CtlOptions& options);
     std::optional<SettingsRecord> profileRecord(const std::filesystem::path& file, std::uint8_t sensorType);
-    int verify(CtlSession& session);
     int usage(const std::string& problem);
     bool expectArguments(const CtlOptions& options, std::size_t count);
 

@@ -83,8 +83,12 @@ bool SimulatedMouse::Shared::deliver(Role role, std::span<const std::uint8_t> re
     if (!answers)
         return false;
     const auto delivered = fault == SimulatedFault::Short ? report.first(report.size() / 2) : report;
-    if (role == Role::Data)
-        firmware.setDataReport(delivered);
+    if (role == Role::Data) {
+        std::vector<std::uint8_t> arrived(delivered.begin(), delivered.end());
+        if (fault == SimulatedFault::CorruptedData && !arrived.empty())
+            arrived[arrived.size() / 2] ^= 0x5A;
+        firmware.setDataReport(arrived);
+    }
     else
         firmware.setStatusReport(delivered);
     return saveIfChanged() && fault != SimulatedFault::Short;

@@ -18,6 +18,7 @@ enum class SimulatedFault {
     Vanished,       // the mouse is unplugged: this and every later call fail
     Short,          // a get fills only part of the buffer, a set hands the
                     // firmware only half the report; either way the call fails
+    CorruptedData,  // a data report being set arrives with one byte changed on the way
 };
 
 // A mouse in the process: a HID backend that lists the mouse's collections

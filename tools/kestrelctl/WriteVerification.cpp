@@ -1,0 +1,25 @@
+#include "WriteVerification.h"
+
+#include "HexFormat.h"
+
+namespace kestrel::ctl {
+
+int verifyWrite(FeatureProtocol& protocol, ConfigImage& image, std::ostream& out, std::ostream& err)
+{
+    const ConfigImage written = image;
+    if (!protocol.readMouse()) {
+        err << "kestrelctl: cannot read the configuration back to verify it\n";
+        return 1;
+    }
+    const auto differences = imageDifferences(written, image);
+    if (differences.empty()) {
+        out << "verified\n";
+        return 0;
+    }
+    for (const std::string& line : differences)
+        out << line << '\n';
+    err << "kestrelctl: the mouse holds something other than what was written\n";
+    return 1;
+}
+
+} // namespace kestrel::ctl
