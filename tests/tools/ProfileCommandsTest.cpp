@@ -1,0 +1,211 @@
+#include <ApplySequence.h>
+#include <Clock.h>
+#include <DefaultSettings.h>
+#include <DeviceDiscovery.h>
+#include <KestrelCtl.h>
+#include <ProfileFiles.h>
+#include <SimulatedMouse.h>
+#include <StderrReporter.h>
+#include <WriteVerification.h>
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <regex>
+#include <sstream>
+
+using namespace kestrel;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+struct CtlRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+CtlRun runCtl(const std::vector<std::string>& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = ctl::KestrelCtl(out, err).run(args);
+    return {code, out.str(), err.str()};
+}
+
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class ProfileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::temp_directory_path()
+            / ("kestrelctl-profile-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_ / "shipped");
+        std::filesystem::create_directories(folder_ / "target");
+        const SettingsRecord record = defaultSettingsRecord();
+        std::string config(1, '\0');
+        config.append(record.bytes().begin(), record.bytes().end());
+        writeText(shippedConfig(), config);
+        writeText(folder_ / "shipped" / "str.ini",
+                  "[Skins]\nLan=EN\n\n[Setting-EN]\nItem1=Left Click\nItem2=Right Click\nItem3=Mid Click\n"
+                  "Item4=Forward\nItem5=Backward\nItem6=DPI +\nItem7=DPI -\nItem8=Key Off\nItem13=Left Click\n"
+                  "Item23=Right Click\nItem33=Mid Click\nItem43=Forward\nItem53=Backward\nItem63=DPI +\n"
+                  "Item73=DPI -\nItem83=Key Off\n");
+        writeText(targetConfig(), std::string(200, '\0'));
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::filesystem::path shippedConfig() const { return folder_ / "shipped" / "config.bin"; }
+    std::filesystem::path targetConfig() const { return folder_ / "target" / "config.bin"; }
+
+    std::filesystem::path folder_;
+};
+
+} // namespace
+
+TEST_F(ProfileCommandsTest, ExportThenImportGivesTheSameFilesAndImportThenExportTheSameDocument)
+{
+    const CtlRun exported = runCtl({"export", shippedConfig().string(), "-o", path("profile.json")});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_TRUE(exported.out.empty());
+    const Json document = Json::parse(fileText(path("profile.json")));
+    EXPECT_EQ(document["buttons"][0][7]["caption"], "Key Off");
+    EXPECT_EQ(runCtl({"export", shippedConfig().string()}).out, fileText(path("profile.json")));
+
+    const CtlRun imported = runCtl({"import", path("profile.json"), "--to", targetConfig().string()});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(fileText(targetConfig()), fileText(shippedConfig()));
+    ProfileData target;
+    ASSERT_EQ(ProfileFiles(targetConfig()).load(target, 0), "");
+    EXPECT_EQ(target.captions[15], "Key Off");
+
+    const CtlRun again = runCtl({"export", targetConfig().string()});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(Json::parse(again.out), document);
+    EXPECT_EQ(runCtl({"diff", path("profile.json"), targetConfig().string()}).out, "");
+}
+
+TEST_F(ProfileCommandsTest, ABadProfileWritesNothingAndListsEveryProblem)
+{
+    Json document = Json::parse(runCtl({"export", shippedConfig().string()}).out);
+    document["buttons"][1][3] = {{"function", "Single Key"}, {"key", "Left Wndows"}};
+    document["stages"][0]["dpi"] = 1601;
+    writeText(path("bad.json"), document.dump());
+    const std::string before = fileText(targetConfig());
+
+    const CtlRun run = runCtl({"import", path("bad.json"), "--to", targetConfig().string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("stages[0].dpi: 1601 is not a DPI of sensor type 0; allowed: 250, 500"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("buttons[1][3].key: \"Left Wndows\" is not a key name; did you mean \"Left Windows\"?\n"),
+              std::string::npos);
+    EXPECT_NE(run.err.find("2 problems; nothing was written"), std::string::npos);
+    EXPECT_EQ(fileText(targetConfig()), before);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "target" / "str.ini"));
+
+    writeText(path("broken.json"), "{\"format\": \"kestrel-profile\",");
+    EXPECT_EQ(runCtl({"import", path("broken.json"), "--to", targetConfig().string()}).exitCode, 1);
+    EXPECT_EQ(runCtl({"import", path("missing.json"), "--to", targetConfig().string()}).exitCode, 1);
+    EXPECT_EQ(runCtl({"import", shippedConfig().string(), "--to", targetConfig().string()}).exitCode, 1);
+    EXPECT_EQ(fileText(targetConfig()), before);
+    EXPECT_EQ(runCtl({"export", path("missing.bin")}).exitCode, 1);
+    EXPECT_EQ(runCtl({"export", "a", "b"}).exitCode, 2);
+    EXPECT_EQ(runCtl({"--sensor", "7", "export"}).exitCode, 2);
+}
+
+TEST_F(ProfileCommandsTest, DiffNamesEachSettingThatDiffers)
+{
+    Json document = Json::parse(runCtl({"export", shippedConfig().string()}).out);
+    document["report_rate"] = 125;
+    document["buttons"][0][3]["function"] = "Key Off";
+    writeText(path("changed.json"), document.dump());
+    const CtlRun run = runCtl({"diff", shippedConfig().string(), path("changed.json")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "report_rate: 1000 -> 125\n"
+                       "buttons[0][3].function: \"Forward\" -> \"Key Off\"\n");
+}
+
+// A bounded fuzz of the command itself: no bad profile changes either file.
+TEST_F(ProfileCommandsTest, FuzzedImportsNeverWriteWhatTheyRefuse)
+{
+    const std::string text = runCtl({"export", shippedConfig().string()}).out;
+    std::mt19937 random(115);
+    auto below = [&random](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const std::string before = fileText(targetConfig());
+    for (int i = 0; i < 150; ++i) {
+        std::string mutated = text;
+        for (std::size_t edits = 1 + below(3); edits > 0; --edits)
+            mutated[below(mutated.size())] = "\"{}[],:0x"[below(9)];
+        writeText(path("fuzz.json"), mutated);
+        const CtlRun run = runCtl({"import", path("fuzz.json"), "--to", targetConfig().string()});
+        if (run.exitCode != 0) {
+            ASSERT_EQ(run.exitCode, 1) << run.err;
+            ASSERT_EQ(fileText(targetConfig()), before) << mutated;
+        }
+        writeText(targetConfig(), before);
+    }
+}
+
+TEST_F(ProfileCommandsTest, ApplyTakesAProfileAndVerifiesWhatTheMouseHolds)
+{
+    ASSERT_EQ(runCtl({"export", shippedConfig().string(), "-o", path("profile.json")}).exitCode, 0);
+    const std::string simulate = "--simulate=" + path("mouse.img");
+    const CtlRun run = runCtl({simulate, "apply", "--verify", path("profile.json")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "verified\n");
+    // The simulated mouse has sensor type 1: the profile's DPI values moved to its levels.
+    EXPECT_NE(run.err.find("warning: stages[0].dpi: 500 DPI of sensor type 0 becomes 600 DPI of sensor type 1"),
+              std::string::npos) << run.err;
+    const CtlRun fromConfig = runCtl({simulate, "apply", "--verify", shippedConfig().string()});
+    ASSERT_EQ(fromConfig.exitCode, 0) << fromConfig.err;
+    EXPECT_EQ(fromConfig.out, "verified\n");
+}
+
+TEST_F(ProfileCommandsTest, VerifyNamesThePageAndByteAFaultCorruptedOnTheWay)
+{
+    SimulatedMouse mouse;
+    DeviceState device;
+    ConfigImage image;
+    InstantClock clock;
+    std::ostringstream messages;
+    ctl::StderrReporter reporter(messages);
+    ASSERT_TRUE(DeviceDiscovery(mouse, device, reporter).openMouse());
+    FeatureProtocol protocol(device, image, clock, reporter, "not detected");
+    ASSERT_TRUE(protocol.readMouse());
+    // Only data reports being set are corrupted, and only the write sets them.
+    for (int exchange = mouse.exchangeCount(); exchange < mouse.exchangeCount() + 64; ++exchange)
+        mouse.failAt(exchange, SimulatedFault::CorruptedData);
+    const auto result = ApplySequence::run(protocol, image, defaultSettingsRecord(), device.sensorType, {},
+                                           ApplySequence::OnFailedQuery::Stop);
+    ASSERT_TRUE(result.written);
+
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(ctl::verifyWrite(protocol, image, out, err), 1);
+    const std::regex line(R"(page [1-5] byte 0x[0-9A-F]{2}: wrote [0-9A-F]{2}, read [0-9A-F]{2})");
+    std::istringstream printed(out.str());
+    int lines = 0;
+    for (std::string text; std::getline(printed, text); ++lines)
+        EXPECT_TRUE(std::regex_match(text, line)) << text;
+    EXPECT_GE(lines, 5) << "one byte of each page at least";
+    EXPECT_NE(err.str().find("something other than what was written"), std::string::npos);
+
+}
