@@ -209,3 +209,23 @@ TEST_F(ProfileCommandsTest, VerifyNamesThePageAndByteAFaultCorruptedOnTheWay)
     EXPECT_NE(err.str().find("something other than what was written"), std::string::npos);
 
 }
+
+TEST_F(ProfileCommandsTest, ApplyVerifyFailsWithPageAndByteWhenTheSimulatedMouseCorruptsTheWrite)
+{
+    ASSERT_EQ(runCtl({"export", shippedConfig().string(), "-o", path("profile.json")}).exitCode, 0);
+    const std::string simulate = "--simulate=" + path("mouse.img");
+    // A read takes exchanges 0-16, the status query 17-18, the write 19-36; only its data reports change.
+    std::string plan;
+    for (int exchange = 19; exchange <= 36; ++exchange)
+        plan += (plan.empty() ? "" : ",") + std::to_string(exchange) + ":corrupt";
+    ::setenv("KESTREL_SIM_FAULTS", plan.c_str(), 1);
+    const CtlRun run = runCtl({simulate, "apply", "--verify", path("profile.json")});
+    ::unsetenv("KESTREL_SIM_FAULTS");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out.find("verified"), std::string::npos);
+    for (const char* page : {"page 1 byte 0x", "page 3 byte 0x", "page 5 byte 0x"})
+        EXPECT_NE(run.out.find(page), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("something other than what was written"), std::string::npos) << run.err;
+    // Without the fault the same apply verifies.
+    EXPECT_EQ(runCtl({simulate, "apply", "--verify", path("profile.json")}).out, "verified\n");
+}

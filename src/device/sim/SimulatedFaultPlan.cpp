@@ -12,11 +12,12 @@ struct FaultName {
     SimulatedFault fault;
 };
 
-constexpr std::array<FaultName, 4> kFaultNames{{
+constexpr std::array<FaultName, 5> kFaultNames{{
     {"noanswer", SimulatedFault::NoAnswer},
     {"badsig", SimulatedFault::BadSignature},
     {"vanish", SimulatedFault::Vanished},
     {"short", SimulatedFault::Short},
+    {"corrupt", SimulatedFault::CorruptedData},
 }};
 
 std::optional<SimulatedFault> faultNamed(std::string_view name)
@@ -40,7 +41,7 @@ std::optional<int> exchangeNumber(std::string_view text)
 std::string planError(std::string_view item, std::string_view why)
 {
     return std::string(SimulatedFaultPlan::kVariable) + ": \"" + std::string(item) + "\" " + std::string(why)
-        + " (expected N:kind[,N:kind...] with kind noanswer, badsig, vanish or short)";
+        + " (expected N:kind[,N:kind...] with kind noanswer, badsig, vanish, short or corrupt)";
 }
 
 } // namespace

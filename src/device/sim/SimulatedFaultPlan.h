@@ -12,7 +12,7 @@ namespace kestrel {
 
 // Faults to plant in a simulated mouse, written "N:kind[,N:kind...]": N is
 // the exchange they strike (every set and get counts, from 0), kind one of
-// "noanswer", "badsig", "vanish" and "short". The environment variable
+// "noanswer", "badsig", "vanish", "short" and "corrupt". The environment variable
 // KESTREL_SIM_FAULTS carries such a plan to the programs.
 class SimulatedFaultPlan {
 public:
