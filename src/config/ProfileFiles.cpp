@@ -2,6 +2,7 @@
 
 #include "BinaryFile.h"
 #include "ConfigBinFile.h"
+#include "Unicode.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +14,7 @@ namespace {
 
 std::string describe(const std::filesystem::path& path, const std::string& problem)
 {
-    return path.string() + ": " + problem;
+    return unicode::utf8FromPath(path) + ": " + problem;
 }
 
 Language languageOf(const StrIniSettings& strIni)

@@ -139,7 +139,7 @@ int KestrelCtl::apply(const CtlOptions& options)
     if (!expectArguments(options, 1))
         return kUsageError;
     std::string error;
-    const std::filesystem::path file = options.arguments[0];
+    const std::filesystem::path file = unicode::pathFromUtf8(options.arguments[0]);
     const auto profile = SettingsSource::readProfile(file, error);
     std::optional<SettingsRecord> record;
     if (!profile) {

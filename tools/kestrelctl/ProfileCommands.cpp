@@ -7,6 +7,7 @@
 #include <ProfileFiles.h>
 #include <ProfileReader.h>
 #include <ProfileWriter.h>
+#include <Unicode.h>
 
 #include <string>
 #include <vector>
@@ -50,7 +51,7 @@ int ProfileCommands::exportProfile(const CtlOptions& options)
         return kUsageError;
     }
     const std::filesystem::path config =
-        options.arguments.empty() ? SettingsSource::programConfigBin() : std::filesystem::path(options.arguments[0]);
+        options.arguments.empty() ? SettingsSource::programConfigBin() : unicode::pathFromUtf8(options.arguments[0]);
     const auto data = loadConfig(config, options.sensorType.value_or(0));
     if (!data)
         return kFailure;
@@ -61,7 +62,7 @@ int ProfileCommands::exportProfile(const CtlOptions& options)
     }
     const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     if (const std::error_code error = BinaryFile::replace(*options.output, bytes)) {
-        err_ << "kestrelctl: " << options.output->string() << ": " << error.message() << '\n';
+        err_ << "kestrelctl: " << unicode::utf8FromPath(*options.output) << ": " << error.message() << '\n';
         return kFailure;
     }
     return kSuccess;
@@ -75,7 +76,7 @@ int ProfileCommands::importProfile(const CtlOptions& options)
     }
     const std::filesystem::path config = options.to.value_or(SettingsSource::programConfigBin());
     std::string error;
-    const auto document = SettingsSource::readProfile(options.arguments[0], error);
+    const auto document = SettingsSource::readProfile(unicode::pathFromUtf8(options.arguments[0]), error);
     if (!document) {
         err_ << "kestrelctl: " << error << "; nothing was written\n";
         return kFailure;
@@ -84,7 +85,7 @@ int ProfileCommands::importProfile(const CtlOptions& options)
     const auto current = loadConfig(config, options.sensorType.value_or(0));
     if (!current)
         return kFailure;
-    const auto imported = SettingsSource::load(options.arguments[0], *current, options.sensorType, err_);
+    const auto imported = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), *current, options.sensorType, err_);
     if (!imported)
         return kFailure;
     if (const std::string problem = ProfileFiles(config).store(*imported); !problem.empty()) {
@@ -102,8 +103,8 @@ int ProfileCommands::diff(const CtlOptions& options)
     }
     ProfileData empty;
     empty.sensorType = options.sensorType.value_or(0);
-    const auto first = SettingsSource::load(options.arguments[0], empty, options.sensorType, err_);
-    const auto second = SettingsSource::load(options.arguments[1], empty, options.sensorType, err_);
+    const auto first = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), empty, options.sensorType, err_);
+    const auto second = SettingsSource::load(unicode::pathFromUtf8(options.arguments[1]), empty, options.sensorType, err_);
     if (!first || !second)
         return kFailure;
     for (const std::string& line : profileDifferences(ProfileWriter::write(*first), ProfileWriter::write(*second)))

@@ -5,6 +5,7 @@
 #include <ProfileFiles.h>
 #include <ProfileReader.h>
 #include <ProgramFolder.h>
+#include <Unicode.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -41,20 +42,20 @@ std::optional<ProfileRule::Json> SettingsSource::readProfile(const std::filesyst
 {
     const BinaryFile::ReadResult contents = BinaryFile::read(path, kMaxProfileSize + 1);
     if (contents.error) {
-        error = path.string() + ": " + contents.error.message();
+        error = unicode::utf8FromPath(path) + ": " + contents.error.message();
         return std::nullopt;
     }
     if (contents.bytes.size() > kMaxProfileSize) {
-        error = path.string() + ": too large for a profile (more than 1 MiB)";
+        error = unicode::utf8FromPath(path) + ": too large for a profile (more than 1 MiB)";
         return std::nullopt;
     }
     try {
         ProfileRule::Json document = ProfileRule::Json::parse(contents.bytes.begin(), contents.bytes.end());
         if (ProfileReader::looksLikeProfile(document))
             return document;
-        error = path.string() + R"(: not a profile (a profile says "format": "kestrel-profile"))";
+        error = unicode::utf8FromPath(path) + R"(: not a profile (a profile says "format": "kestrel-profile"))";
     } catch (const ProfileRule::Json::exception& e) {
-        error = path.string() + ": not a profile: " + withoutExceptionPrefix(e.what());
+        error = unicode::utf8FromPath(path) + ": not a profile: " + withoutExceptionPrefix(e.what());
     }
     return std::nullopt;
 }
@@ -81,7 +82,7 @@ std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& pat
     for (const std::string& warning : result.warnings)
         err << "kestrelctl: warning: " << warning << '\n';
     if (!result.ok()) {
-        err << "kestrelctl: " << path.string() << ": " << result.problems.size()
+        err << "kestrelctl: " << unicode::utf8FromPath(path) << ": " << result.problems.size()
             << (result.problems.size() == 1 ? " problem" : " problems") << "; nothing was written\n";
         return std::nullopt;
     }
