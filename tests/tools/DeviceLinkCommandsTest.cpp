@@ -9,28 +9,18 @@
 #include <KestrelCtl.h>
 #include <SimulatedMouse.h>
 
+#include "CtlRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 using namespace kestrel;
+using kestrel::test::CtlRun;
+using kestrel::test::runCtl;
 using namespace kestrel::test;
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-Outcome runCtl(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = ctl::KestrelCtl(out, err).run(args);
-    return {code, out.str(), err.str()};
-}
 
 // The monitor over a simulated mouse, its notices scripted.
 struct MonitorRig {
@@ -58,12 +48,12 @@ TEST(DescriptorCommand, PrintsOneLinePerTopLevelCollection)
     writeFile(folder / "status", kStatusDescriptor);
     writeFile(folder / "multimedia", kMultimediaDescriptor);
 
-    const Outcome status = runCtl({"descriptor", (folder / "status").string()});
+    const CtlRun status = runCtl({"descriptor", (folder / "status").string()});
     EXPECT_EQ(status.exitCode, 0);
     EXPECT_EQ(status.out, "usage_page=0x0001 usage=0x0006 feature_length=8\n");
     EXPECT_EQ(status.err, "");
 
-    const Outcome multimedia = runCtl({"descriptor", (folder / "multimedia").string()});
+    const CtlRun multimedia = runCtl({"descriptor", (folder / "multimedia").string()});
     EXPECT_EQ(multimedia.exitCode, 0);
     EXPECT_EQ(multimedia.out, "usage_page=0x000C usage=0x0001 feature_length=0\n"
                               "usage_page=0x0001 usage=0x0080 feature_length=0\n"
@@ -76,22 +66,22 @@ TEST(DescriptorCommand, MalformedOrMissingFilesFail)
     writeFile(folder / "truncated", std::vector<std::uint8_t>(kDataDescriptor.begin(), kDataDescriptor.end() - 1));
     writeFile(folder / "empty", std::string_view{});
 
-    const Outcome truncated = runCtl({"descriptor", (folder / "truncated").string()});
+    const CtlRun truncated = runCtl({"descriptor", (folder / "truncated").string()});
     EXPECT_EQ(truncated.exitCode, 1);
     EXPECT_EQ(truncated.out, "");
     EXPECT_NE(truncated.err.find("malformed report descriptor: collection not closed"), std::string::npos);
 
-    const Outcome empty = runCtl({"descriptor", (folder / "empty").string()});
+    const CtlRun empty = runCtl({"descriptor", (folder / "empty").string()});
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_NE(empty.err.find("without any top-level collection"), std::string::npos);
 
-    const Outcome missing = runCtl({"descriptor", (folder / "missing").string()});
+    const CtlRun missing = runCtl({"descriptor", (folder / "missing").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("no such file"), std::string::npos);
 
     EXPECT_EQ(runCtl({"descriptor"}).exitCode, 2);
     EXPECT_EQ(runCtl({"monitor", "extra"}).exitCode, 2);
-    const Outcome simulated = runCtl({"--simulate", "monitor"});
+    const CtlRun simulated = runCtl({"--simulate", "monitor"});
     EXPECT_EQ(simulated.exitCode, 1);
     EXPECT_NE(simulated.err.find("no hot-plug notices"), std::string::npos);
 }

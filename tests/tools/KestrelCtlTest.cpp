@@ -3,6 +3,8 @@
 #include <KestrelCtl.h>
 #include <MouseFirmware.h>
 
+#include "CtlRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,22 +12,10 @@
 #include <sstream>
 
 using namespace kestrel;
+using kestrel::test::CtlRun;
+using kestrel::test::runCtl;
 
 namespace {
-
-struct CtlRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CtlRun runCtl(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = ctl::KestrelCtl(out, err).run(args);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> lines(const std::string& text)
 {

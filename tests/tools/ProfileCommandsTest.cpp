@@ -8,6 +8,8 @@
 #include <StderrReporter.h>
 #include <WriteVerification.h>
 
+#include "CtlRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -20,23 +22,11 @@
 #include <sstream>
 
 using namespace kestrel;
+using kestrel::test::CtlRun;
+using kestrel::test::runCtl;
 using Json = nlohmann::ordered_json;
 
 namespace {
-
-struct CtlRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CtlRun runCtl(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = ctl::KestrelCtl(out, err).run(args);
-    return {code, out.str(), err.str()};
-}
 
 std::string fileText(const std::filesystem::path& path)
 {
