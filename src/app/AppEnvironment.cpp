@@ -30,7 +30,8 @@ std::unique_ptr<HotplugWatcher> platformWatcher()
 AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
 {
     AppEnvironment environment;
-    environment.programFolder = toPath(QCoreApplication::applicationDirPath());
+    environment.programFolder = ProgramFolder::forExecutable(toPath(QCoreApplication::applicationDirPath()),
+                                                             ProgramFolder::UserDirectories::fromEnvironment());
     environment.runtimeFolder = NoticeEndpoint::runtimeFolder();
     environment.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     environment.windowClass = QString::fromLatin1(CKestrelDlg::kClassName);

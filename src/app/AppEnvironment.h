@@ -6,6 +6,7 @@
 #include <Clock.h>
 #include <HidBackend.h>
 #include <HotplugPolicy.h>
+#include <ProgramFolder.h>
 
 #include <QString>
 
@@ -19,8 +20,8 @@ namespace kestrel {
 // Everything the program takes from the world it runs in, so that tests run
 // it in a temporary folder against a simulated mouse and a scripted desktop.
 struct AppEnvironment {
-    // Holds config.bin, str.ini and Skins.
-    std::filesystem::path programFolder;
+    // Where config.bin, str.ini and the skins are.
+    ProgramFolder programFolder{std::filesystem::path()};
     // Holds the single-instance lock and the notice socket.
     std::filesystem::path runtimeFolder;
     // The caption of message boxes that name none.
@@ -36,7 +37,8 @@ struct AppEnvironment {
     // Whether the desktop has a notification area right now.
     std::function<bool()> trayProbe;
 
-    // The running executable's own: its folder, the user's runtime folder,
+    // The running executable's own: its folder (or, when installed, the
+    // user's folders), the user's runtime folder,
     // the platform's mouse and device notices or the simulated mouse.
     static AppEnvironment forProcess(const BackendChoice& choice);
 };

@@ -14,9 +14,9 @@ BackendChoice fromVariable(const char* value)
     if (!value)
         return {};
     const std::string_view text(value);
-    if (text == "0")
+    if (text.empty() || text == "0")
         return {};
-    if (text.empty() || text == "1")
+    if (text == "1")
         return {true, std::nullopt};
     return {true, std::filesystem::path(text)};
 }
@@ -40,12 +40,24 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
             options.backend = {true, std::filesystem::path(file)};
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else {
-            error = "unknown argument " + arg;
-            return std::nullopt;
+            options.ignored.push_back(arg);
         }
     }
     return options;
+}
+
+std::string AppOptions::versionLine() { return std::string("kestrel ") + KESTREL_VERSION; }
+
+bool AppOptions::asksForTextOnly(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h" || arg == "--version")
+            return true;
+    }
+    return false;
 }
 
 } // namespace kestrel

@@ -10,24 +10,33 @@ namespace kestrel {
 
 // The window program's command line: "--simulate[=FILE]" runs it against the
 // simulated mouse (with FILE, its image is kept there between runs), "--help"
-// prints the usage. The environment variable KESTREL_SIMULATE means the same
-// when the command line does not say: empty or "1" for the simulated mouse
-// without a file, "0" for none, anything else names FILE.
+// prints the usage, "--version" the version. The environment variable
+// KESTREL_SIMULATE means the same when the command line does not say: "1" for
+// the simulated mouse without a file, "0" or empty for none, anything else
+// names FILE. Arguments it does not know (desktop launchers may pass some)
+// are collected and otherwise left alone.
 struct AppOptions {
     static constexpr const char* kUsage =
-        "usage: kestrel [--simulate[=FILE]]\n"
+        "usage: kestrel [--simulate[=FILE]] [--help] [--version]\n"
         "\n"
         "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
         "  --help             print this help\n"
+        "  --version          print the version\n"
         "\n"
-        "KESTREL_SIMULATE=FILE (or empty or 1 for no file) in the environment does the same as --simulate.\n";
+        "KESTREL_SIMULATE=FILE (or 1 for no file) in the environment does the same as --simulate.\n";
 
     BackendChoice backend;
     bool help = false;
+    bool version = false;
+    std::vector<std::string> ignored;
 
-    // nullopt with `error` set for an unknown argument or a missing file name.
+    // nullopt with `error` set for "--simulate=" without a file name.
     static std::optional<AppOptions> parse(const std::vector<std::string>& args, const char* simulateVariable,
                                            std::string& error);
+    // "kestrel " and the version.
+    static std::string versionLine();
+    // Whether the arguments ask only for text that needs no display.
+    static bool asksForTextOnly(const std::vector<std::string>& args);
 };
 
 } // namespace kestrel

@@ -50,6 +50,7 @@ CKestrelApp::StartResult CKestrelApp::start()
     if (instance == SingleInstance::Outcome::Acquired)
         listenForNotices();
 
+    prepareUserFiles();
     StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_);
     startupOutcome_ = startup.run(environment_.makeHotplugWatcher);
     // Without the stored settings and texts the commit buttons would send and
@@ -68,6 +69,15 @@ void CKestrelApp::wireSettingsPage()
     dlg_->surface().setCommands(commands_.get());
     dlg_->pages().setPage(
         std::make_unique<BasicPageBinding>(*dlg_, skin, state_, dlg_->resources(), strIni_, *dialogContexts_));
+}
+
+void CKestrelApp::prepareUserFiles()
+{
+    // A failure leaves the files missing, which start-up then reports as usual.
+    if (const std::error_code error = folder_.prepareUserFiles())
+        reporter_.showMessage("Could not set up the settings folder " + folder_.folder().string() + ": " +
+                                  error.message(),
+                              "");
 }
 
 void CKestrelApp::listenForNotices()

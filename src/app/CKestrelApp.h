@@ -51,6 +51,8 @@ public:
 
 private:
     void listenForNotices();
+    // An installed program's per-user copies of the shipped settings.
+    void prepareUserFiles();
     // The basic settings page and the window's commit and skin buttons.
     void wireSettingsPage();
 

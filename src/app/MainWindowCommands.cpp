@@ -67,7 +67,7 @@ void MainWindowCommands::cancel()
 
 void MainWindowCommands::openSkins()
 {
-    CSkinsDialog dialog(dialogs_.context(), folder_.skinsFolder(), state_.app.skinName, &dlg_);
+    CSkinsDialog dialog(dialogs_.context(), folder_.skinsRoots(), state_.app.skinName, &dlg_);
     if (!dialog.runModal())
         return;
     const SkinsResult chosen = dialog.chosenSkin();

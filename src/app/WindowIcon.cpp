@@ -1,7 +1,6 @@
 #include "WindowIcon.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 
 #include <array>
@@ -11,39 +10,104 @@ namespace kestrel {
 namespace {
 
 constexpr std::array kSizes = {16, 22, 24, 32, 48, 64};
+// The shapes are laid out on a 64 x 64 grid.
+constexpr double kGrid = 64.0;
 
-QPixmap drawMouse(int size)
+struct RoundedBox {
+    QRectF box;
+    double radius;
+    QColor fill;
+    double outline;  // 0 for none
+};
+
+struct Stroke {
+    QPointF from;
+    QPointF to;
+    double width;
+};
+
+const QColor kOutline(20, 20, 20);
+
+// Body, the wheel and the lighting strip along the tail.
+const std::array kBoxes = {
+    RoundedBox{QRectF(14, 4, 36, 56), 18, QColor(60, 60, 66), 3},
+    RoundedBox{QRectF(29, 10, 6, 12), 3, QColor(0, 200, 255), 0},
+    RoundedBox{QRectF(24, 48, 16, 4), 2, QColor(255, 60, 60), 0},
+};
+// The split between the two buttons, drawn between the body and the wheel.
+const std::array kStrokes = {
+    Stroke{QPointF(32, 5), QPointF(32, 26), 2},
+    Stroke{QPointF(15, 26), QPointF(49, 26), 2},
+};
+
+void drawBox(QPainter& painter, const RoundedBox& shape)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 64.0, size / 64.0);
+    painter.setPen(shape.outline > 0 ? QPen(kOutline, shape.outline) : QPen(Qt::NoPen));
+    painter.setBrush(shape.fill);
+    painter.drawRoundedRect(shape.box, shape.radius, shape.radius);
+}
 
-    // Body, then the split between the two buttons and the wheel.
-    const QRectF body(14, 4, 36, 56);
-    painter.setPen(QPen(QColor(20, 20, 20), 3));
-    painter.setBrush(QColor(60, 60, 66));
-    painter.drawRoundedRect(body, 18, 18);
-    painter.setPen(QPen(QColor(20, 20, 20), 2));
-    painter.drawLine(QPointF(32, 5), QPointF(32, 26));
-    painter.drawLine(QPointF(15, 26), QPointF(49, 26));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 200, 255));
-    painter.drawRoundedRect(QRectF(29, 10, 6, 12), 3, 3);
-    // The lighting strip along the tail.
-    painter.setBrush(QColor(255, 60, 60));
-    painter.drawRoundedRect(QRectF(24, 48, 16, 4), 2, 2);
-    return pixmap;
+QString svgBox(const RoundedBox& shape)
+{
+    QString element = QStringLiteral(R"(  <rect x="%1" y="%2" width="%3" height="%4" rx="%5" fill="%6")")
+                          .arg(shape.box.x())
+                          .arg(shape.box.y())
+                          .arg(shape.box.width())
+                          .arg(shape.box.height())
+                          .arg(shape.radius)
+                          .arg(shape.fill.name());
+    if (shape.outline > 0)
+        element += QStringLiteral(R"( stroke="%1" stroke-width="%2")").arg(kOutline.name()).arg(shape.outline);
+    return element + QStringLiteral("/>\n");
+}
+
+QString svgStroke(const Stroke& stroke)
+{
+    return QStringLiteral(R"(  <line x1="%1" y1="%2" x2="%3" y2="%4" stroke="%5" stroke-width="%6"/>)"
+                          "\n")
+        .arg(stroke.from.x())
+        .arg(stroke.from.y())
+        .arg(stroke.to.x())
+        .arg(stroke.to.y())
+        .arg(kOutline.name())
+        .arg(stroke.width);
 }
 
 } // namespace
+
+QImage WindowIcon::draw(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / kGrid, size / kGrid);
+    drawBox(painter, kBoxes[0]);
+    painter.setPen(QPen(kOutline, kStrokes[0].width));
+    for (const Stroke& stroke : kStrokes)
+        painter.drawLine(stroke.from, stroke.to);
+    for (std::size_t i = 1; i < kBoxes.size(); ++i)
+        drawBox(painter, kBoxes[i]);
+    return image;
+}
+
+QString WindowIcon::svg()
+{
+    QString text = QStringLiteral(R"(<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">)"
+                                  "\n");
+    text += svgBox(kBoxes[0]);
+    for (const Stroke& stroke : kStrokes)
+        text += svgStroke(stroke);
+    for (std::size_t i = 1; i < kBoxes.size(); ++i)
+        text += svgBox(kBoxes[i]);
+    return text + QStringLiteral("</svg>\n");
+}
 
 QIcon WindowIcon::make()
 {
     QIcon icon;
     for (const int size : kSizes)
-        icon.addPixmap(drawMouse(size));
+        icon.addPixmap(QPixmap::fromImage(draw(size)));
     return icon;
 }
 

@@ -8,10 +8,60 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Qt ends the process with a page of advice when it finds no display. While
+// the application object is made, its messages are held back: a fatal one
+// becomes one line and exit code 1, the others are passed on afterwards.
+class DisplayGuard {
+public:
+    DisplayGuard() { previous_ = qInstallMessageHandler(&DisplayGuard::hold); }
+    ~DisplayGuard()
+    {
+        qInstallMessageHandler(previous_);
+        for (const auto& [type, text] : held_)
+            previous_(type, QMessageLogContext(), text);
+    }
+    DisplayGuard(const DisplayGuard&) = delete;
+    DisplayGuard& operator=(const DisplayGuard&) = delete;
+
+private:
+    static void hold(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (type == QtFatalMsg) {
+            std::cerr << "kestrel: no display to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)"
+                      << std::endl;
+            std::_Exit(1);
+        }
+        held_.emplace_back(type, text);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline std::vector<std::pair<QtMsgType, QString>> held_;
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    // Help and version need no display, so they are answered before Qt looks for one.
+    if (kestrel::AppOptions::asksForTextOnly({argv + 1, argv + argc})) {
+        std::string error;
+        const auto options = kestrel::AppOptions::parse({argv + 1, argv + argc}, nullptr, error);
+        std::cout << (options && options->version && !options->help ? kestrel::AppOptions::versionLine() + "\n"
+                                                                      : std::string(kestrel::AppOptions::kUsage));
+        return 0;
+    }
+
+    std::unique_ptr<QApplication> application;
+    {
+        const DisplayGuard guard;
+        application = std::make_unique<QApplication>(argc, argv);
+    }
     // The window hides instead of closing; only "Exit" and the close hot spot end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -23,10 +73,8 @@ int main(int argc, char* argv[])
         std::cerr << "kestrel: " << error << "\n\n" << kestrel::AppOptions::kUsage;
         return 2;
     }
-    if (options->help) {
-        std::cout << kestrel::AppOptions::kUsage;
-        return 0;
-    }
+    for (const std::string& ignored : options->ignored)
+        std::cerr << "kestrel: ignoring unknown argument " << ignored << '\n';
 
     kestrel::WidgetPrompter prompter;
     kestrel::CKestrelApp app(kestrel::AppEnvironment::forProcess(options->backend), prompter);
@@ -44,5 +92,5 @@ int main(int argc, char* argv[])
                   << " is missing, not a folder, or open to other users); another copy may run at the same time\n";
     if (const auto exitCode = app.exitCode())
         return *exitCode;
-    return application.exec();
+    return QApplication::exec();
 }

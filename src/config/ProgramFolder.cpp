@@ -1,17 +1,117 @@
 #include "ProgramFolder.h"
 
+#include <array>
+#include <cstdlib>
 #include <utility>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace kestrel {
 
-ProgramFolder::ProgramFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+namespace fs = std::filesystem;
 
-std::filesystem::path ProgramFolder::configBin() const { return folder_ / "config.bin"; }
+namespace {
 
-std::filesystem::path ProgramFolder::strIni() const { return folder_ / "str.ini"; }
+constexpr const char* kProgramName = "kestrel";
+constexpr std::array<const char*, 2> kUserFiles = {"config.bin", "str.ini"};
 
-std::filesystem::path ProgramFolder::recordIni() const { return folder_ / "record.ini"; }
+// The system itself knows about root, groups and access lists.
+bool mayWriteFolder(const fs::path& folder)
+{
+#ifdef _WIN32
+    return ::_waccess(folder.c_str(), 2) == 0;
+#else
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
+#endif
+}
 
-std::filesystem::path ProgramFolder::skinsFolder() const { return folder_ / "Skins"; }
+std::string variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// An XDG variable counts only when it holds an absolute path; otherwise the
+// default below HOME applies.
+fs::path baseFolder(const std::string& xdgValue, const std::string& home, const char* defaultBelowHome)
+{
+    if (!xdgValue.empty() && fs::path(xdgValue).is_absolute())
+        return fs::path(xdgValue);
+    return fs::path(home) / defaultBelowHome;
+}
+
+std::error_code copyIfMissing(const fs::path& from, const fs::path& to)
+{
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)) || !fs::exists(from, error))
+        return error;
+    // copy_file refuses to replace a file that appears meanwhile.
+    if (!fs::copy_file(from, to, fs::copy_options::none, error))
+        return error;
+    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, error);
+    return error;
+}
+
+} // namespace
+
+ProgramFolder::UserDirectories ProgramFolder::UserDirectories::fromEnvironment()
+{
+    return {variable("XDG_CONFIG_HOME"), variable("XDG_DATA_HOME"), variable("HOME")};
+}
+
+ProgramFolder::ProgramFolder(fs::path folder) : folder_(std::move(folder)), skinsRoots_{folder_ / "Skins"} {}
+
+ProgramFolder::ProgramFolder(fs::path userFolder, fs::path sharedFolder, std::vector<fs::path> skinsRoots)
+    : folder_(std::move(userFolder))
+    , sharedFolder_(std::move(sharedFolder))
+    , skinsRoots_(std::move(skinsRoots))
+{
+}
+
+ProgramFolder ProgramFolder::forExecutable(const fs::path& executableFolder, const UserDirectories& user)
+{
+    std::error_code error;
+    const bool portable = fs::is_regular_file(executableFolder / "config.bin", error) &&
+                          mayWriteFolder(executableFolder);
+    const bool userKnown = !user.home.empty() || (fs::path(user.configHome).is_absolute() &&
+                                                  fs::path(user.dataHome).is_absolute());
+    if (portable || !userKnown)
+        return ProgramFolder(executableFolder);
+    const fs::path shared = executableFolder.parent_path() / "share" / kProgramName;
+    return ProgramFolder(baseFolder(user.configHome, user.home, ".config") / kProgramName, shared,
+                         {baseFolder(user.dataHome, user.home, ".local/share") / kProgramName / "Skins",
+                          shared / "Skins"});
+}
+
+fs::path ProgramFolder::configBin() const { return folder_ / "config.bin"; }
+
+fs::path ProgramFolder::strIni() const { return folder_ / "str.ini"; }
+
+fs::path ProgramFolder::recordIni() const { return folder_ / "record.ini"; }
+
+std::error_code ProgramFolder::prepareUserFiles() const
+{
+    if (!installed())
+        return {};
+    std::error_code error;
+    if (!fs::is_directory(folder_, error)) {
+        fs::create_directories(folder_, error);
+        if (error)
+            return error;
+        fs::permissions(folder_, fs::perms::owner_all, error);
+        if (error)
+            return error;
+    }
+    for (const char* name : kUserFiles) {
+        if (const std::error_code copyError = copyIfMissing(sharedFolder_ / name, folder_ / name))
+            return copyError;
+    }
+    return {};
+}
 
 } // namespace kestrel

@@ -20,13 +20,13 @@ constexpr DialogText kPrompt{"Please click to set the UI text color", "请点击
 
 } // namespace
 
-CSkinsDialog::CSkinsDialog(const DialogContext& context, std::filesystem::path skinsRoot,
+CSkinsDialog::CSkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots,
                            const std::string& skinNameInUse, QWidget* parent)
     : CChoiceDialog(context, skinfiles::kSkinsDialog, QStringLiteral("Skins Dialog Load background image failed!!!"),
                     {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId,
                      Qt::AlignLeft, true},
                     parent)
-    , skinsRoot_(std::move(skinsRoot))
+    , skinsRoots_(std::move(skinsRoots))
     , chosenFolder_(context.style.folder)
     , chosenColour_(context.style.textColour)
 {
@@ -42,7 +42,7 @@ SkinsResult CSkinsDialog::chosenSkin() const
     return {name.label, chosenFolder_, colour, name.index};
 }
 
-QStringList CSkinsDialog::rows() const { return SkinFolderList::names(skinsRoot_); }
+QStringList CSkinsDialog::rows() const { return SkinFolderList::names(skinsRoots_); }
 
 void CSkinsDialog::choiceAtOpening() {}
 
@@ -52,7 +52,7 @@ void CSkinsDialog::rowChosen(int row, const QString& text)
     // The folder is looked up again: it may have gone, or been renamed in
     // letter case, since the list was filled. The name kept is the folder's
     // own, so that the next start finds it on a case-sensitive file system.
-    if (const std::optional<std::filesystem::path> folder = SkinFolderList::find(skinsRoot_, text)) {
+    if (const std::optional<std::filesystem::path> folder = SkinFolderList::find(skinsRoots_, text)) {
         chosenFolder_ = *folder;
         setChoice(row, QString::fromStdU16String(folder->filename().u16string()));
     }

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -21,7 +22,7 @@ struct SkinsResult {
     int choiceIndex = 0;
 };
 
-// The skin chooser: a list of the sub-folders of "Skins" and a swatch of the
+// The skin chooser: a list of the skin folders of every skins root and a swatch of the
 // skin text colour that opens the colour chooser. The dialog's own artwork
 // comes from the skin in use. It only returns the choice; the opener
 // switches skins with it.
@@ -30,7 +31,7 @@ class CSkinsDialog final : public CChoiceDialog {
 
 public:
     // The skin in use is the context's skin folder and text colour and the given name.
-    CSkinsDialog(const DialogContext& context, std::filesystem::path skinsRoot, const std::string& skinNameInUse,
+    CSkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots, const std::string& skinNameInUse,
                  QWidget* parent);
 
     SkinsResult chosenSkin() const;
@@ -47,7 +48,7 @@ protected:
 private:
     void paintSwatch();
 
-    std::filesystem::path skinsRoot_;
+    std::vector<std::filesystem::path> skinsRoots_;
     std::filesystem::path chosenFolder_;
     QColor chosenColour_;
     QPointer<QLabel> swatch_;

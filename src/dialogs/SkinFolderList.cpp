@@ -17,23 +17,37 @@ std::filesystem::path pathOf(const QDir& root, const QString& name)
     return std::filesystem::path(root.filePath(name).toStdU16String());
 }
 
-} // namespace
-
-QStringList SkinFolderList::names(const std::filesystem::path& skinsRoot)
-{
-    return skinsDirectory(skinsRoot).entryList();
-}
-
-std::optional<std::filesystem::path> SkinFolderList::find(const std::filesystem::path& skinsRoot, const QString& name)
+std::optional<std::filesystem::path> findInRoot(const std::filesystem::path& skinsRoot, const QString& name,
+                                                Qt::CaseSensitivity sensitivity)
 {
     const QDir root = skinsDirectory(skinsRoot);
-    const QStringList entries = root.entryList();
-    // Where case matters to the file system, the exact name is the folder meant.
-    if (entries.contains(name, Qt::CaseSensitive))
-        return pathOf(root, name);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+    for (const QString& entry : root.entryList()) {
+        if (entry.compare(name, sensitivity) == 0)
             return pathOf(root, entry);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QStringList SkinFolderList::names(const Roots& skinsRoots)
+{
+    QStringList all;
+    for (const std::filesystem::path& root : skinsRoots)
+        all += skinsDirectory(root).entryList();
+    all.removeDuplicates();
+    all.sort();
+    return all;
+}
+
+std::optional<std::filesystem::path> SkinFolderList::find(const Roots& skinsRoots, const QString& name)
+{
+    // Where case matters to the file system, the exact name is the folder meant.
+    for (const Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (const std::filesystem::path& root : skinsRoots) {
+            if (auto folder = findInRoot(root, name, sensitivity))
+                return folder;
+        }
     }
     return std::nullopt;
 }

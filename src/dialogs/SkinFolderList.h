@@ -5,21 +5,27 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace kestrel {
 
-// The skins a user can choose: the sub-folders of the "Skins" folder.
+// The skins a user can choose: the sub-folders of the skins roots (the
+// user's own skins folder, then the shipped one).
 class SkinFolderList {
 public:
-    // The names of the folders in the skins root, hidden ones included,
-    // without "." and ".." and without plain files, in name order; none when
-    // the root is missing.
-    static QStringList names(const std::filesystem::path& skinsRoot);
+    using Roots = std::vector<std::filesystem::path>;
+
+    // The names of the folders in the skins roots, hidden ones included,
+    // without "." and ".." and without plain files, each name once, in name
+    // order; none when no root exists.
+    static QStringList names(const Roots& skinsRoots);
 
     // The folder a chosen name stands for: the folder of exactly that name,
     // else the first whose name differs only in letter case (a folder renamed
-    // "Blue" to "BLUE" is still found); nullopt when there is neither.
-    static std::optional<std::filesystem::path> find(const std::filesystem::path& skinsRoot, const QString& name);
+    // "Blue" to "BLUE" is still found); nullopt when there is neither. The
+    // roots are searched in order, so a user's folder hides a shipped one of
+    // the same name.
+    static std::optional<std::filesystem::path> find(const Roots& skinsRoots, const QString& name);
 };
 
 } // namespace kestrel

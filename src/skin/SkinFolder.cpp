@@ -17,10 +17,17 @@ bool SkinFolder::isPlainFolderName(std::string_view name)
 
 SkinLocation SkinFolder::locate(const ProgramFolder& programFolder, std::string_view skinName)
 {
+    const auto& roots = programFolder.skinsRoots();
+    // The last root holds the skins shipped with the program.
     if (skinName.empty() || !isPlainFolderName(skinName))
-        return {std::string(), programFolder.skinsFolder()};
-    return {std::string(skinName), programFolder.skinsFolder() / std::filesystem::path(std::u8string(
-                                                                      skinName.begin(), skinName.end()))};
+        return {std::string(), roots.back()};
+    const std::filesystem::path name(std::u8string(skinName.begin(), skinName.end()));
+    for (const std::filesystem::path& root : roots) {
+        std::error_code error;
+        if (std::filesystem::is_directory(root / name, error))
+            return {std::string(skinName), root / name};
+    }
+    return {std::string(skinName), roots.back() / name};
 }
 
 QString SkinFolder::imagePath(const std::filesystem::path& folder, std::string_view fileName)

@@ -16,10 +16,11 @@ struct SkinLocation {
     std::filesystem::path folder;
 };
 
-// Finds a skin's folder: "Skins" beside the executable, then the skin name.
+// Finds a skin's folder: the first skins root holding a folder of the skin's
+// name (the user's own skins come before the shipped ones).
 // Only a plain folder name is followed; a name that is a path, "." or ".."
 // could lead out of "Skins", so such a name is dropped and no skin name is
-// used (the folder is "Skins" itself, as with an empty name).
+// used (the folder is the shipped skins root itself, as with an empty name).
 class SkinFolder {
 public:
     static bool isPlainFolderName(std::string_view name);

@@ -44,7 +44,7 @@ public:
     AppEnvironment environment()
     {
         AppEnvironment environment;
-        environment.programFolder = program.path();
+        environment.programFolder = ProgramFolder(program.path());
         environment.runtimeFolder = runtime.path() / "run";
         environment.programName = QStringLiteral("kestrel");
         environment.makeBackend = [this](std::string&) {

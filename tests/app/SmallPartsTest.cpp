@@ -26,21 +26,29 @@ TEST(AppOptions, SimulateOptionAndVariableChooseTheSimulatedMouse)
     EXPECT_EQ(parse({"--simulate=mouse.img"})->backend.simulatedStateFile, "mouse.img");
 
     EXPECT_FALSE(parse({}, "0")->backend.simulate);
-    EXPECT_TRUE(parse({}, "")->backend.simulate);
+    // Set but empty says nothing.
+    EXPECT_FALSE(parse({}, "")->backend.simulate);
+    EXPECT_TRUE(parse({}, "1")->backend.simulate);
     EXPECT_FALSE(parse({}, "1")->backend.simulatedStateFile);
     EXPECT_EQ(parse({}, "/tmp/m.img")->backend.simulatedStateFile, "/tmp/m.img");
     // The command line says more than the environment.
     EXPECT_FALSE(parse({"--simulate"}, "/tmp/m.img")->backend.simulatedStateFile);
 }
 
-TEST(AppOptions, UnknownArgumentsAndAnEmptyFileAreRefused)
+TEST(AppOptions, UnknownArgumentsAreSetAsideAndAnEmptyFileIsRefused)
 {
     std::string error;
     EXPECT_FALSE(AppOptions::parse({"--simulate="}, nullptr, error));
     EXPECT_EQ(error, "--simulate= needs a file name");
-    EXPECT_FALSE(AppOptions::parse({"--trace"}, nullptr, error));
-    EXPECT_EQ(error, "unknown argument --trace");
+    const auto options = parse({"--trace", "--simulate", "%U"});
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->backend.simulate);
+    EXPECT_EQ(options->ignored, (std::vector<std::string>{"--trace", "%U"}));
     EXPECT_TRUE(parse({"--help"})->help);
+    EXPECT_TRUE(parse({"--version"})->version);
+    EXPECT_TRUE(AppOptions::asksForTextOnly({"-platform", "offscreen", "--version"}));
+    EXPECT_FALSE(AppOptions::asksForTextOnly({"--simulate"}));
+    EXPECT_TRUE(AppOptions::versionLine().starts_with("kestrel "));
 }
 
 TEST(FontRule, LanguageAndWindowsVersionPickTheFaces)

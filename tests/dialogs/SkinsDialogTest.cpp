@@ -29,13 +29,14 @@ protected:
         std::ofstream(skins.root() / "readme.txt") << "not a skin";
     }
 
-    std::unique_ptr<CSkinsDialog> opened(const std::filesystem::path& root)
+    std::unique_ptr<CSkinsDialog> opened(std::vector<std::filesystem::path> roots)
     {
-        auto dialog = std::make_unique<CSkinsDialog>(contextFor(prompter, inUse), root, "Default", &opener);
+        auto dialog =
+            std::make_unique<CSkinsDialog>(contextFor(prompter, inUse), std::move(roots), "Default", &opener);
         dialog->show();
         return dialog;
     }
-    std::unique_ptr<CSkinsDialog> opened() { return opened(skins.root()); }
+    std::unique_ptr<CSkinsDialog> opened() { return opened({skins.root()}); }
 
     static QStringList rowsOf(const QListWidget& list)
     {
@@ -118,13 +119,30 @@ TEST_F(SkinsDialogTest, TheNameKeptIsTheFoldersOwnAndHiddenFoldersAreSkinsToo)
 
 TEST_F(SkinsDialogTest, NamesMatchFoldersWithoutRegardToCaseButAnExactMatchComesFirst)
 {
-    EXPECT_EQ(SkinFolderList::find(skins.root(), "Blue"), skins.root() / "BLUE");
-    EXPECT_EQ(SkinFolderList::find(skins.root(), "crimson"), skins.root() / "Crimson");
-    EXPECT_EQ(SkinFolderList::find(skins.root(), "readme.txt"), std::nullopt);
-    EXPECT_EQ(SkinFolderList::find(skins.root(), "Green"), std::nullopt);
+    EXPECT_EQ(SkinFolderList::find({skins.root()}, "Blue"), skins.root() / "BLUE");
+    EXPECT_EQ(SkinFolderList::find({skins.root()}, "crimson"), skins.root() / "Crimson");
+    EXPECT_EQ(SkinFolderList::find({skins.root()}, "readme.txt"), std::nullopt);
+    EXPECT_EQ(SkinFolderList::find({skins.root()}, "Green"), std::nullopt);
     std::filesystem::create_directories(skins.root() / "Blue");
-    EXPECT_EQ(SkinFolderList::find(skins.root(), "Blue"), skins.root() / "Blue");
-    EXPECT_EQ(SkinFolderList::find(skins.root(), "BLUE"), skins.root() / "BLUE");
+    EXPECT_EQ(SkinFolderList::find({skins.root()}, "Blue"), skins.root() / "Blue");
+    EXPECT_EQ(SkinFolderList::find({skins.root()}, "BLUE"), skins.root() / "BLUE");
+}
+
+TEST_F(SkinsDialogTest, TheUsersOwnSkinsAreListedWithTheShippedOnesAndHideAShippedSkinOfTheSameName)
+{
+    const std::filesystem::path own = skins.root().parent_path() / "own";
+    std::filesystem::create_directories(own / "Crimson");
+    std::filesystem::create_directories(own / "Amber");
+    std::filesystem::create_directories(own / "blue");
+    auto dialog = opened({own, skins.root()});
+    QListWidget& list = openList(*dialog);
+    EXPECT_EQ(rowsOf(list), (QStringList{"Amber", "BLUE", "Crimson", "Default", "blue"}));
+    clickRow(list, 2);
+    EXPECT_EQ(dialog->chosenSkin().folder, own / "Crimson");
+    // An exact name in a later root beats a name that matches only without regard to case.
+    EXPECT_EQ(SkinFolderList::find({own, skins.root()}, "BLUE"), skins.root() / "BLUE");
+    EXPECT_EQ(SkinFolderList::find({own, skins.root()}, "Blue"), own / "blue");
+    EXPECT_EQ(SkinFolderList::find({own, skins.root()}, "Default"), skins.root() / "Default");
 }
 
 TEST_F(SkinsDialogTest, TheSwatchOpensTheColourChooser)
@@ -154,7 +172,7 @@ TEST_F(SkinsDialogTest, TheSwatchOpensTheColourChooser)
 
 TEST_F(SkinsDialogTest, WithoutASkinsFolderTheListIsEmptyAndOkKeepsTheSkinInUse)
 {
-    auto dialog = opened(skins.root() / "Absent");
+    auto dialog = opened({skins.root() / "Absent"});
     EXPECT_EQ(openList(*dialog).count(), 0);
     click(*dialog, dialoglayout::kOk.center());
     EXPECT_EQ(dialog->chosenSkin().name, "Default");

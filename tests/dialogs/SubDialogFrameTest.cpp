@@ -231,7 +231,7 @@ TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndTheDialogEndsAsCancell
         {[](const DialogContext& c, QWidget* p) { return std::make_unique<CWindowsDialog>(c, p); },
          "Windows Dialog Load background image failed!!!"},
         {[&skins](const DialogContext& c, QWidget* p) {
-             return std::make_unique<CSkinsDialog>(c, skins.root(), "Default", p);
+             return std::make_unique<CSkinsDialog>(c, std::vector{skins.root()}, "Default", p);
          },
          "Skins Dialog Load background image failed!!!"},
         {[](const DialogContext& c, QWidget* p) { return std::make_unique<CSingleDialog>(c, p); },

@@ -165,3 +165,17 @@ TEST_F(KestrelCtlTest, BadFilesAndCommandsFailClearly)
     EXPECT_EQ(runCtl({"--bogus", "read"}).exitCode, 2);
     EXPECT_EQ(runCtl({"compose", "--image"}).exitCode, 2);
 }
+
+TEST_F(KestrelCtlTest, HelpAndVersionAreAnsweredOnStandardOutput)
+{
+    for (const char* help : {"--help", "-h", "help"}) {
+        const CtlRun run = runCtl({help});
+        EXPECT_EQ(run.exitCode, 0) << help;
+        EXPECT_TRUE(run.out.starts_with("usage: kestrelctl")) << help;
+        EXPECT_EQ(run.err, "") << help;
+    }
+    EXPECT_EQ(runCtl({"read", "--help"}).exitCode, 0);
+    const CtlRun version = runCtl({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.starts_with("kestrelctl ")) << version.out;
+}

@@ -122,10 +122,10 @@ bool DialogShots::singleKey()
 
 bool DialogShots::skins()
 {
-    CSkinsDialog dialog(context(Language::English), skinsRoot_, "Default", nullptr);
+    CSkinsDialog dialog(context(Language::English), {skinsRoot_}, "Default", nullptr);
     dialog.show();
     openListAt(dialog, 1);
-    CSkinsDialog chinese(context(Language::SimplifiedChinese, "Glacier"), skinsRoot_, "Glacier", nullptr);
+    CSkinsDialog chinese(context(Language::SimplifiedChinese, "Glacier"), {skinsRoot_}, "Glacier", nullptr);
     chinese.show();
     hover(chinese, CSubDialog::rectOf(CSubDialog::FrameButton::Cancel));
     return save(dialog, QStringLiteral("skins-list")) && save(chinese, QStringLiteral("skins-glacier-chs"));

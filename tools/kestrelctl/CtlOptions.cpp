@@ -26,6 +26,10 @@ std::optional<CtlOptions> CtlOptions::parse(const std::vector<std::string>& args
                 return std::nullopt;
             }
             options.simulatedStateFile = unicode::pathFromUtf8(file);
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--trace") {
             options.trace = true;
         } else if (arg == "--image") {

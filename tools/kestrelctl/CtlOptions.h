@@ -14,6 +14,8 @@ struct CtlOptions {
     bool simulate = false;
     std::optional<std::filesystem::path> simulatedStateFile;
     bool trace = false;
+    bool help = false;     // --help or -h
+    bool version = false;  // --version
     std::string command;
     std::vector<std::string> arguments;          // positional arguments of the command
     std::optional<std::filesystem::path> image;  // compose --image IMAGE

@@ -53,6 +53,8 @@ constexpr const char* kUsage =
     "  --trace            print every report exchanged and every pause to standard error\n"
     "  --sensor TYPE      the sensor type (0-3) whose DPI labels name a config.bin's DPI levels\n"
     "                     (export, diff; default 0), or to which import moves a profile's DPI values\n"
+    "  --help, -h         print this help\n"
+    "  --version          print the version\n"
     "\n"
     "An image is printed as six lines: the status pair, then pages 1 to 5.\n";
 
@@ -71,8 +73,12 @@ int KestrelCtl::run(const std::vector<std::string>& args)
     if (!options)
         return usage(error);
     const std::string& command = options->command;
-    if (command.empty() || command == "help" || command == "--help")
-        return command.empty() ? usage("no command given") : (out_ << kUsage, kSuccess);
+    if (options->help || command == "help")
+        return out_ << kUsage, kSuccess;
+    if (options->version)
+        return out_ << "kestrelctl " << KESTREL_VERSION << '\n', kSuccess;
+    if (command.empty())
+        return usage("no command given");
     if (command == "read")
         return read(*options);
     if (command == "compose")

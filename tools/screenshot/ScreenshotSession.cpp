@@ -38,7 +38,7 @@ bool ScreenshotSession::chooseSkin(const std::string& name)
 bool ScreenshotSession::start()
 {
     AppEnvironment environment;
-    environment.programFolder = programFolder_;
+    environment.programFolder = ProgramFolder(programFolder_);
     environment.runtimeFolder = programFolder_ / "run";
     environment.programName = QStringLiteral("kestrel");
     environment.makeBackend = [](std::string&) { return std::make_unique<SimulatedMouse>(); };
