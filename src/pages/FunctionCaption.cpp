@@ -12,8 +12,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::array<const char*, 3> kDpiSwitchCaptions{"DPI +", "DPI -", "DPI Loop"};
-
 template <std::size_t N>
 std::string rowText(const std::array<DialogText, N>& rows, std::uint8_t index, Language language)
 {

@@ -4,6 +4,7 @@
 #include <SettingsRecord.h>
 #include <TextTable.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,9 @@ namespace kestrel {
 // group whose captions are missing from str.ini (a language changed by hand).
 class FunctionCaption {
 public:
+    // The rows of the DPI sub-list, which are also the captions of "DPI Switch".
+    static constexpr std::array<const char*, 3> kDpiSwitchCaptions{"DPI +", "DPI -", "DPI Loop"};
+
     static std::string of(const SettingsRecord& settings, int group, int button, Language language,
                           const TextTable& texts, std::uint8_t sensorType);
 

@@ -25,7 +25,7 @@ constexpr int kDpiSubListTextMargin = 20;
 const QString kWarningCaption = QStringLiteral("Warning");
 
 // The DPI sub-list's rows, the same in every language, and the modes they give.
-constexpr std::array<const char*, 3> kDpiSubListRows{"DPI +", "DPI -", "DPI Loop"};
+constexpr const auto& kDpiSubListRows = FunctionCaption::kDpiSwitchCaptions;
 constexpr std::array<DpiSwitchMode, 3> kDpiSubListModes{DpiSwitchMode::Up, DpiSwitchMode::Down,
                                                         DpiSwitchMode::Loop};
 
