@@ -37,9 +37,16 @@ if [ "${2:-}" = on-display ]; then
     [ "$(od -An -tu1 -N1 "$CONFIG/config.bin" | tr -d ' ')" = 0 ] || fail "the shipped config.bin is not a first run"
     cp "$CONFIG/str.ini" "$HOME/str.before"
 
-    # "Apply" in the window's lower right.
+    # Button 4 set to "Backward" in its function list, then "Apply" in the
+    # window's lower right.
     eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-    xdotool mousemove --sync $((X + 718)) $((Y + 633)) click 1
+    click_at() {
+        xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+        sleep 0.3
+    }
+    click_at 357 278
+    click_at 357 362
+    click_at 718 633
     for _ in $(seq 1 100); do
         [ "$(od -An -tu1 -N1 "$CONFIG/config.bin" | tr -d ' ')" = 1 ] && break
         sleep 0.1
@@ -50,21 +57,46 @@ if [ "${2:-}" = on-display ]; then
     cp "$CONFIG/str.ini" "$HOME/str.after"
     kill $PID
     wait $PID 2>/dev/null
+    backward_buttons() {
+        "$ROOT/usr/bin/kestrelctl" --simulate="$HOME/mouse.img" show | sed -n '/^Key group 1/,/^Key group 2/p' |
+            grep -c ': Backward$'
+    }
+    [ "$(backward_buttons)" = 2 ] || fail "the window's choice did not reach the mouse"
 
-    # The command-line tool sends the stored settings to the same simulated mouse.
-    "$ROOT/usr/bin/kestrelctl" --simulate="$HOME/mouse.img" apply "$CONFIG/config.bin" ||
-        fail "kestrelctl could not apply the user's config.bin"
-    "$ROOT/usr/bin/kestrelctl" --simulate="$HOME/mouse.img" show >"$HOME/show" || fail "kestrelctl show failed"
+    # kestrelctl finds the user's config.bin as the window does.
+    "$ROOT/usr/bin/kestrelctl" export >"$HOME/profile.json" || fail "kestrelctl export of the user's config.bin failed"
+    "$ROOT/usr/bin/kestrelctl" export "$CONFIG/config.bin" | cmp -s - "$HOME/profile.json" ||
+        fail "kestrelctl export did not read the user's config.bin"
 
-    # Second start: the stored files are the ones found, nothing is copied over them.
+    # Second start with a mouse that has forgotten everything: the window reads
+    # the stored change and its Apply sends it again.
+    rm "$HOME/mouse.img"
     "$KESTREL" --simulate="$HOME/mouse.img" 2>"$HOME/stderr2" &
     PID=$!
     WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "^$TITLE\$" 2>/dev/null | head -n 1)
     [ -n "$WINDOW" ] || { kill $PID; fail "the second start showed no window"; }
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    click_at 718 633
+    for _ in $(seq 1 50); do
+        [ -f "$HOME/mouse.img" ] && [ "$(backward_buttons)" = 2 ] && break
+        sleep 0.1
+    done
     kill $PID
     wait $PID 2>/dev/null
+    [ "$(backward_buttons)" = 2 ] || fail "the second start did not find the stored change"
     cmp -s "$CONFIG/config.bin" "$HOME/config.after" || fail "the second start changed config.bin"
     cmp -s "$CONFIG/str.ini" "$HOME/str.after" || fail "the second start changed str.ini"
+
+    # A user who imports before the window's first start gets the per-user
+    # files made the same way, with the profile in them.
+    OTHER=$HOME/other
+    mkdir "$OTHER"
+    HOME=$OTHER "$ROOT/usr/bin/kestrelctl" import "$HOME/profile.json" ||
+        fail "kestrelctl import into a new user's files failed"
+    [ "$(stat -c %a "$OTHER/.config/kestrel")" = 700 ] || fail "import made the user's folder without 0700"
+    [ "$(stat -c %a "$OTHER/.config/kestrel/config.bin")" = 600 ] || fail "import made config.bin without 0600"
+    HOME=$OTHER "$ROOT/usr/bin/kestrelctl" export | cmp -s - "$HOME/profile.json" ||
+        fail "the imported profile is not what the new user's config.bin holds"
     echo "per-user files created, changed by Apply and found again"
     exit 0
 fi

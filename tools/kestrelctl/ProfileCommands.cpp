@@ -74,7 +74,9 @@ int ProfileCommands::importProfile(const CtlOptions& options)
         err_ << "kestrelctl: import takes one profile file\n";
         return kUsageError;
     }
-    const std::filesystem::path config = options.to.value_or(SettingsSource::programConfigBin());
+    const auto config = importTarget(options);
+    if (!config)
+        return kFailure;
     std::string error;
     const auto document = SettingsSource::readProfile(unicode::pathFromUtf8(options.arguments[0]), error);
     if (!document) {
@@ -82,17 +84,31 @@ int ProfileCommands::importProfile(const CtlOptions& options)
         return kFailure;
     }
     // Without --sensor the DPI values stay those the profile was written for.
-    const auto current = loadConfig(config, options.sensorType.value_or(0));
+    const auto current = loadConfig(*config, options.sensorType.value_or(0));
     if (!current)
         return kFailure;
     const auto imported = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), *current, options.sensorType, err_);
     if (!imported)
         return kFailure;
-    if (const std::string problem = ProfileFiles(config).store(*imported); !problem.empty()) {
+    if (const std::string problem = ProfileFiles(*config).store(*imported); !problem.empty()) {
         err_ << "kestrelctl: " << problem << '\n';
         return kFailure;
     }
     return kSuccess;
+}
+
+std::optional<std::filesystem::path> ProfileCommands::importTarget(const CtlOptions& options)
+{
+    if (options.to)
+        return options.to;
+    // An installed program's user may import before the window's first start.
+    const ProgramFolder folder = SettingsSource::programFolder();
+    if (const std::error_code error = folder.prepareUserFiles()) {
+        err_ << "kestrelctl: " << unicode::utf8FromPath(folder.folder()) << ": " << error.message()
+             << "; nothing was written\n";
+        return std::nullopt;
+    }
+    return folder.configBin();
 }
 
 int ProfileCommands::diff(const CtlOptions& options)

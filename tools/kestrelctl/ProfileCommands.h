@@ -23,6 +23,10 @@ private:
     int importProfile(const CtlOptions& options);
     int diff(const CtlOptions& options);
 
+    // The config.bin that import writes: --to, or the program's own, whose
+    // per-user folder is made first when the program is installed.
+    std::optional<std::filesystem::path> importTarget(const CtlOptions& options);
+
     // The profile of a config.bin file, or of the program's own.
     std::optional<ProfileData> loadConfig(const std::filesystem::path& path, std::uint8_t sensorType);
 

@@ -4,7 +4,6 @@
 #include <ConfigBinFile.h>
 #include <ProfileFiles.h>
 #include <ProfileReader.h>
-#include <ProgramFolder.h>
 #include <Unicode.h>
 
 #ifdef _WIN32
@@ -89,9 +88,19 @@ std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& pat
     return result.data;
 }
 
+ProgramFolder SettingsSource::programFolder()
+{
+    return ProgramFolder::forExecutable(runningExecutable().parent_path(),
+                                        ProgramFolder::UserDirectories::fromEnvironment());
+}
+
 std::filesystem::path SettingsSource::programConfigBin()
 {
-    return ProgramFolder(runningExecutable().parent_path()).configBin();
+    const ProgramFolder folder = programFolder();
+    std::error_code error;
+    if (folder.installed() && !std::filesystem::exists(folder.configBin(), error))
+        return folder.sharedFolder() / folder.configBin().filename();
+    return folder.configBin();
 }
 
 } // namespace kestrel::ctl

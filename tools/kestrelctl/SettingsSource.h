@@ -2,6 +2,7 @@
 
 #include <ProfileData.h>
 #include <ProfileRule.h>
+#include <ProgramFolder.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -27,8 +28,13 @@ public:
     static std::optional<ProfileData> load(const std::filesystem::path& path, const ProfileData& base,
                                            std::optional<std::uint8_t> targetSensorType, std::ostream& err);
 
-    // The program's own config.bin: beside the running kestrelctl, as the window
-    // finds it beside itself.
+    // The program's own folder, decided for the running kestrelctl as the
+    // window decides it for itself: portable beside the executable, or the
+    // user's per-user folder of an installed program.
+    static ProgramFolder programFolder();
+
+    // The config.bin the window would read: the user's own, or the shipped
+    // default while an installed program has not yet made the user's copy.
     static std::filesystem::path programConfigBin();
 };
 
