@@ -23,6 +23,8 @@ void SkinnedSurface::mousePress(QMouseEvent& event)
 
 void SkinnedSurface::mouseMove(QMouseEvent& event) { skin_.mouseMoved(event.position().toPoint()); }
 
+void SkinnedSurface::mouseLeave() { skin_.mouseLeft(); }
+
 void SkinnedSurface::ok()
 {
     if (commands_ != nullptr)

@@ -28,7 +28,7 @@ public:
     void paint(QPainter& painter, const QRect& dirty) override;
     void mousePress(QMouseEvent& event) override;
     void mouseMove(QMouseEvent& event) override;
-    void mouseLeave() override {}
+    void mouseLeave() override;
 
 private:
     bool mousePresent() const override { return state_.device.present; }

@@ -217,10 +217,22 @@ void CSubDialog::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     // A pointer that only passed over a button never rested on it.
+    endHover();
+    QDialog::mouseMoveEvent(event);
+}
+
+void CSubDialog::leaveEvent(QEvent* event)
+{
+    // No further move over the dialog would return a button left this way.
+    endHover();
+    QDialog::leaveEvent(event);
+}
+
+void CSubDialog::endHover()
+{
     hoverTimer_.stop();
     if (over_[0] || over_[1] || over_[2])
         returnToNormal();
-    QDialog::mouseMoveEvent(event);
 }
 
 void CSubDialog::mousePressEvent(QMouseEvent* event)

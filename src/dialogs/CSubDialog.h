@@ -89,6 +89,7 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -102,6 +103,8 @@ private:
     void composeFrame();
     void drawButton(CMemDC& dc, FrameButton button, bool over);
     void returnToNormal();
+    // Stops a pending hover notice and draws every hovered button normal.
+    void endHover();
     QString captionOf(FrameButton button) const;
 
     void present() override;

@@ -35,6 +35,12 @@ void HoverTracker::mouseMoved(QPoint point)
     returnToNormal();
 }
 
+void HoverTracker::mouseLeft()
+{
+    restTimer_.stop();
+    returnToNormal();
+}
+
 void HoverTracker::returnToNormal()
 {
     std::vector<HoverDraw> draws;

@@ -31,9 +31,8 @@ public:
 // Hover tracking of the main window. A move onto a hover-capable item asks
 // for a hover notice once the pointer has rested there for 10 ms; the
 // notice draws the item's "-over" state and returns the other members of
-// its group to normal. A move onto a plain point returns every item still
-// shown hovered to normal. The leave notice draws nothing, so an item left
-// straight out of the window stays hovered until the next plain move.
+// its group to normal. A move onto a plain point, or the pointer leaving the
+// window, returns every item still shown hovered to normal.
 class HoverTracker : public QObject {
     Q_OBJECT
 
@@ -46,6 +45,9 @@ public:
     void mouseMoved(QPoint point);
     // The pointer came to rest at the point.
     void hoverNotice(QPoint point);
+    // The pointer left the window: nothing may stay drawn hovered, since no
+    // further move over the window would return it to normal.
+    void mouseLeft();
 
     bool isOver(HoverId id) const { return flags_[static_cast<std::size_t>(id)]; }
     const QTimer& restTimer() const { return restTimer_; }

@@ -62,10 +62,11 @@ public:
 
     // The window's paint event: the canvas as last composed, nothing redrawn.
     void paint(QPainter& windowPainter) const { canvas_.showOn(windowPainter); }
-    // A left-button press and any mouse move, in client coordinates. Leaving
-    // the window needs no answer: hovered items stay as they are.
+    // A left-button press and any mouse move, in client coordinates, and the
+    // pointer leaving the window.
     void mousePressed(QPoint point);
     void mouseMoved(QPoint point) { hover_.mouseMoved(point); }
+    void mouseLeft() { hover_.mouseLeft(); }
 
 private:
     void present() override;

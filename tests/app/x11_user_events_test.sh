@@ -10,6 +10,9 @@
 #                                                     its bottom edge at the pointer, and "Exit" ends the
 #                                                     program with 0
 #   x11_user_events_test.sh box    KESTREL KESTRELCTL  the same with a message box open
+#   x11_user_events_test.sh hover  KESTREL KESTRELCTL  every button of the window and of a sub-dialog
+#                                                     left straight out of its window looks as before
+#                                                     the hover; Escape and Enter end the sub-dialog
 #
 # The program runs from a copy of its folder, so nothing is written beside the
 # built executable. Skipped (exit 77) only when no X server can be started.
@@ -185,6 +188,72 @@ run_box() {
     exit_through_menu "a message box"
 }
 
+# The pixels of a window as the screen shows them now.
+window_shot() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+}
+
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1
+}
+
+# Rests the pointer on each point of window $1 (client coordinates in the
+# remaining arguments, "x y" each), then moves it straight out of the window
+# to the screen's corner: the window must look as it did before.
+hover_and_leave() {
+    HOVERED_WINDOW=$1
+    shift
+    eval "$(xdotool getwindowgeometry --shell "$HOVERED_WINDOW")"
+    HX=$X
+    HY=$Y
+    xdotool mousemove --sync 1 1
+    sleep 0.3
+    window_shot "$HOVERED_WINDOW" "$WORK/normal.png"
+    for POINT in "$@"; do
+        # shellcheck disable=SC2086
+        set -- $POINT
+        xdotool mousemove --sync $((HX + $1)) $((HY + $2))
+        sleep 0.3
+        window_shot "$HOVERED_WINDOW" "$WORK/over.png"
+        [ "$(differing_pixels "$WORK/normal.png" "$WORK/over.png")" != 0 ] || fail "($POINT) is not drawn hovered"
+        xdotool mousemove --sync 1 1
+        sleep 0.3
+        window_shot "$HOVERED_WINDOW" "$WORK/left.png"
+        LEFT=$(differing_pixels "$WORK/normal.png" "$WORK/left.png")
+        [ "$LEFT" = 0 ] || fail "($POINT) left straight out of the window stays hovered: $LEFT pixels differ"
+    done
+}
+
+# Waits until window $1 is no longer shown.
+wait_until_gone() {
+    for _ in $(seq 1 50); do
+        visible_windows | grep -qxF "$1" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+run_hover() {
+    # Close, minimise, skins, page button, OK, Apply, Cancel, Default, key drop-down 2.
+    hover_and_leave "$WINDOW" "859 14" "833 14" "709 14" "64 73" "614 633" "718 633" "822 633" "359 559" \
+        "357 $(dropdown_y 2)"
+    echo "every button of the window left straight out of it returned to normal"
+
+    for KEY in Escape Return; do
+        SHOWN=$(visible_windows)
+        click_at 710 14
+        DIALOG=$(wait_for_new_window "$SHOWN") || fail "the skins button opened no dialog"
+        sleep 0.3
+        # The dialog's close button, OK and Cancel.
+        hover_and_leave "$DIALOG" "361 15" "218 263" "322 263"
+        xdotool key "$KEY"
+        wait_until_gone "$DIALOG" || fail "$KEY did not end the skins dialog"
+        echo "the dialog's buttons returned to normal; $KEY ended it"
+    done
+    kill -0 "$KESTREL_PID" 2>/dev/null || fail "the program ended with the dialog"
+}
+
 run_on_display() {
     WORK=$(mktemp -d)
     SHOT="${KESTREL_X11_SCREENSHOT:-}"
@@ -200,6 +269,7 @@ run_on_display() {
     focus) run_focus ;;
     dialog) run_dialog ;;
     box) run_box ;;
+    hover) run_hover ;;
     *) fail "unknown mode $MODE" ;;
     esac
 }

@@ -78,6 +78,22 @@ TEST_F(HoverTrackerTest, ItemsOfDifferentGroupsStayHoveredUntilAPlainPoint)
     EXPECT_EQ(drawer.compositions.size(), 3u);
 }
 
+TEST_F(HoverTrackerTest, LeavingTheWindowReturnsEveryHoveredItemAndCancelsAPendingNotice)
+{
+    restOn(mainlayout::kClose);
+    restOn(mainlayout::kOk);
+    tracker.mouseMoved(mainlayout::kMinimise.center());
+    tracker.mouseLeft();
+    EXPECT_FALSE(tracker.restTimer().isActive());
+    ASSERT_EQ(drawer.compositions.size(), 3u);
+    EXPECT_EQ(drawer.compositions[2], (Draws{{HoverId::Ok, false}, {HoverId::Close, false}}));
+    EXPECT_FALSE(tracker.isOver(HoverId::Close));
+    EXPECT_FALSE(tracker.isOver(HoverId::Minimise));
+    // Nothing hovered: leaving again draws nothing.
+    tracker.mouseLeft();
+    EXPECT_EQ(drawer.compositions.size(), 3u);
+}
+
 TEST_F(HoverTrackerTest, KeyDropDownsFormAGroupOnlyOnABuiltPage)
 {
     restOn(mainlayout::keyDropDown(2));
