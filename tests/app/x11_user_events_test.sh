@@ -21,31 +21,12 @@ set -u
 MODE=$1
 KESTREL=$2
 KESTRELCTL=$3
-TITLE="Gaming Mouse Setting"
-SKIP=77
+. "$(dirname "$0")/x11_support.sh"
 
 fail() {
     echo "FAIL: $*" >&2
     [ -n "${WORK:-}" ] && [ -n "${SHOT:-}" ] && import -window root "$SHOT" 2>/dev/null
     exit 1
-}
-
-wait_for_window() {
-    timeout 20 xdotool search --sync "$@" 2>/dev/null | head -n 1
-}
-
-visible_windows() {
-    xdotool search --onlyvisible --pid "$KESTREL_PID" 2>/dev/null | sort
-}
-
-# Prints the first window the program shows that $1 did not list.
-wait_for_new_window() {
-    for _ in $(seq 1 100); do
-        NEW=$(visible_windows | grep -vxF "${1:-none}" | head -n 1)
-        [ -n "$NEW" ] && { echo "$NEW"; return 0; }
-        sleep 0.1
-    done
-    return 1
 }
 
 # Moves the pointer to the window's client point and clicks.
@@ -57,19 +38,6 @@ click_at() {
 # Key group 1 of the simulated mouse, one line a button.
 group1() {
     "$KESTRELCTL" --simulate="$WORK/mouse.img" show | sed -n '/^Key group 1/,/^Key group 2/p'
-}
-
-# Sets STATUS to the program's exit status once it has ended (10 seconds at most).
-wait_for_exit_status() {
-    STATUS="still running"
-    for _ in $(seq 1 100); do
-        if ! kill -0 "$KESTREL_PID" 2>/dev/null; then
-            wait "$KESTREL_PID"
-            STATUS=$?
-            return
-        fi
-        sleep 0.1
-    done
 }
 
 start_program() {
@@ -274,26 +242,4 @@ run_on_display() {
     esac
 }
 
-if [ "${1:-}" = on-display ]; then
-    shift
-    MODE=$1 KESTREL=$2 KESTRELCTL=$3 MARKER=$4
-    run_on_display
-    exit $?
-fi
-
-command -v xdotool >/dev/null || fail "xdotool is not installed"
-if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
-    echo "SKIP: no X server can be started here (xvfb-run or Xvfb is missing)"
-    exit $SKIP
-fi
-
-MARKER=$(mktemp)
-rm -f "$MARKER"
-xvfb-run -a -s "-screen 0 1280x800x24" "$0" on-display "$MODE" "$KESTREL" "$KESTRELCTL" "$MARKER"
-STATUS=$?
-if [ ! -f "$MARKER" ]; then
-    echo "SKIP: Xvfb could not be started here"
-    exit $SKIP
-fi
-rm -f "$MARKER"
-exit $STATUS
+run_test_on_xvfb "$@"

@@ -13,31 +13,11 @@ set -u
 MODE=$1
 KESTREL=$2
 KESTRELCTL=$3
-TITLE="Gaming Mouse Setting"
-SKIP=77
+. "$(dirname "$0")/x11_support.sh"
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
-}
-
-# Waits up to 20 seconds for an xdotool search to find something and prints it.
-wait_for_window() {
-    timeout 20 xdotool search --sync "$@" 2>/dev/null | head -n 1
-}
-
-visible_windows() {
-    xdotool search --onlyvisible --pid "$KESTREL_PID" 2>/dev/null | sort
-}
-
-# Waits up to 10 seconds for the program to show a window (a balloon, a menu)
-# that is not among the windows $1 listed.
-wait_for_new_window() {
-    for _ in $(seq 1 100); do
-        [ -n "$(visible_windows | grep -vxF "${1:-none}")" ] && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 run_on_display() {
@@ -87,7 +67,7 @@ run_on_display() {
 
     SHOWN=$(visible_windows)
     "$KESTRELCTL" notify 7 1 || fail "kestrelctl notify did not reach the program"
-    wait_for_new_window "$SHOWN" || fail "the notice sent by kestrelctl showed no balloon"
+    wait_for_new_window "$SHOWN" >/dev/null || fail "the notice sent by kestrelctl showed no balloon"
     if [ -n "${KESTREL_X11_SCREENSHOT:-}" ]; then
         import -window root "$KESTREL_X11_SCREENSHOT"
     fi
@@ -96,42 +76,12 @@ run_on_display() {
     SHOWN=$(visible_windows)
     # The pointer is still over the icon; a synchronous move to where it already is would wait for nothing.
     xdotool click 3
-    wait_for_new_window "$SHOWN" || fail "a right click on the icon opened no menu"
+    wait_for_new_window "$SHOWN" >/dev/null || fail "a right click on the icon opened no menu"
     xdotool key --delay 100 Down Return
-    STATUS=""
-    for _ in $(seq 1 100); do
-        if ! kill -0 "$KESTREL_PID" 2>/dev/null; then
-            wait "$KESTREL_PID"
-            STATUS=$?
-            break
-        fi
-        sleep 0.1
-    done
+    wait_for_exit_status
     [ "$STATUS" = 0 ] || fail "\"Exit\" did not end the program with exit code 0 (status '$STATUS')"
     KESTREL_PID=""
     echo "\"Exit\" ended the program with exit code 0"
 }
 
-if [ "${1:-}" = on-display ]; then
-    shift
-    MODE=$1 KESTREL=$2 KESTRELCTL=$3 MARKER=$4
-    run_on_display
-    exit $?
-fi
-
-command -v xdotool >/dev/null || fail "xdotool is not installed"
-if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
-    echo "SKIP: no X server can be started here (xvfb-run or Xvfb is missing)"
-    exit $SKIP
-fi
-
-MARKER=$(mktemp)
-rm -f "$MARKER"
-xvfb-run -a -s "-screen 0 1280x800x24" "$0" on-display "$MODE" "$KESTREL" "$KESTRELCTL" "$MARKER"
-STATUS=$?
-if [ ! -f "$MARKER" ]; then
-    echo "SKIP: Xvfb could not be started here"
-    exit $SKIP
-fi
-rm -f "$MARKER"
-exit $STATUS
+run_test_on_xvfb "$@"
