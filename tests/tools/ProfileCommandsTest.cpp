@@ -133,6 +133,40 @@ TEST_F(ProfileCommandsTest, DiffNamesEachSettingThatDiffers)
                        "buttons[0][3].function: \"Forward\" -> \"Key Off\"\n");
 }
 
+TEST_F(ProfileCommandsTest, AProfileWithoutALeftClickOrAnEnabledStageIsNeitherStoredNorSent)
+{
+    Json document = Json::parse(runCtl({"export", shippedConfig().string()}).out);
+    // Group 1 loses its only "Left Click"; group 0 keeps it.
+    document["buttons"][1][0]["function"] = "Mid Click";
+    for (Json& stage : document["stages"])
+        stage["enabled"] = false;
+    writeText(path("unsafe.json"), document.dump());
+    const std::string before = fileText(targetConfig());
+
+    const CtlRun imported = runCtl({"import", path("unsafe.json"), "--to", targetConfig().string()});
+    EXPECT_EQ(imported.exitCode, 1);
+    EXPECT_NE(imported.err.find("buttons[1]: no button is \"Left Click\"; each key group keeps at least one\n"),
+              std::string::npos) << imported.err;
+    EXPECT_NE(imported.err.find("stages: no stage is enabled; at least one stays enabled\n"), std::string::npos);
+    EXPECT_EQ(imported.err.find("buttons[0]:"), std::string::npos);
+    EXPECT_NE(imported.err.find("2 problems; nothing was written"), std::string::npos);
+    EXPECT_EQ(fileText(targetConfig()), before);
+
+    const std::string simulate = "--simulate=" + path("mouse.img");
+    ASSERT_EQ(runCtl({simulate, "read"}).exitCode, 0);
+    const std::string mouseBefore = fileText(path("mouse.img"));
+    const CtlRun applied = runCtl({simulate, "apply", path("unsafe.json")});
+    EXPECT_EQ(applied.exitCode, 1);
+    EXPECT_NE(applied.err.find("buttons[1]: no button is \"Left Click\""), std::string::npos) << applied.err;
+    EXPECT_EQ(fileText(path("mouse.img")), mouseBefore);
+
+    // Comparing is not storing: diff still shows what differs.
+    const CtlRun compared = runCtl({"diff", shippedConfig().string(), path("unsafe.json")});
+    ASSERT_EQ(compared.exitCode, 0) << compared.err;
+    EXPECT_NE(compared.out.find("buttons[1][0].function: \"Left Click\" -> \"Mid Click\"\n"), std::string::npos)
+        << compared.out;
+}
+
 // A bounded fuzz of the command itself: no bad profile changes either file.
 TEST_F(ProfileCommandsTest, FuzzedImportsNeverWriteWhatTheyRefuse)
 {

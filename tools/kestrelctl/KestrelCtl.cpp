@@ -176,7 +176,7 @@ std::optional<SettingsRecord> KestrelCtl::profileRecord(const std::filesystem::p
     ProfileData base;
     ProfileFiles(SettingsSource::programConfigBin()).load(base, sensorType);
     base.sensorType = sensorType;
-    const auto data = SettingsSource::load(file, base, sensorType, err_);
+    const auto data = SettingsSource::load(file, base, sensorType, SettingsSource::Purpose::Use, err_);
     if (!data)
         return std::nullopt;
     return data->record;

@@ -87,7 +87,8 @@ int ProfileCommands::importProfile(const CtlOptions& options)
     const auto current = loadConfig(*config, options.sensorType.value_or(0));
     if (!current)
         return kFailure;
-    const auto imported = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), *current, options.sensorType, err_);
+    const auto imported = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), *current, options.sensorType,
+                                               SettingsSource::Purpose::Use, err_);
     if (!imported)
         return kFailure;
     if (const std::string problem = ProfileFiles(*config).store(*imported); !problem.empty()) {
@@ -119,8 +120,10 @@ int ProfileCommands::diff(const CtlOptions& options)
     }
     ProfileData empty;
     empty.sensorType = options.sensorType.value_or(0);
-    const auto first = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), empty, options.sensorType, err_);
-    const auto second = SettingsSource::load(unicode::pathFromUtf8(options.arguments[1]), empty, options.sensorType, err_);
+    const auto first = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), empty, options.sensorType,
+                                             SettingsSource::Purpose::Compare, err_);
+    const auto second = SettingsSource::load(unicode::pathFromUtf8(options.arguments[1]), empty, options.sensorType,
+                                              SettingsSource::Purpose::Compare, err_);
     if (!first || !second)
         return kFailure;
     for (const std::string& line : profileDifferences(ProfileWriter::write(*first), ProfileWriter::write(*second)))

@@ -3,6 +3,7 @@
 #include <BinaryFile.h>
 #include <ConfigBinFile.h>
 #include <ProfileFiles.h>
+#include <ProfileGuards.h>
 #include <ProfileReader.h>
 #include <Unicode.h>
 
@@ -60,7 +61,8 @@ std::optional<ProfileRule::Json> SettingsSource::readProfile(const std::filesyst
 }
 
 std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& path, const ProfileData& base,
-                                                std::optional<std::uint8_t> targetSensorType, std::ostream& err)
+                                                std::optional<std::uint8_t> targetSensorType, Purpose purpose,
+                                                std::ostream& err)
 {
     std::string error;
     const auto document = readProfile(path, error);
@@ -75,7 +77,9 @@ std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& pat
         err << "kestrelctl: " << error << '\n';
         return std::nullopt;
     }
-    const ProfileReader::Result result = ProfileReader::read(*document, base, targetSensorType);
+    ProfileReader::Result result = ProfileReader::read(*document, base, targetSensorType);
+    if (result.ok() && purpose == Purpose::Use)
+        result.problems = ProfileGuards::problems(result.data.record);
     for (const std::string& problem : result.problems)
         err << problem << '\n';
     for (const std::string& warning : result.warnings)

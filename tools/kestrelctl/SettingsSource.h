@@ -22,11 +22,17 @@ public:
     // The profile document of the file, when it is one.
     static std::optional<ProfileRule::Json> readProfile(const std::filesystem::path& path, std::string& error);
 
+    // What the settings are loaded for. A profile that is to be stored or
+    // sent must also keep the rules the window keeps; one that is only
+    // compared need not.
+    enum class Purpose { Compare, Use };
+
     // Settings of either kind over `base`; prints every problem and warning
     // and returns nullopt on a problem. A profile's DPI values go to the
     // target sensor type when one is given.
     static std::optional<ProfileData> load(const std::filesystem::path& path, const ProfileData& base,
-                                           std::optional<std::uint8_t> targetSensorType, std::ostream& err);
+                                           std::optional<std::uint8_t> targetSensorType, Purpose purpose,
+                                           std::ostream& err);
 
     // The program's own folder, decided for the running kestrelctl as the
     // window decides it for itself: portable beside the executable, or the
