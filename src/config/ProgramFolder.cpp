@@ -4,9 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
-#ifdef _WIN32
-#include <io.h>
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -20,20 +18,17 @@ namespace {
 constexpr const char* kProgramName = "kestrel";
 constexpr std::array<const char*, 2> kUserFiles = {"config.bin", "str.ini"};
 
-// The system itself knows about root, groups and access lists.
-bool mayWriteFolder(const fs::path& folder)
-{
-#ifdef _WIN32
-    return ::_waccess(folder.c_str(), 2) == 0;
-#else
-    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
-#endif
-}
-
 std::string variable(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
+}
+
+#ifndef _WIN32
+// The system itself knows about root, groups and access lists.
+bool mayWriteFolder(const fs::path& folder)
+{
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 // An XDG variable counts only when it holds an absolute path; otherwise the
@@ -44,6 +39,7 @@ fs::path baseFolder(const std::string& xdgValue, const std::string& home, const 
         return fs::path(xdgValue);
     return fs::path(home) / defaultBelowHome;
 }
+#endif
 
 std::error_code copyIfMissing(const fs::path& from, const fs::path& to)
 {
@@ -75,6 +71,12 @@ ProgramFolder::ProgramFolder(fs::path userFolder, fs::path sharedFolder, std::ve
 
 ProgramFolder ProgramFolder::forExecutable(const fs::path& executableFolder, const UserDirectories& user)
 {
+#ifdef _WIN32
+    // Windows programs of this kind keep their files beside the executable;
+    // HOME and the XDG folders, which some shells set there, mean nothing.
+    (void)user;
+    return ProgramFolder(executableFolder);
+#else
     std::error_code error;
     const bool portable = fs::is_regular_file(executableFolder / "config.bin", error) &&
                           mayWriteFolder(executableFolder);
@@ -86,6 +88,7 @@ ProgramFolder ProgramFolder::forExecutable(const fs::path& executableFolder, con
     return ProgramFolder(baseFolder(user.configHome, user.home, ".config") / kProgramName, shared,
                          {baseFolder(user.dataHome, user.home, ".local/share") / kProgramName / "Skins",
                           shared / "Skins"});
+#endif
 }
 
 fs::path ProgramFolder::configBin() const { return folder_ / "config.bin"; }

@@ -36,7 +36,7 @@ public:
     // config.bin lies beside it in a folder this user may write, installed
     // otherwise, with the shipped defaults in <prefix>/share/kestrel beside
     // <prefix>/bin. An installed folder whose per-user location cannot be
-    // told (no HOME) stays portable.
+    // told (no HOME) stays portable, and so does every folder on Windows.
     static ProgramFolder forExecutable(const std::filesystem::path& executableFolder,
                                        const UserDirectories& user);
 
