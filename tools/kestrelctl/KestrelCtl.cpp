@@ -2,6 +2,7 @@
 
 #include "CtlSession.h"
 #include "DeviceCommands.h"
+#include "ExitCode.h"
 #include "HexFormat.h"
 #include "WriteVerification.h"
 #include "ImageDescription.h"
@@ -23,10 +24,6 @@
 namespace kestrel::ctl {
 
 namespace {
-
-constexpr int kSuccess = 0;
-constexpr int kFailure = 1;
-constexpr int kUsageError = 2;
 
 constexpr const char* kUsage =
     "usage: kestrelctl [--simulate[=FILE]] [--trace] COMMAND [ARGUMENTS]\n"

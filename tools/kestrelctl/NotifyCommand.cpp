@@ -1,5 +1,7 @@
 #include "NotifyCommand.h"
 
+#include "ExitCode.h"
+
 #include <utility>
 
 #if !defined(_WIN32)
@@ -13,10 +15,6 @@
 namespace kestrel::ctl {
 
 namespace {
-
-constexpr int kSuccess = 0;
-constexpr int kFailure = 1;
-constexpr int kUsageError = 2;
 
 #if !defined(_WIN32)
 // Closes the socket whichever way sending ends.

@@ -1,5 +1,6 @@
 #include "ProfileCommands.h"
 
+#include "ExitCode.h"
 #include "ProfileDiff.h"
 #include "SettingsSource.h"
 
@@ -15,10 +16,6 @@
 namespace kestrel::ctl {
 
 namespace {
-
-constexpr int kSuccess = 0;
-constexpr int kFailure = 1;
-constexpr int kUsageError = 2;
 
 std::string documentText(const ProfileData& data)
 {

@@ -1,5 +1,6 @@
 #include "WriteVerification.h"
 
+#include "ExitCode.h"
 #include "HexFormat.h"
 
 namespace kestrel::ctl {
@@ -9,17 +10,17 @@ int verifyWrite(FeatureProtocol& protocol, ConfigImage& image, std::ostream& out
     const ConfigImage written = image;
     if (!protocol.readMouse()) {
         err << "kestrelctl: cannot read the configuration back to verify it\n";
-        return 1;
+        return kFailure;
     }
     const auto differences = imageDifferences(written, image);
     if (differences.empty()) {
         out << "verified\n";
-        return 0;
+        return kSuccess;
     }
     for (const std::string& line : differences)
         out << line << '\n';
     err << "kestrelctl: the mouse holds something other than what was written\n";
-    return 1;
+    return kFailure;
 }
 
 } // namespace kestrel::ctl
