@@ -1,8 +1,18 @@
-# Shared by the X11 tests of the window program, which source it after
-# setting MODE, KESTREL and KESTRELCTL and defining fail. KESTREL_PID is the
-# running program's process.
+# Shared by the X11 tests of the window program, which source it first:
+# their arguments are MODE KESTREL KESTRELCTL. KESTREL_PID is the running
+# program's process.
 
+MODE=$1
+KESTREL=$2
+KESTRELCTL=$3
 TITLE="Gaming Mouse Setting"
+
+# With SHOT set (a file name), a failure keeps a screenshot there.
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${SHOT:-}" ] && import -window root "$SHOT" 2>/dev/null
+    exit 1
+}
 
 # Waits up to 20 seconds for an xdotool search to find something and prints it.
 wait_for_window() {

@@ -18,16 +18,7 @@
 # built executable. Skipped (exit 77) only when no X server can be started.
 set -u
 
-MODE=$1
-KESTREL=$2
-KESTRELCTL=$3
 . "$(dirname "$0")/x11_support.sh"
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "${WORK:-}" ] && [ -n "${SHOT:-}" ] && import -window root "$SHOT" 2>/dev/null
-    exit 1
-}
 
 # Moves the pointer to the window's client point and clicks.
 click_at() {

@@ -10,15 +10,7 @@
 # keeps a screenshot of the screen with the window shown.
 set -u
 
-MODE=$1
-KESTREL=$2
-KESTRELCTL=$3
 . "$(dirname "$0")/x11_support.sh"
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 run_on_display() {
     WORK=$(mktemp -d)
