@@ -24,7 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 // What the platform says about the call that just failed, read before
 // anything else can overwrite it.
 std::error_code lastSystemError()

@@ -116,14 +116,21 @@ bool FeatureProtocol::statusQuery(const char* operation)
 // The status reply to a page command carries nothing the program uses and is
 // not checked, but it must arrive: a mouse that stops answering mid-read
 // would otherwise leave the page as whatever the failed fetch left behind.
+bool FeatureProtocol::pageCommand(const char* operation, std::uint8_t command, int n)
+{
+    if (!sendStatus(statusRequest(command)))
+        return fail(operation, n, kPageRequestRefused);
+    StatusReport ignored{};
+    if (!fetchStatus(ignored))
+        return fail(operation, n, kNoStatusReply);
+    return true;
+}
+
 bool FeatureProtocol::readPage(int n)
 {
     constexpr const char* kOperation = "ReadOperation";
-    if (!sendStatus(statusRequest(static_cast<std::uint8_t>(kReadPageFlag | n))))
-        return fail(kOperation, n, kPageRequestRefused);
-    StatusReport ignored{};
-    if (!fetchStatus(ignored))
-        return fail(kOperation, n, kNoStatusReply);
+    if (!pageCommand(kOperation, static_cast<std::uint8_t>(kReadPageFlag | n), n))
+        return false;
     DataReport report{};
     if (!fetchData(report))
         return fail(kOperation, n, kNoPageData);
@@ -134,11 +141,8 @@ bool FeatureProtocol::readPage(int n)
 bool FeatureProtocol::writePage(int n)
 {
     constexpr const char* kOperation = "WriteOperation";
-    if (!sendStatus(statusRequest(static_cast<std::uint8_t>(n))))
-        return fail(kOperation, n, kPageRequestRefused);
-    StatusReport ignored{};
-    if (!fetchStatus(ignored))
-        return fail(kOperation, n, kNoStatusReply);
+    if (!pageCommand(kOperation, static_cast<std::uint8_t>(n), n))
+        return false;
     DataReport report{};
     const auto page = image_.page(n);
     std::copy(page.begin(), page.end(), report.begin() + 1);

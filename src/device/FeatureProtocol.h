@@ -60,6 +60,8 @@ private:
 
     static StatusReport statusRequest(std::uint8_t command, std::uint8_t data0 = 0, std::uint8_t data1 = 0);
     bool statusQuery(const char* operation);
+    // Sends the command for page n and takes its status reply.
+    bool pageCommand(const char* operation, std::uint8_t command, int n);
     bool readPage(int n);
     bool writePage(int n);
     bool sendStatus(StatusReport request);
