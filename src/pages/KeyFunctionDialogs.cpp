@@ -74,7 +74,8 @@ std::optional<ChoiceResult> KeyFunctionDialogs::choose(std::optional<int> heldRo
 
 std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
 {
-    const std::optional<ChoiceResult> choice = choose<CWindowsDialog>(heldRow(KeyFunctionCode::Windows, group, button, &SettingsRecord::windowsIndex));
+    const std::optional<ChoiceResult> choice =
+        choose<CWindowsDialog>(heldRow(KeyFunctionCode::Windows, group, button, &SettingsRecord::windowsIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setWindowsIndex(group, button, byteOf(choice->index));
@@ -83,7 +84,8 @@ std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
 
 std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int button)
 {
-    const std::optional<ChoiceResult> choice = choose<CMediaDialog>(heldRow(KeyFunctionCode::Multimedia, group, button, &SettingsRecord::mediaIndex));
+    const std::optional<ChoiceResult> choice =
+        choose<CMediaDialog>(heldRow(KeyFunctionCode::Multimedia, group, button, &SettingsRecord::mediaIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setMediaIndex(group, button, byteOf(choice->index));
@@ -92,7 +94,8 @@ std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int butt
 
 std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
 {
-    const std::optional<ChoiceResult> choice = choose<CHotKeyDialog>(heldRow(KeyFunctionCode::HotKey, group, button, &SettingsRecord::hotKeyIndex));
+    const std::optional<ChoiceResult> choice =
+        choose<CHotKeyDialog>(heldRow(KeyFunctionCode::HotKey, group, button, &SettingsRecord::hotKeyIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setHotKeyIndex(group, button, byteOf(choice->index));
