@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace kestrel {
 
 namespace {
@@ -74,12 +76,22 @@ void MainWindowSkin::closeListsAwayFrom(QPoint point) { lists_.closeAwayFrom(poi
 
 void MainWindowSkin::startDrag(QPoint)
 {
-    // The press may have opened a modal dialog first; once the button is up
-    // a window move would stick the window to the pointer.
-    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+    // The window system's move starts only with the first move of the held
+    // button: a window manager that takes the move after a quick click (a
+    // touchpad tap) has been released would stick the window to the pointer.
+    // The press may also have opened a modal dialog, so the button may be up
+    // already.
+    dragArmed_ = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+}
+
+void MainWindowSkin::mouseMoved(QPoint point)
+{
+    if (std::exchange(dragArmed_, false) && QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
+        if (QWindow* handle = window_.windowHandle())
+            handle->startSystemMove();
         return;
-    if (QWindow* handle = window_.windowHandle())
-        handle->startSystemMove();
+    }
+    hover_.mouseMoved(point);
 }
 
 void MainWindowSkin::mousePressed(QPoint point)

@@ -65,7 +65,7 @@ public:
     // A left-button press and any mouse move, in client coordinates, and the
     // pointer leaving the window.
     void mousePressed(QPoint point);
-    void mouseMoved(QPoint point) { hover_.mouseMoved(point); }
+    void mouseMoved(QPoint point);
     void mouseLeft() { hover_.mouseLeft(); }
 
 private:
@@ -83,6 +83,9 @@ private:
     SkinCanvas canvas_;
     HoverTracker hover_;
     PopupListSet lists_;
+    // A press that hits nothing moves the window once the pointer moves
+    // with the button still held.
+    bool dragArmed_ = false;
 };
 
 } // namespace kestrel

@@ -13,6 +13,9 @@
 #   x11_user_events_test.sh hover  KESTREL KESTRELCTL  every button of the window and of a sub-dialog
 #                                                     left straight out of its window looks as before
 #                                                     the hover; Escape and Enter end the sub-dialog
+#   x11_user_events_test.sh drag   KESTREL KESTRELCTL  under a window manager (openbox), quick clicks leave
+#                                                     the window where it is; a drag of its background
+#                                                     moves it, and it stays put after the release
 #
 # The program runs from a copy of its folder, so nothing is written beside the
 # built executable. Skipped (exit 77) only when no X server can be started.
@@ -213,22 +216,75 @@ run_hover() {
     kill -0 "$KESTREL_PID" 2>/dev/null || fail "the program ended with the dialog"
 }
 
+# Where the window is on the screen, as "X,Y".
+window_position() {
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    echo "$X,$Y"
+}
+
+run_drag() {
+    START=$(window_position)
+    # A quick click (a touchpad tap) on a plain point and on "Apply", then the
+    # pointer moves on with no button held.
+    for POINT in "120 400" "718 633"; do
+        # shellcheck disable=SC2086
+        click_at $POINT
+        xdotool mousemove --sync 600 300
+        sleep 0.2
+        xdotool mousemove --sync 700 500
+        sleep 0.3
+        [ "$(window_position)" = "$START" ] ||
+            fail "after a click at ($POINT) the window followed the pointer from $START to $(window_position)"
+    done
+    echo "quick clicks left the window at $START"
+
+    xdotool mousemove --sync $((WX + 120)) $((WY + 400)) mousedown 1
+    sleep 0.2
+    xdotool mousemove --sync $((WX + 160)) $((WY + 420))
+    sleep 0.2
+    xdotool mousemove --sync $((WX + 260)) $((WY + 470))
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.3
+    MOVED=$(window_position)
+    [ "$MOVED" != "$START" ] || fail "a drag of the window's background did not move it"
+    xdotool mousemove --sync 50 50
+    sleep 0.3
+    [ "$(window_position)" = "$MOVED" ] || fail "the window followed the pointer after the drag had ended"
+    echo "a drag moved the window from $START to $MOVED, where it stayed"
+}
+
+# A window manager for the drag test; the program's moves are its to carry out.
+start_window_manager() {
+    command -v openbox >/dev/null || fail "openbox is not installed"
+    openbox --startup "touch $WORK/wm-ready" >/dev/null 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 1 100); do
+        [ -f "$WORK/wm-ready" ] && return
+        sleep 0.1
+    done
+    fail "openbox did not come up"
+}
+
 run_on_display() {
     WORK=$(mktemp -d)
     SHOT="${KESTREL_X11_SCREENSHOT:-}"
-    trap 'kill $KESTREL_PID $TRAYER_PID 2>/dev/null; rm -rf "$WORK"' EXIT
+    trap 'kill $KESTREL_PID $TRAYER_PID $WM_PID 2>/dev/null; rm -rf "$WORK"' EXIT
     export XDG_RUNTIME_DIR="$WORK/run"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     TRAYER_PID=""
     KESTREL_PID=""
+    WM_PID=""
     echo "display up" >"$MARKER"
     command -v trayer >/dev/null || fail "trayer is not installed"
+    [ "$MODE" = drag ] && start_window_manager
     start_program
     case "$MODE" in
     focus) run_focus ;;
     dialog) run_dialog ;;
     box) run_box ;;
     hover) run_hover ;;
+    drag) run_drag ;;
     *) fail "unknown mode $MODE" ;;
     esac
 }
