@@ -148,13 +148,15 @@ void KeySettingPanel::functionChosen(int k, int row)
     KeyAssignments keys = assignments();
     const int group = keys.shownGroup();
     std::optional<std::string> caption = context_.host.texts().keyFunction(code);
+    // The list has done its part once a row is chosen; it would otherwise
+    // stay open under the sub-dialog for as long as that runs.
+    closeFunctionList(k);
     if (KeyFunctionDialogs::opensDialog(code))
         caption = dialogs_.run(code, group, button);
-    if (caption)
-        keys.assign(group, button, code, *caption);
-    closeFunctionList(k);
-    if (caption)
-        redrawDropDown(k);
+    if (!caption)
+        return;
+    keys.assign(group, button, code, *caption);
+    redrawDropDown(k);
 }
 
 bool KeySettingPanel::chooseShift(int button)

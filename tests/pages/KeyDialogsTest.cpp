@@ -142,8 +142,14 @@ TEST(KeyDialogs, TheShownGroupTakesTheValuesAndTheFunctionListCloses)
     PageTestRig rig;
     rig.startWith(defaultSettingsRecord(), 1);
     rig.click(mainlayout::kModeB.center());
-    rig.prompter.dialogs = {choose(1)};
+    // The chosen row closes the list before the sub-dialog shows.
+    bool listUnderDialog = true;
+    rig.prompter.dialogs = {[&rig, &listUnderDialog](QDialog& dialog) {
+        listUnderDialog = rig.list(PopupListSet::functionListId(7)) != nullptr;
+        return choose(1)(dialog);
+    }};
     rig.chooseFunction(7, kSnipeKeyRow);
+    EXPECT_FALSE(listUnderDialog);
     EXPECT_EQ(rig.list(PopupListSet::functionListId(7)), nullptr);
     EXPECT_EQ(rig.settings().keyFunction(kGroup2, 6), kSnipeKeyRow);
     EXPECT_EQ(rig.settings().snipeIndex(kGroup2, 6), 1);
