@@ -154,7 +154,7 @@ int KestrelCtl::apply(const CtlOptions& options)
     if (!session.openAndRead())
         return kFailure;
     if (profile) {
-        record = profileRecord(file, session.device().sensorType);
+        record = profileRecord(*profile, file, session.device().sensorType);
         if (!record)
             return kFailure;
     }
@@ -167,13 +167,14 @@ int KestrelCtl::apply(const CtlOptions& options)
     return options.verify ? verifyWrite(session.protocol(), session.image(), out_, err_) : kSuccess;
 }
 
-std::optional<SettingsRecord> KestrelCtl::profileRecord(const std::filesystem::path& file, std::uint8_t sensorType)
+std::optional<SettingsRecord> KestrelCtl::profileRecord(const ProfileRule::Json& profile,
+                                                        const std::filesystem::path& file, std::uint8_t sensorType)
 {
     // What the profile leaves out stays as the program's own config.bin has it.
     ProfileData base;
     ProfileFiles(SettingsSource::programConfigBin()).load(base, sensorType);
     base.sensorType = sensorType;
-    const auto data = SettingsSource::load(file, base, sensorType, SettingsSource::Purpose::Use, err_);
+    const auto data = SettingsSource::fromProfile(profile, file, base, sensorType, SettingsSource::Purpose::Use, err_);
     if (!data)
         return std::nullopt;
     return data->record;

@@ -2,6 +2,7 @@
 
 #include "CtlOptions.h"
 
+#include <ProfileRule.h>
 #include <SettingsRecord.h>
 
 #include <filesystem>
@@ -25,7 +26,8 @@ private:
     int compose(const CtlOptions& options);
     int apply(const CtlOptions& options);
     int show(const CtlOptions& options);
-    std::optional<SettingsRecord> profileRecord(const std::filesystem::path& file, std::uint8_t sensorType);
+    std::optional<SettingsRecord> profileRecord(const ProfileRule::Json& profile, const std::filesystem::path& file,
+                                                std::uint8_t sensorType);
     int usage(const std::string& problem);
     bool expectArguments(const CtlOptions& options, std::size_t count);
 

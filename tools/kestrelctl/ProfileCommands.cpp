@@ -71,21 +71,22 @@ int ProfileCommands::importProfile(const CtlOptions& options)
         err_ << "kestrelctl: import takes one profile file\n";
         return kUsageError;
     }
-    const auto config = importTarget(options);
-    if (!config)
-        return kFailure;
+    const std::filesystem::path profile = unicode::pathFromUtf8(options.arguments[0]);
     std::string error;
-    const auto document = SettingsSource::readProfile(unicode::pathFromUtf8(options.arguments[0]), error);
+    const auto document = SettingsSource::readProfile(profile, error);
     if (!document) {
         err_ << "kestrelctl: " << error << "; nothing was written\n";
         return kFailure;
     }
+    const auto config = importTarget(options);
+    if (!config)
+        return kFailure;
     // Without --sensor the DPI values stay those the profile was written for.
     const auto current = loadConfig(*config, options.sensorType.value_or(0));
     if (!current)
         return kFailure;
-    const auto imported = SettingsSource::load(unicode::pathFromUtf8(options.arguments[0]), *current, options.sensorType,
-                                               SettingsSource::Purpose::Use, err_);
+    const auto imported = SettingsSource::fromProfile(*document, profile, *current, options.sensorType,
+                                                      SettingsSource::Purpose::Use, err_);
     if (!imported)
         return kFailure;
     if (const std::string problem = ProfileFiles(*config).store(*imported); !problem.empty()) {

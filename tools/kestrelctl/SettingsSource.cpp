@@ -77,7 +77,15 @@ std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& pat
         err << "kestrelctl: " << error << '\n';
         return std::nullopt;
     }
-    ProfileReader::Result result = ProfileReader::read(*document, base, targetSensorType);
+    return fromProfile(*document, path, base, targetSensorType, purpose, err);
+}
+
+std::optional<ProfileData> SettingsSource::fromProfile(const ProfileRule::Json& document,
+                                                       const std::filesystem::path& path, const ProfileData& base,
+                                                       std::optional<std::uint8_t> targetSensorType, Purpose purpose,
+                                                       std::ostream& err)
+{
+    ProfileReader::Result result = ProfileReader::read(document, base, targetSensorType);
     if (result.ok() && purpose == Purpose::Use)
         result.problems = ProfileGuards::problems(result.data.record);
     for (const std::string& problem : result.problems)

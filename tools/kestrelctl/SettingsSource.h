@@ -33,6 +33,10 @@ public:
     static std::optional<ProfileData> load(const std::filesystem::path& path, const ProfileData& base,
                                            std::optional<std::uint8_t> targetSensorType, Purpose purpose,
                                            std::ostream& err);
+    // The same for a profile document already read from `path`.
+    static std::optional<ProfileData> fromProfile(const ProfileRule::Json& document, const std::filesystem::path& path,
+                                                  const ProfileData& base, std::optional<std::uint8_t> targetSensorType,
+                                                  Purpose purpose, std::ostream& err);
 
     // The program's own folder, decided for the running kestrelctl as the
     // window decides it for itself: portable beside the executable, or the
