@@ -1,5 +1,7 @@
 #include "BinaryFile.h"
 
+#include "LongPath.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -50,6 +52,36 @@ FileHandle adopt(HANDLE handle)
     return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
+// The path as the file calls take it: long ones with the extended-length
+// prefix, which works whether or not the system has long paths enabled.
+std::wstring systemPath(const fs::path& path)
+{
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    folder.resize(size == 0 ? 0 : GetCurrentDirectoryW(size, folder.data()));
+    return longpath::extendedLengthPath(path.native(), folder);
+}
+
+// "Not found" and "refused" keep their portable meanings, so that they read
+// the same as on other systems; "not found" even has the same number (2).
+std::error_code portableError(std::error_code error)
+{
+    switch (error.value()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    case ERROR_ACCESS_DENIED:
+        return std::make_error_code(std::errc::permission_denied);
+    default:
+        return error;
+    }
+}
+
+std::error_code lastFileError()
+{
+    return portableError(lastSystemError());
+}
+
 std::error_code writeAll(HANDLE file, std::span<const std::uint8_t> contents)
 {
     while (!contents.empty()) {
@@ -64,22 +96,14 @@ std::error_code writeAll(HANDLE file, std::span<const std::uint8_t> contents)
     return {};
 }
 
-// "Not found" keeps its portable meaning, and its number (2) on both systems.
-std::error_code openFailure()
-{
-    const std::error_code error = lastSystemError();
-    if (error.value() == ERROR_FILE_NOT_FOUND || error.value() == ERROR_PATH_NOT_FOUND)
-        return std::make_error_code(std::errc::no_such_file_or_directory);
-    return error;
-}
-
 BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
 {
     BinaryFile::ReadResult result;
-    const FileHandle file = adopt(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file = adopt(CreateFileW(systemPath(path).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        result.error = openFailure();
+        result.error = lastFileError();
         return result;
     }
     std::array<std::uint8_t, 65536> chunk{};
@@ -97,26 +121,53 @@ BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
     return result;
 }
 
+// The file's attributes through the long-path-safe form of its name; the C
+// runtime behind std::filesystem::status knows no extended-length paths.
+fs::file_status fileStatus(const fs::path& path, std::error_code& error)
+{
+    const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        error = lastFileError();
+        return fs::file_status(error == std::errc::no_such_file_or_directory ? fs::file_type::not_found
+                                                                             : fs::file_type::unknown);
+    }
+    error.clear();
+    const fs::perms readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    return fs::file_status((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? fs::file_type::directory
+                                                                        : fs::file_type::regular,
+                           readOnly ? readable : readable | writable);
+}
+
+// A read-only file is refused as one without write permission is elsewhere,
+// although the system would let its attribute be cleared.
 bool mayWrite(const fs::path& path, std::error_code& error)
 {
-    const FileHandle file = adopt(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const std::wstring name = systemPath(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        error = std::make_error_code(std::errc::permission_denied);
+        return false;
+    }
+    const FileHandle file = adopt(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        error = lastSystemError();
+        error = lastFileError();
     return file != nullptr;
 }
 
 bool isRefusal(const std::error_code& error)
 {
-    return error.value() == ERROR_ACCESS_DENIED;
+    return error == std::errc::permission_denied;
 }
 
 std::error_code writeInPlace(const fs::path& path, std::span<const std::uint8_t> contents)
 {
-    const FileHandle file = adopt(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const FileHandle file = adopt(CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                               TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return lastSystemError();
+        return lastFileError();
     return writeAll(file.get(), contents);
 }
 
@@ -128,16 +179,17 @@ std::error_code writeTemporaryBeside(const fs::path& target, std::span<const std
     for (int attempt = 0; attempt < 16; ++attempt) {
         temporary = target.parent_path()
             / (L"." + target.filename().wstring() + L"." + std::to_wstring(random()) + std::to_wstring(random()));
-        const FileHandle file = adopt(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const std::wstring name = systemPath(temporary);
+        const FileHandle file = adopt(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             const std::error_code error = lastSystemError();
             if (error.value() == ERROR_FILE_EXISTS)
                 continue;
-            return error;
+            return portableError(error);
         }
         if (const std::error_code error = writeAll(file.get(), contents)) {
-            DeleteFileW(temporary.c_str());
+            DeleteFileW(name.c_str());
             return error;
         }
         return {};
@@ -145,12 +197,58 @@ std::error_code writeTemporaryBeside(const fs::path& target, std::span<const std
     return std::make_error_code(std::errc::file_exists);
 }
 
-std::error_code moveOver(const fs::path& temporary, const fs::path& target, const fs::file_status&)
+// Attributes a user may have set on the file; the new contents keep them.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+    | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// ReplaceFileW gives the new contents the old file's identity: its access
+// list (a renamed temporary file would carry the folder's), owner, creation
+// time and attributes. The attributes are also set beforehand, as not every
+// implementation of the call carries them.
+std::error_code replaceExisting(const std::wstring& temporary, const std::wstring& target)
 {
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0)
+        SetFileAttributesW(temporary.c_str(), attributes & kKeptAttributes);
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
         return {};
-    const std::error_code error = lastSystemError();
+    const std::error_code error = lastFileError();
+    if (error.value() == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error.value() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        // The old file is gone from its name and the new contents still sit
+        // under the temporary one: they are never deleted.
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return {};
+        return error;
+    }
     DeleteFileW(temporary.c_str());
+    return error;
+}
+
+// The full form of a name. Not every implementation of ReplaceFileW finds
+// the folder of a relative one (Wine's does not).
+std::wstring fullPath(const std::wstring& path)
+{
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
+}
+
+std::error_code moveOver(const fs::path& temporary, const fs::path& target, const fs::file_status& old)
+{
+    const std::wstring from = systemPath(temporary);
+    const std::wstring to = systemPath(target);
+    if (fs::exists(old))
+        return replaceExisting(fullPath(from), fullPath(to));
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    const std::error_code error = lastFileError();
+    DeleteFileW(from.c_str());
     return error;
 }
 
@@ -268,6 +366,11 @@ std::error_code writeTemporaryBeside(const fs::path& target, std::span<const std
     return error;
 }
 
+fs::file_status fileStatus(const fs::path& path, std::error_code& error)
+{
+    return fs::status(path, error);
+}
+
 std::error_code moveOver(const fs::path& temporary, const fs::path& target, const fs::file_status& old)
 {
     const mode_t mode = fs::exists(old) ? static_cast<mode_t>(old.permissions()) & 07777 : modeForNewFile();
@@ -298,7 +401,7 @@ std::error_code BinaryFile::replace(const fs::path& path, std::span<const std::u
             return error;
     }
     // A missing file is no error here: it is about to be created.
-    const fs::file_status old = fs::status(target, error);
+    const fs::file_status old = fileStatus(target, error);
     const bool exists = fs::exists(old);
     if (exists && !fs::is_directory(old) && !mayWrite(target, error))
         return error;

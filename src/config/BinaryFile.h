@@ -16,10 +16,12 @@ namespace kestrel {
 // created exclusively under an unpredictable name (so nothing planted there,
 // a symbolic link least of all, is ever followed), and then renames it over
 // the file: a failure at any point leaves the old file intact. The replaced
-// file keeps its permission bits. Where the folder takes no new files but the
-// file itself may be written (a shared installation), the file is rewritten
-// in place instead. Error codes are the platform's (errno values, or Windows
-// error codes).
+// file keeps its permission bits (on Windows its access list and attributes).
+// Where the folder takes no new files but the file itself may be written (a
+// shared installation), the file is rewritten in place instead. Error codes
+// are the platform's (errno values, or Windows error codes; there, "not
+// found" and "access denied" come as their portable std::errc values). On
+// Windows paths of any length work, with or without long paths enabled.
 class BinaryFile {
 public:
     struct ReadResult {
@@ -32,7 +34,8 @@ public:
                            std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
     // Replaces (or creates) the file with the given contents. A file this
-    // user may not write is refused as permission_denied and left as it is.
+    // user may not write, a read-only one included, is refused as
+    // permission_denied and left as it is.
     // A symbolic link at `path` is followed: the file it names is replaced.
     static std::error_code replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
 };
