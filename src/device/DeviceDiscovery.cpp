@@ -21,9 +21,10 @@ bool DeviceDiscovery::openMouse()
 
     for (const HidInterfaceInfo& info : *interfaces) {
         state_.devicePath = info.path;
-        if (info.probe == HidProbe::OpenFailed)
+        if (endsSearch(info.probe))
             return fail();
-        if (!isMouse(info))
+        // One whose vendor and product are unknown cannot serve as the mouse.
+        if (info.probe == HidProbe::AttributesFailed || !isMouse(info))
             continue;
         if (info.probe == HidProbe::CapsFailed)
             return fail();
@@ -41,6 +42,11 @@ bool DeviceDiscovery::openMouse()
         }
     }
     return fail();
+}
+
+bool DeviceDiscovery::endsSearch(HidProbe probe)
+{
+    return probe == HidProbe::OpenFailed || probe == HidProbe::PathFailed || probe == HidProbe::ListCut;
 }
 
 bool DeviceDiscovery::isMouse(const HidInterfaceInfo& info)

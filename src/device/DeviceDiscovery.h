@@ -15,10 +15,13 @@ enum class InterfaceRole {
 
 // Finds the mouse among the platform's HID interfaces and opens its status
 // and data collections into the device state. Interfaces are examined in the
-// platform's order; the search ends at the first failing probe, at the first
-// failing open (reported as "CreateFile Error Code:%d") or once both
-// collections are open. Every call starts from closed handles, so the mouse
-// is never held open twice; a failed call leaves both handles closed.
+// platform's order; the search ends at the first interface that cannot be
+// examined (no path, no probe open, the list cut short), at a mouse's
+// collection without capabilities, at the first failing open (reported as
+// "CreateFile Error Code:%d") or once both collections are open. An
+// interface whose vendor and product are unknown is passed over. Every call
+// starts from closed handles, so the mouse is never held open twice; a failed
+// call leaves both handles closed.
 class DeviceDiscovery {
 public:
     DeviceDiscovery(HidBackend& backend, DeviceState& state, MessageReporter& reporter);
@@ -31,6 +34,8 @@ public:
     // of the collection at the device path; 0 otherwise.
     int lastOpenError() const { return lastOpenError_; }
 
+    // Whether an interface so probed leaves the rest of the list unknowable to the search.
+    static bool endsSearch(HidProbe probe);
     static bool isMouse(const HidInterfaceInfo& info);
     // The role the collection's usage and feature report length qualify it for.
     static InterfaceRole roleOf(const HidInterfaceInfo& info);

@@ -11,9 +11,12 @@ namespace kestrel {
 
 // How far the platform got when it examined one HID interface.
 enum class HidProbe {
-    Ok,            // attributes and capabilities are valid
-    OpenFailed,    // the interface could not be opened even without access rights
-    CapsFailed,    // attributes known, but no usable capabilities
+    Ok,                // attributes and capabilities are valid
+    OpenFailed,        // the interface could not be opened even without access rights
+    CapsFailed,        // attributes known, but no usable capabilities
+    AttributesFailed,  // opened, but the system gave no vendor and product
+    PathFailed,        // the system gave no device path for the interface
+    ListCut,           // not an interface: the system failed to list any further
 };
 
 // One HID top-level collection as the platform reports it. The feature report
@@ -26,7 +29,7 @@ struct HidInterfaceInfo {
     std::uint16_t usage = 0;
     std::uint16_t featureReportLength = 0;
     HidProbe probe = HidProbe::Ok;
-    int probeError = 0;  // the platform's error code when the probe open failed
+    int probeError = 0;  // the platform's error code when the probe failed
 };
 
 // An open HID collection. The buffers passed are the full report including

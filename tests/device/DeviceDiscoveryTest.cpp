@@ -89,11 +89,40 @@ TEST(DeviceDiscovery, FailedListOrProbeEndsTheSearch)
     EXPECT_FALSE(capsFail.discovery.openMouse());
     EXPECT_TRUE(capsFail.backend.opened.empty());
 
-    for (Discovery* d : {&listFails, &probeFails, &capsFail}) {
+    // An interface without a path, or a list the system cut short, leaves
+    // the rest unknown: the search ends there too.
+    Discovery pathFails;
+    pathFails.backend.interfaces = mouseInterfaces();
+    pathFails.backend.interfaces->insert(pathFails.backend.interfaces->begin() + 2,
+                                         hidInterface("", 0, 0, 0, 0, HidProbe::PathFailed));
+    EXPECT_FALSE(pathFails.discovery.openMouse());
+    EXPECT_EQ(pathFails.backend.opened, std::vector<std::string>{"status"});
+
+    Discovery listCut;
+    listCut.backend.interfaces = mouseInterfaces();
+    listCut.backend.interfaces->pop_back();
+    listCut.backend.interfaces->push_back(hidInterface("", 0, 0, 0, 0, HidProbe::ListCut));
+    EXPECT_FALSE(listCut.discovery.openMouse());
+    EXPECT_EQ(listCut.backend.opened, std::vector<std::string>{"status"});
+
+    for (Discovery* d : {&listFails, &probeFails, &capsFail, &pathFails, &listCut}) {
         EXPECT_FALSE(d->state.statusHandle || d->state.dataHandle);
         EXPECT_EQ(d->backend.alive, 0);
         EXPECT_TRUE(d->reporter.messages.empty());
     }
+}
+
+TEST(DeviceDiscovery, AnInterfaceOfUnknownVendorAndProductIsPassedOver)
+{
+    Discovery d;
+    // Attributes a failed query left as the mouse's are not taken for them.
+    d.backend.interfaces = std::vector<HidInterfaceInfo>{
+        hidInterface("no-attributes", kVendor, kProduct, 6, 8, HidProbe::AttributesFailed)};
+    for (const auto& interface : mouseInterfaces())
+        d.backend.interfaces->push_back(interface);
+
+    EXPECT_TRUE(d.discovery.openMouse());
+    EXPECT_EQ(d.backend.opened, (std::vector<std::string>{"status", "data"}));
 }
 
 TEST(DeviceDiscovery, RefusedOpenShowsThePlatformErrorCode)

@@ -91,9 +91,16 @@ TEST(ListCommand, ListsTheMouseBeyondInterfacesThatCannotBeExamined)
     FakeHidBackend backend;
     HidInterfaceInfo refused = hidInterface("keyboard", 0, 0, 0, 0, HidProbe::OpenFailed);
     refused.probeError = 5;
+    HidInterfaceInfo pathless = hidInterface("", 0, 0, 0, 0, HidProbe::PathFailed);
+    pathless.probeError = 13;
+    // A failed attributes query leaves the identity of a mouse collection behind.
+    HidInterfaceInfo anonymous = hidInterface("anonymous", 0x04D9, 0xA09E, 2, 65, HidProbe::AttributesFailed);
+    anonymous.probeError = 31;
     backend.interfaces = {refused,
                           hidInterface("mouse-status", 0x04D9, 0xA09E, 6, 8),
                           hidInterface("", 0, 0, 0, 0, HidProbe::OpenFailed),
+                          pathless,
+                          anonymous,
                           hidInterface("mouse-caps", 0x04D9, 0xA09E, 0, 0, HidProbe::CapsFailed),
                           hidInterface("other", 0x046D, 0xC077, 2, 0),
                           hidInterface("mouse-data", 0x04D9, 0xA09E, 2, 65)};
@@ -104,7 +111,9 @@ TEST(ListCommand, ListsTheMouseBeyondInterfacesThatCannotBeExamined)
     EXPECT_EQ(out.str(), "mouse-status usage_page=0x0001 usage=0x0006 feature_length=8 role=status\n"
                          "mouse-data usage_page=0x0001 usage=0x0002 feature_length=65 role=data\n");
     EXPECT_EQ(err.str(), "kestrelctl: keyboard: cannot be examined (error 5)\n"
-                         "kestrelctl: an interface without a device path: cannot be examined\n"
+                         "kestrelctl: HID interface 3: cannot be examined\n"
+                         "kestrelctl: HID interface 4: the system gave no device path (error 13)\n"
+                         "kestrelctl: anonymous: the system gave no vendor and product (error 31)\n"
                          "kestrelctl: mouse-caps: a collection of the mouse whose capabilities cannot be read\n");
     EXPECT_TRUE(backend.opened.empty());
 
@@ -114,6 +123,29 @@ TEST(ListCommand, ListsTheMouseBeyondInterfacesThatCannotBeExamined)
     EXPECT_EQ(none.str(), "");
     EXPECT_TRUE(err.str().ends_with("keyboard: cannot be examined (error 5)\n"
                                     "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n"));
+}
+
+TEST(ListCommand, AListTheSystemCutShortFailsAfterNamingWhatItHolds)
+{
+    FakeHidBackend backend;
+    HidInterfaceInfo cut = hidInterface("", 0, 0, 0, 0, HidProbe::ListCut);
+    cut.probeError = 1784;
+    backend.interfaces = {hidInterface("mouse-status", 0x04D9, 0xA09E, 6, 8),
+                          hidInterface("mouse-data", 0x04D9, 0xA09E, 2, 65), cut};
+    std::ostringstream out;
+    std::ostringstream err;
+
+    EXPECT_EQ(ctl::DeviceCommands(out, err).list(backend), 1);
+    EXPECT_EQ(out.str(), "mouse-status usage_page=0x0001 usage=0x0006 feature_length=8 role=status\n"
+                         "mouse-data usage_page=0x0001 usage=0x0002 feature_length=65 role=data\n");
+    EXPECT_EQ(err.str(), "kestrelctl: the system stopped listing its HID interfaces after 2 (error 1784)\n");
+
+    backend.interfaces = {cut};
+    std::ostringstream nothing;
+    std::ostringstream why;
+    EXPECT_EQ(ctl::DeviceCommands(nothing, why).list(backend), 1);
+    EXPECT_EQ(why.str(), "kestrelctl: the system stopped listing its HID interfaces after 0 (error 1784)\n"
+                         "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n");
 }
 
 TEST(HotplugMonitor, PrintsNoticesAndTheActionOfEachBurst)

@@ -56,13 +56,18 @@ int DeviceCommands::list(HidBackend& backend)
     const auto interfaces = backend.enumerate();
     if (!interfaces)
         err_ << "kestrelctl: the system could not list its HID interfaces\n";
+    bool complete = interfaces.has_value();
     int found = 0;
+    std::size_t position = 0;
     for (const HidInterfaceInfo& info : interfaces.value_or(std::vector<HidInterfaceInfo>{})) {
-        if (info.probe == HidProbe::OpenFailed) {
-            reportUnexamined(info);
+        ++position;
+        if (info.probe == HidProbe::ListCut) {
+            complete = false;
+            err_ << "kestrelctl: the system stopped listing its HID interfaces after " << position - 1
+                 << withError(info) << '\n';
             continue;
         }
-        if (!DeviceDiscovery::isMouse(info))
+        if (reportUnexamined(info, position) || !DeviceDiscovery::isMouse(info))
             continue;
         if (info.probe == HidProbe::CapsFailed) {
             err_ << "kestrelctl: " << info.path << ": a collection of the mouse whose capabilities cannot be read\n";
@@ -76,16 +81,34 @@ int DeviceCommands::list(HidBackend& backend)
         err_ << "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n";
         return 1;
     }
-    return 0;
+    // Interfaces of the mouse may be missing from a list cut short.
+    return complete ? 0 : 1;
 }
 
-void DeviceCommands::reportUnexamined(const HidInterfaceInfo& info)
+bool DeviceCommands::reportUnexamined(const HidInterfaceInfo& info, std::size_t position)
 {
-    err_ << "kestrelctl: " << (info.path.empty() ? "an interface without a device path" : info.path)
-         << ": cannot be examined";
-    if (info.probeError != 0)
-        err_ << " (error " << info.probeError << ')';
-    err_ << '\n';
+    const std::string name = info.path.empty() ? "HID interface " + std::to_string(position) : info.path;
+    switch (info.probe) {
+    case HidProbe::OpenFailed:
+        err_ << "kestrelctl: " << name << ": cannot be examined" << withError(info) << '\n';
+        return true;
+    case HidProbe::PathFailed:
+        err_ << "kestrelctl: " << name << ": the system gave no device path" << withError(info) << '\n';
+        return true;
+    case HidProbe::AttributesFailed:
+        err_ << "kestrelctl: " << name << ": the system gave no vendor and product" << withError(info) << '\n';
+        return true;
+    case HidProbe::Ok:
+    case HidProbe::CapsFailed:
+    case HidProbe::ListCut:
+        break;
+    }
+    return false;
+}
+
+std::string DeviceCommands::withError(const HidInterfaceInfo& info)
+{
+    return info.probeError != 0 ? " (error " + std::to_string(info.probeError) + ')' : std::string();
 }
 
 } // namespace kestrel::ctl

@@ -4,8 +4,10 @@
 
 #include <HidBackend.h>
 
+#include <cstddef>
 #include <optional>
 #include <ostream>
+#include <string>
 
 namespace kestrel::ctl {
 
@@ -20,12 +22,15 @@ public:
 
     // A diagnosis rather than a search: every interface of the mouse that
     // could be examined, however many others could not be; those are named
-    // on standard error. Fails when no interface of the mouse was seen.
+    // on standard error, with the system's error code. Fails when no
+    // interface of the mouse was seen or the system cut the list short.
     int list(HidBackend& backend);
 
 private:
     int list(const CtlOptions& options);
-    void reportUnexamined(const HidInterfaceInfo& info);
+    // Names an interface that could not be examined; false for any other.
+    bool reportUnexamined(const HidInterfaceInfo& info, std::size_t position);
+    static std::string withError(const HidInterfaceInfo& info);
 
     std::ostream& out_;
     std::ostream& err_;

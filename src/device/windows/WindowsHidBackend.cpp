@@ -26,20 +26,40 @@ struct HandleDeleter {
 };
 using ProbeHandle = std::unique_ptr<void, HandleDeleter>;
 
+// An entry for an interface, or the end of the list, that failed with the
+// system's error code.
+HidInterfaceInfo failure(HidProbe probe, DWORD error)
+{
+    HidInterfaceInfo info;
+    info.probe = probe;
+    info.probeError = static_cast<int>(error);
+    return info;
+}
+
+struct PathQuery {
+    std::optional<std::string> path;
+    DWORD error = 0;
+};
+
 // The device path of one interface: a size query, then the detail itself.
-std::optional<std::string> interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data)
+PathQuery interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data)
 {
     DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(list, &data, nullptr, 0, &required, nullptr);
+    // The size query fails by design, with ERROR_INSUFFICIENT_BUFFER.
+    if (!SetupDiGetDeviceInterfaceDetailW(list, &data, nullptr, 0, &required, nullptr)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER)
+            return {std::nullopt, error};
+    }
     if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W))
-        return std::nullopt;
+        return {std::nullopt, ERROR_INVALID_DATA};
     // DWORD elements give the structure its alignment.
     std::vector<DWORD> buffer((required + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(buffer.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
     if (!SetupDiGetDeviceInterfaceDetailW(list, &data, detail, required, nullptr, nullptr))
-        return std::nullopt;
-    return toUtf8(detail->DevicePath);
+        return {std::nullopt, GetLastError()};
+    return {toUtf8(detail->DevicePath), 0};
 }
 
 void readCapabilities(HANDLE probe, HidInterfaceInfo& info)
@@ -73,10 +93,13 @@ HidInterfaceInfo probeInterface(const HidPathOpener& opener, const std::string& 
     }
     const HANDLE handle = opened.handle;
     const ProbeHandle probe(handle);
-    // Attributes left zero by a failed call match no mouse.
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof attributes;
-    HidD_GetAttributes(handle, &attributes);
+    if (!HidD_GetAttributes(handle, &attributes)) {
+        info.probe = HidProbe::AttributesFailed;
+        info.probeError = static_cast<int>(GetLastError());
+        return info;
+    }
     info.vendorId = attributes.VendorID;
     info.productId = attributes.ProductID;
     readCapabilities(handle, info);
@@ -101,17 +124,21 @@ std::optional<std::vector<HidInterfaceInfo>> WindowsHidBackend::enumerate()
     std::vector<HidInterfaceInfo> interfaces;
     SP_DEVICE_INTERFACE_DATA data{};
     data.cbSize = sizeof data;
-    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(handle, nullptr, &kHidInterfaceClass, index, &data); ++index) {
-        const auto path = interfacePath(handle, data);
-        if (!path) {
-            HidInterfaceInfo unknown;
-            unknown.probe = HidProbe::OpenFailed;
-            interfaces.push_back(unknown);
+    for (DWORD index = 0;; ++index) {
+        if (!SetupDiEnumDeviceInterfaces(handle, nullptr, &kHidInterfaceClass, index, &data)) {
+            // Only ERROR_NO_MORE_ITEMS is the end; anything else cuts the list short.
+            const DWORD error = GetLastError();
+            if (error != ERROR_NO_MORE_ITEMS)
+                interfaces.push_back(failure(HidProbe::ListCut, error));
+            return interfaces;
+        }
+        const PathQuery query = interfacePath(handle, data);
+        if (!query.path) {
+            interfaces.push_back(failure(HidProbe::PathFailed, query.error));
             continue;
         }
-        interfaces.push_back(probeInterface(opener_, *path));
+        interfaces.push_back(probeInterface(opener_, *query.path));
     }
-    return interfaces;
 }
 
 HidOpenResult WindowsHidBackend::open(const HidInterfaceInfo& info)

@@ -8,10 +8,11 @@ namespace kestrel {
 
 // HID collections through SetupDi and the HID class driver. Each present
 // interface of the HID class is probed (attributes, then preparsed data and
-// capabilities) and the probe closed again. An interface whose detail query
-// or probe open fails is listed as OpenFailed and the list goes on; the
-// search for the mouse stops at such an entry. Probes and opens alike ask for
-// no access rights (see HidPathOpener) and report the open's own last error.
+// capabilities) and the probe closed again. An interface whose detail query,
+// probe open or attributes fail is listed as such with the system's error
+// code and the list goes on; a failure of the enumeration other than its end
+// closes the list with a ListCut entry. Probes and opens alike ask for no
+// access rights (see HidPathOpener) and report the open's own last error.
 class WindowsHidBackend final : public HidBackend {
 public:
     WindowsHidBackend();
