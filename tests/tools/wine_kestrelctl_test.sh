@@ -5,6 +5,7 @@
 # afterwards.
 #
 # usage: wine_kestrelctl_test.sh KESTRELCTL KESTRELCTL_EXE CONFIG_BIN WORK_DIR
+# (with the program's str.ini beside CONFIG_BIN)
 # The Wine prefix lives in WORK_DIR/prefix and is kept for the next run.
 # Exit code 77 (skipped) when Wine is not installed.
 set -u
@@ -12,6 +13,7 @@ set -u
 native=$(realpath "$1")
 windows=$(realpath "$2")
 config=$(realpath "$3")
+strini=$(dirname "$config")/str.ini
 work=$(realpath -m "$4")
 
 wine=$(command -v wine64 || true)
@@ -59,6 +61,18 @@ for side in native windows; do
     { cat "$config"; printf 'x'; } >"$dir/long.bin"
     head -c 100 /dev/zero >"$dir/short.img"
     head -c 323 /dev/zero >"$dir/long-state.img"
+    printf '{"version": 1,}\n' >"$dir/broken.json"
+done
+# A folder whose files' full paths pass the 260 characters of MAX_PATH on
+# either system, and whose temporary files' names are longer still.
+segment=$(printf '%0120d' 0 | tr 0 l)
+deep="$segment/$segment-é/$segment"
+for side in native windows; do
+    mkdir -p "$cases/$side/$deep" || exit 1
+    cp "$config" "$cases/$side/$deep/config.bin"
+    # The captions an import writes go to the str.ini beside its config.bin.
+    cp "$strini" "$cases/$side/str.ini"
+    cp "$strini" "$cases/$side/$deep/str.ini"
 done
 # A mouse image with sensor type 2 for compose --image.
 "$native" --simulate="$cases/native/seed.img" read >/dev/null || exit 1
@@ -114,6 +128,29 @@ check list
 check --simulate list
 check descriptor no-such-descriptor
 
+# Profiles: the same documents and differences, the same files written, and
+# the settings a profile sends read back from the mouse.
+check export "$settings"
+check --sensor 2 export "$settings"
+check export "$settings" -o "profil-é.json"
+# A caption of its own for the import to write into str.ini.
+for side in native windows; do
+    sed -i '0,/"caption": "[^"]*"/s//"caption": "Größe 1"/' "$cases/$side/profil-é.json"
+done
+check diff "$settings" "profil-é.json"
+check --simulate="$state" apply "profil-é.json" --verify
+check --simulate="$state" apply "$settings" --verify
+check --simulate="$state" read
+check import "profil-é.json" --to "$settings"
+check diff "$settings" short.bin
+check export missing.bin
+check import broken.json --to "$settings"
+check import short.bin --to "$settings"
+check diff missing.json "$settings"
+check export "$deep/config.bin" -o "$deep/profile.json"
+check import "$deep/profile.json" --to "$deep/config.bin"
+check diff "$deep/config.bin" "$deep/profile.json"
+
 # Failures and usage errors.
 check compose missing.bin
 check compose short.bin
@@ -151,8 +188,43 @@ else
     cat "$cases/monitor.out" "$cases/monitor.err"
 fi
 
+# A read-only file is refused and stays as it was. Only the Windows side: the
+# suite may run as root, whom Linux lets write any file.
+printf 'locked\n' >"$cases/windows/locked.json"
+chmod 444 "$cases/windows/locked.json"
+(cd "$cases/windows" && "$wine" "$windows" export "$settings" -o locked.json >../locked.out 2>../locked.err)
+locked_rc=$?
+if [ "$locked_rc" = 1 ] && [ "$(cat "$cases/locked.err")" = "kestrelctl: locked.json: Permission denied" ] &&
+   [ "$(cat "$cases/windows/locked.json")" = "locked" ] && [ "$(stat -c %a "$cases/windows/locked.json")" = 444 ]; then
+    echo "ok: a read-only file is refused"
+else
+    failures=$((failures + 1))
+    echo "FAIL: export over a read-only file: exit $locked_rc"
+    cat "$cases/locked.err"
+fi
+chmod u+w "$cases/windows/locked.json"
+
+# Attributes the user gave a file survive its replacement.
+printf 'old\n' >"$cases/windows/hidden.json"
+(cd "$cases/windows" && "$wine" attrib +h hidden.json >/dev/null 2>&1)
+(cd "$cases/windows" && "$wine" "$windows" export "$settings" -o hidden.json >/dev/null 2>&1)
+hidden_rc=$?
+attributes=$(cd "$cases/windows" && "$wine" attrib hidden.json 2>/dev/null | cut -c1-10)
+if [ "$hidden_rc" = 0 ] && [ "$(head -c 1 "$cases/windows/hidden.json")" = "{" ] &&
+   [ "${attributes#*H}" != "$attributes" ]; then
+    echo "ok: a replaced file keeps its attributes"
+else
+    failures=$((failures + 1))
+    echo "FAIL: export over a hidden file: exit $hidden_rc, attributes '$attributes'"
+fi
+
 compare_file "$state"
 compare_file "$settings"
+compare_file str.ini
+compare_file "profil-é.json"
+compare_file "$deep/config.bin"
+compare_file "$deep/profile.json"
+compare_file "$deep/str.ini"
 compare_file long-state.img
 [ ! -e "$cases/windows/missing.bin" ] || { failures=$((failures + 1)); echo "FAIL: missing.bin was created"; }
 
