@@ -198,8 +198,8 @@ std::error_code writeTemporaryBeside(const fs::path& target, std::span<const std
 }
 
 // Attributes a user may have set on the file; the new contents keep them.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
-    | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// The archive attribute is not among them: changed contents always get it.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // ReplaceFileW gives the new contents the old file's identity: its access
 // list (a renamed temporary file would carry the folder's), owner, creation
@@ -209,7 +209,7 @@ std::error_code replaceExisting(const std::wstring& temporary, const std::wstrin
 {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0)
-        SetFileAttributesW(temporary.c_str(), attributes & kKeptAttributes);
+        SetFileAttributesW(temporary.c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
     if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
         return {};
     const std::error_code error = lastFileError();

@@ -13,8 +13,9 @@
 // exactly as given. Plain text handling, so that it is checked on any platform.
 namespace kestrel::longpath {
 
-// From this full length on a path is given the prefix: CreateDirectoryW's
-// limit (MAX_PATH less room for an 8.3 name) is the lowest of the calls used.
+// From this full length on a path is given the prefix: the lowest limit
+// among the Win32 file calls, CreateDirectoryW's (MAX_PATH less room for an
+// 8.3 name).
 inline constexpr std::size_t kPrefixFrom = 248;
 
 // The extended-length form of `path` when its full form is kPrefixFrom
