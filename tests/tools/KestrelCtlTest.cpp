@@ -166,6 +166,24 @@ TEST_F(KestrelCtlTest, BadFilesAndCommandsFailClearly)
     EXPECT_EQ(runCtl({"compose", "--image"}).exitCode, 2);
 }
 
+TEST_F(KestrelCtlTest, ASimulatedMouseFileIsCreatedOnlyWhereThereIsNone)
+{
+    const CtlRun created = runCtl({"--simulate=" + path("new.img"), "read"});
+    EXPECT_EQ(created.exitCode, 0) << created.err;
+    EXPECT_EQ(std::filesystem::file_size(path("new.img")), ConfigImage::kSize);
+
+    // Something there that cannot be read is reported, never replaced.
+    std::filesystem::create_directory(path("folder.img"));
+    const CtlRun unreadable = runCtl({"--simulate=" + path("folder.img"), "read"});
+    EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_NE(unreadable.err.find("cannot read the simulated mouse file"), std::string::npos) << unreadable.err;
+    EXPECT_TRUE(std::filesystem::is_directory(path("folder.img")));
+
+    const CtlRun nowhere = runCtl({"--simulate=" + path("no-folder/state.img"), "read"});
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_NE(nowhere.err.find("cannot create the simulated mouse file"), std::string::npos) << nowhere.err;
+}
+
 TEST_F(KestrelCtlTest, HelpAndVersionAreAnsweredOnStandardOutput)
 {
     for (const char* help : {"--help", "-h", "help"}) {
