@@ -66,6 +66,8 @@ std::wstring systemPath(const fs::path& path)
 // the same as on other systems; "not found" even has the same number (2).
 std::error_code portableError(std::error_code error)
 {
+    if (error.category() != std::system_category())
+        return error;
     switch (error.value()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
