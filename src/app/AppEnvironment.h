@@ -36,6 +36,9 @@ struct AppEnvironment {
     HotplugPolicy::Mode policyMode = HotplugPolicy::Mode::Burst;
     // Whether the desktop has a notification area right now.
     std::function<bool()> trayProbe;
+    // Started with the desktop session: every account starts the program,
+    // so a start without the mouse does not tell the user so.
+    bool startedWithSession = false;
 
     // The running executable's own: its folder (or, when installed, the
     // user's folders), the user's runtime folder,

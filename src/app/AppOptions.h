@@ -13,12 +13,15 @@ namespace kestrel {
 // prints the usage, "--version" the version. The environment variable
 // KESTREL_SIMULATE means the same when the command line does not say: "1" for
 // the simulated mouse without a file, "0" or empty for none, anything else
-// names FILE. Arguments it does not know (desktop launchers may pass some)
-// are collected and otherwise left alone.
+// names FILE. "--autostart" marks a start by the desktop session. Arguments
+// it does not know (desktop launchers may pass some) are collected and
+// otherwise left alone.
 struct AppOptions {
     static constexpr const char* kUsage =
-        "usage: kestrel [--simulate[=FILE]] [--help] [--version]\n"
+        "usage: kestrel [--autostart] [--simulate[=FILE]] [--help] [--version]\n"
         "\n"
+        "  --autostart        started with the desktop session: a start without the mouse\n"
+        "                     shows no notice (a click on the icon still warns)\n"
         "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
         "  --help             print this help\n"
         "  --version          print the version\n"
@@ -26,6 +29,7 @@ struct AppOptions {
         "KESTREL_SIMULATE=FILE (or 1 for no file) in the environment does the same as --simulate.\n";
 
     BackendChoice backend;
+    bool autostart = false;
     bool help = false;
     bool version = false;
     std::vector<std::string> ignored;

@@ -52,7 +52,9 @@ CKestrelApp::StartResult CKestrelApp::start()
 
     prepareUserFiles();
     StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_);
-    startupOutcome_ = startup.run(environment_.makeHotplugWatcher);
+    startupOutcome_ = startup.run(environment_.makeHotplugWatcher, environment_.startedWithSession
+                                                                       ? DeviceLinkController::Absence::KeepQuiet
+                                                                       : DeviceLinkController::Absence::Announce);
     // Without the stored settings and texts the commit buttons would send and
     // store defaults; the window's own minimise and close spots still work.
     if (startupOutcome_ == StartupSequence::Outcome::StoppedAtRegistration)

@@ -1,9 +1,12 @@
 #include "CKestrelDlg.h"
 
+#include "ScreenPlacement.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <utility>
 
@@ -22,11 +25,10 @@ CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std:
     setWindowTitle(QString::fromLatin1(kTitle));
     setMouseTracking(true);
     resize(kTemplateSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     qApp->installEventFilter(&keyFilter_);
     connect(&area_, &NotificationArea::showRequested, this, &CKestrelDlg::requestShow);
     connect(&area_, &NotificationArea::exitRequested, this, &CKestrelDlg::endProgram);
+    connect(&area_, &NotificationArea::fallbackShown, this, &CKestrelDlg::preparePageOrWarn);
 }
 
 CKestrelDlg::~CKestrelDlg()
@@ -117,12 +119,35 @@ void CKestrelDlg::changeEvent(QEvent* event)
         return;
     // Brought back from the task bar: the same page rules as a show from the icon.
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) {
-        if (pageCanShow())
-            pages_.prepareForShow([this] { rereadStrIni(); });
-        else
-            notice(kNoticeMouseNotDetected, 0);
-    }
+    if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized())
+        preparePageOrWarn();
+}
+
+void CKestrelDlg::showEvent(QShowEvent* event)
+{
+    // A show the program asked for comes before the window is mapped, in time to place it.
+    if (!event->spontaneous())
+        placeOnScreen();
+    QWidget::showEvent(event);
+}
+
+void CKestrelDlg::preparePageOrWarn()
+{
+    if (pageCanShow())
+        pages_.prepareForShow([this] { rereadStrIni(); });
+    else
+        notice(kNoticeMouseNotDetected, 0);
+}
+
+void CKestrelDlg::placeOnScreen()
+{
+    const QScreen* screen = placed_ ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect wanted = placed_ ? geometry() : QRect(area.center() - rect().center(), size());
+    move(ScreenPlacement::keepInside(area, wanted));
+    placed_ = true;
 }
 
 void CKestrelDlg::rereadStrIni()

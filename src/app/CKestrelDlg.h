@@ -64,11 +64,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     // The mouse is there and start-up read everything the page is made from.
     bool pageCanShow() const;
+    // The same page rules as a show from the icon, for a window shown some other way.
+    void preparePageOrWarn();
+    // Centred on its screen the first time, and kept where its title strip can be reached.
+    void placeOnScreen();
     void rereadStrIni();
     void releaseDeviceAndIcon();
 
@@ -81,6 +86,7 @@ private:
     SkinnedSurface surface_;
     PageKeeper pages_;
     HideKeyFilter keyFilter_;
+    bool placed_ = false;
 };
 
 } // namespace kestrel

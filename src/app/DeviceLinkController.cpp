@@ -30,11 +30,12 @@ void DeviceLinkController::setFailureText(const std::string& text)
     protocol_ = std::make_unique<FeatureProtocol>(state_.device, state_.image, clock_, reporter_, text);
 }
 
-bool DeviceLinkController::openAtStartup()
+bool DeviceLinkController::openAtStartup(Absence absence)
 {
     if (!discovery_.openMouse()) {
         state_.device.present = false;
-        sink_.notice(DeviceEventSink::kNoticeMouseNotDetected, 0);
+        if (absence == Absence::Announce)
+            sink_.notice(DeviceEventSink::kNoticeMouseNotDetected, 0);
         return false;
     }
     state_.device.present = true;

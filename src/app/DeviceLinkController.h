@@ -35,8 +35,14 @@ public:
     // The text of the protocol's failure messages, in the chosen language.
     void setFailureText(const std::string& text);
 
-    // Opens the mouse and reads it; without it sends notice 15. True when present.
-    bool openAtStartup();
+    enum class Absence {
+        Announce,
+        KeepQuiet,
+    };
+
+    // Opens the mouse and reads it; without it sends notice 15 unless told to
+    // keep quiet. True when present.
+    bool openAtStartup(Absence absence = Absence::Announce);
     // Starts following arrivals and removals; false when there is no watcher.
     bool registerForNotices(std::unique_ptr<HotplugWatcher> watcher);
     void deviceChanged(DeviceChange change);

@@ -18,7 +18,9 @@ namespace kestrel {
 // the window starts hidden, has no task-bar entry, hiding hides it and notices
 // are balloons of its icon. Without one the window would be unreachable, so
 // it is shown once start-up has run, keeps a task-bar entry, hiding minimises
-// it and notices appear inside it.
+// it and notices appear inside it. A notification area that comes after
+// start-up takes the program in, and the window it stood in for goes back to
+// hidden; one that goes away leaves the window standing in for it again.
 class NotificationArea final : public QObject {
     Q_OBJECT
 
@@ -49,10 +51,14 @@ public:
 signals:
     void showRequested();
     void exitRequested();
+    // The window stands in for a notification area that went away.
+    void fallbackShown();
 
 private:
     void decide(bool available);
+    void addTrayIcon();
     void settleWhenReady();
+    void showBalloonsWhenPlaced();
 
     QWidget& window_;
     NoticePresenter& presenter_;

@@ -19,10 +19,10 @@ StartupSequence::StartupSequence(ProgramState& state, const ProgramFolder& folde
 {
 }
 
-StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher)
+StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher, DeviceLinkController::Absence absence)
 {
     setUpWindow();
-    deviceLink_.openAtStartup();
+    deviceLink_.openAtStartup(absence);
     if (!deviceLink_.registerForNotices(makeWatcher())) {
         reporter_.showMessage(kRegistrationFailed, "");
         state_.flags.startupStopped = true;

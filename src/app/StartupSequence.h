@@ -34,7 +34,9 @@ public:
     StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
                     CKestrelDlg& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter);
 
-    Outcome run(const WatcherFactory& makeWatcher);
+    // `absence` says whether a start without the mouse tells the user so.
+    Outcome run(const WatcherFactory& makeWatcher,
+                DeviceLinkController::Absence absence = DeviceLinkController::Absence::Announce);
 
 private:
     void setUpWindow();

@@ -8,26 +8,40 @@ TrayAvailability::TrayAvailability(std::function<bool()> probe, QObject* parent)
     : QObject(parent)
     , probe_(std::move(probe))
 {
-    timer_.setInterval(kRecheckInterval);
     connect(&timer_, &QTimer::timeout, this, &TrayAvailability::recheck);
 }
 
 void TrayAvailability::start()
 {
     if (probe_()) {
-        emit decided(true);
+        settle(true);
         return;
     }
+    deciding_ = true;
     rechecksLeft_ = kRecheckCount;
-    timer_.start();
+    timer_.start(kRecheckInterval);
 }
 
 void TrayAvailability::recheck()
 {
     const bool available = probe_();
-    if (!available && --rechecksLeft_ > 0)
+    if (deciding_) {
+        if (!available && --rechecksLeft_ > 0)
+            return;
+        settle(available);
         return;
-    timer_.stop();
+    }
+    if (available != available_) {
+        available_ = available;
+        emit decided(available);
+    }
+}
+
+void TrayAvailability::settle(bool available)
+{
+    deciding_ = false;
+    available_ = available;
+    timer_.start(kWatchInterval);
     emit decided(available);
 }
 

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace kestrel {
 
 TrayIcon::TrayIcon(const QIcon& icon, const QString& exitText, QObject* parent)
@@ -18,6 +20,7 @@ TrayIcon::TrayIcon(const QIcon& icon, const QString& exitText, QObject* parent)
     connect(exitAction_, &QAction::triggered, this, &TrayIcon::exitRequested);
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::activate);
     icon_.show();
+    watchForPlacement();
 }
 
 void TrayIcon::setExitText(const QString& text)
@@ -49,7 +52,24 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &menu_ && event->type() == QEvent::Show)
         placeMenuAbovePointer();
+    if (watched == embeddedWindow_ && event->type() == QEvent::Expose && isPlaced())
+        emit placed();
     return QObject::eventFilter(watched, event);
+}
+
+// Where the icon is a window of its own, the notification area embeds it at
+// its own pace; until then the window is not shown and its position is the
+// screen's corner, where a balloon would point at nothing.
+void TrayIcon::watchForPlacement()
+{
+    const QWindowList windows = QGuiApplication::allWindows();
+    const auto found = std::find_if(windows.cbegin(), windows.cend(), [](const QWindow* window) {
+        return window->objectName() == QLatin1String(kEmbeddedWindowName);
+    });
+    if (found == windows.cend())
+        return;
+    embeddedWindow_ = *found;
+    embeddedWindow_->installEventFilter(this);
 }
 
 // The menu is placed by whoever pops it up, hanging below the pointer; a

@@ -77,7 +77,9 @@ int main(int argc, char* argv[])
         std::cerr << "kestrel: ignoring unknown argument " << ignored << '\n';
 
     kestrel::WidgetPrompter prompter;
-    kestrel::CKestrelApp app(kestrel::AppEnvironment::forProcess(options->backend), prompter);
+    kestrel::AppEnvironment environment = kestrel::AppEnvironment::forProcess(options->backend);
+    environment.startedWithSession = options->autostart;
+    kestrel::CKestrelApp app(std::move(environment), prompter);
     switch (app.start()) {
     case kestrel::CKestrelApp::StartResult::AnotherCopyRuns:
         return 0;

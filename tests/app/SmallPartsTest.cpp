@@ -1,6 +1,7 @@
-// The small rules of the window program: its command line and its fonts.
+// The small rules of the window program: its command line, its fonts and where its window goes.
 #include <AppOptions.h>
 #include <FontRule.h>
+#include <ScreenPlacement.h>
 
 #include <QFontMetrics>
 
@@ -46,6 +47,9 @@ TEST(AppOptions, UnknownArgumentsAreSetAsideAndAnEmptyFileIsRefused)
     EXPECT_EQ(options->ignored, (std::vector<std::string>{"--trace", "%U"}));
     EXPECT_TRUE(parse({"--help"})->help);
     EXPECT_TRUE(parse({"--version"})->version);
+    EXPECT_FALSE(parse({})->autostart);
+    EXPECT_TRUE(parse({"--simulate", "--autostart"})->autostart);
+    EXPECT_TRUE(parse({"--autostart"})->ignored.empty());
     EXPECT_TRUE(AppOptions::asksForTextOnly({"-platform", "offscreen", "--version"}));
     EXPECT_FALSE(AppOptions::asksForTextOnly({"--simulate"}));
     EXPECT_TRUE(AppOptions::versionLine().starts_with("kestrel "));
@@ -78,4 +82,27 @@ TEST(FontRule, TheWindowsVersionTestIsNeverTrueHereAndFontsKeepTheirDesign)
     EXPECT_EQ(QFontMetrics(title).height(), 18);
     EXPECT_EQ(title.weight(), QFont::Bold);
     EXPECT_EQ(FontRule::toFont({"Arial", 14, 400}).weight(), QFont::Normal);
+}
+
+TEST(ScreenPlacement, AWindowIsMovedAsLittleAsKeepsItInsideTheFreeArea)
+{
+    // A panel of 30 pixels along the top of a 1600 x 1000 screen.
+    const QRect area(0, 30, 1600, 970);
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {100, 200, 900, 650}), QPoint(100, 200));
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {-40, 0, 900, 650}), QPoint(0, 30));
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {1000, 600, 900, 650}), QPoint(700, 350));
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {700, 350, 900, 650}), QPoint(700, 350));
+    // A second screen to the left: its area has negative coordinates.
+    EXPECT_EQ(ScreenPlacement::keepInside({-1280, 0, 1280, 800}, {-100, 100, 400, 300}), QPoint(-400, 100));
+}
+
+TEST(ScreenPlacement, AWindowLargerThanTheAreaKeepsItsTopLeftCornerInIt)
+{
+    // 1600 x 1000 at scale factor 2: 800 x 500 for a 900 x 650 window, centred at (-50, -75).
+    const QRect area(0, 0, 800, 500);
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {-50, -75, 900, 650}), QPoint(0, 0));
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {300, 200, 900, 650}), QPoint(0, 0));
+    // Only the dimension that does not fit goes to the edge.
+    EXPECT_EQ(ScreenPlacement::keepInside(area, {-50, 100, 900, 300}), QPoint(0, 100));
+    EXPECT_EQ(ScreenPlacement::keepInside({10, 20, 800, 500}, {-50, -75, 900, 650}), QPoint(10, 20));
 }

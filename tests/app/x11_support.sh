@@ -49,7 +49,8 @@ wait_for_exit_status() {
 
 # The script's own start: "on-display" runs run_on_display on the display
 # xvfb-run made; otherwise the script starts itself that way. Exits with the
-# test's status, 77 when no X server can be started here.
+# test's status, 77 when no X server can be started here. XVFB_SCREEN
+# (WIDTHxHEIGHTxDEPTH) chooses another screen than 1280x800x24.
 run_test_on_xvfb() {
     if [ "${1:-}" = on-display ]; then
         MODE=$2 KESTREL=$3 KESTRELCTL=$4 MARKER=$5
@@ -63,7 +64,7 @@ run_test_on_xvfb() {
     fi
     MARKER=$(mktemp)
     rm -f "$MARKER"
-    xvfb-run -a -s "-screen 0 1280x800x24" "$0" on-display "$MODE" "$KESTREL" "$KESTRELCTL" "$MARKER"
+    xvfb-run -a -s "-screen 0 ${XVFB_SCREEN:-1280x800x24}" "$0" on-display "$MODE" "$KESTREL" "$KESTRELCTL" "$MARKER"
     STATUS=$?
     if [ ! -f "$MARKER" ]; then
         echo "SKIP: Xvfb could not be started here"
