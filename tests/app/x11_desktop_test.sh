@@ -1,7 +1,7 @@
 #!/bin/sh
 # The window program in a desktop session on a real X display (Xvfb):
 #
-#   x11_desktop_test.sh balloon   KESTREL KESTRELCTL  started without the mouse just before a notification area
+#   x11_desktop_test.sh balloon   KESTREL KESTRELCTL  started without the mouse beside a notification area
 #                                                     (trayer, bottom right), its warning balloon points at
 #                                                     its icon, not at the screen's corner
 #   x11_desktop_test.sh late-tray KESTREL KESTRELCTL  started by the session (--autostart) without the mouse
@@ -75,15 +75,8 @@ check_balloon_points_at_icon() {
 }
 
 test_balloon() {
-    # The notification area comes up while the program still looks for one, so
-    # the held warning is due the moment the icon is added, before the area
-    # has embedded it.
-    start_program
-    for _ in $(seq 1 100); do
-        [ -S "$XDG_RUNTIME_DIR/QX8-216Mutex.socket" ] && break
-        sleep 0.1
-    done
     start_trayer
+    start_program
     ICON=$(wait_for_sized_window small) || fail "the program's icon did not appear"
     BALLOON=$(wait_for_sized_window large) || fail "the start-up warning showed no balloon"
     icon_centre "$ICON"
