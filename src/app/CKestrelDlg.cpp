@@ -48,11 +48,15 @@ void CKestrelDlg::hideWindow()
 
 bool CKestrelDlg::pageCanShow() const
 {
-    return state_.device.present && !state_.flags.startupStopped;
+    return state_.flags.initialised && state_.device.present && !state_.flags.startupStopped;
 }
 
 void CKestrelDlg::requestShow()
 {
+    // A click while start-up still runs (its message box open, say) is not
+    // remembered: the user clicks again once the icon answers.
+    if (!state_.flags.initialised)
+        return;
     if (!pageCanShow()) {
         notice(kNoticeMouseNotDetected, 0);
         return;
@@ -119,7 +123,7 @@ void CKestrelDlg::changeEvent(QEvent* event)
         return;
     // Brought back from the task bar: the same page rules as a show from the icon.
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized())
+    if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && state_.flags.initialised)
         preparePageOrWarn();
 }
 

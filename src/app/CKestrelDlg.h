@@ -44,9 +44,10 @@ public:
     void notice(int kind, int value) override;
     void hideWindow() override;
 
-    // A click on the notification icon: without the mouse, or after a start-up
-    // that stopped early, only the mouse's warning;
-    // otherwise the page made ready and the window brought forward.
+    // A click on the notification icon (or a second copy's "--show"): nothing
+    // while dialog initialisation runs; without the mouse, or after a start-up
+    // that stopped early, only the mouse's warning; otherwise the page made
+    // ready and the window brought forward.
     void requestShow();
     // The mouse arrived and was read.
     void mouseArrived();
@@ -68,7 +69,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The mouse is there and start-up read everything the page is made from.
+    // Start-up has run and read everything the page is made from, and the mouse is there.
     bool pageCanShow() const;
     // The same page rules as a show from the icon, for a window shown some other way.
     void preparePageOrWarn();

@@ -26,6 +26,7 @@ StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher,
     if (!deviceLink_.registerForNotices(makeWatcher())) {
         reporter_.showMessage(kRegistrationFailed, "");
         state_.flags.startupStopped = true;
+        state_.flags.initialised = true;
         dlg_.notificationArea().startupFinished();
         return Outcome::StoppedAtRegistration;
     }
@@ -37,6 +38,7 @@ StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher,
     makeFonts();
     if (state_.device.present)
         dlg_.pages().build();
+    state_.flags.initialised = true;
     dlg_.notificationArea().startupFinished();
     return Outcome::Complete;
 }

@@ -19,6 +19,10 @@ struct WindowFlags {
     bool basicPageInitialised = false;
     // Set by "Cancel"; the next show from the notification icon rebuilds the page.
     bool cancelPending = false;
+    // Dialog initialisation has run, to its end or to where it stopped. Until
+    // then a show request does nothing: the page would be built from a
+    // config.bin, texts and skin not read yet.
+    bool initialised = false;
     // Start-up stopped before config.bin, the texts and the skin were read: the
     // page is never built, and nothing is sent to the mouse or stored.
     bool startupStopped = false;

@@ -52,6 +52,8 @@ public:
             mouse = simulated.get();
             if (!mousePlugged)
                 mouse->vanish();
+            if (onMouseMade)
+                onMouseMade(*mouse);
             return simulated;
         };
         environment.clock = std::make_unique<InstantClock>();
@@ -82,6 +84,7 @@ public:
     ScratchFolder runtime;
     ScriptedPrompter prompter;
     bool mousePlugged = true;
+    std::function<void(SimulatedMouse&)> onMouseMade;
     bool trayAvailable = true;
     bool registrationWorks = true;
     std::function<void()> atRegistration;

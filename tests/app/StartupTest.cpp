@@ -246,3 +246,36 @@ TEST(Startup, StepsRunInTheirOrder)
               (std::vector<std::string>{"icon before mouse", "registration after mouse", "config.bin before language"}));
     EXPECT_EQ(rig.state().app.languageCode, "EN");
 }
+
+TEST(Startup, AShowRequestedWhileStartupRunsBuildsNothingAndShowsNothing)
+{
+    // Captions that are not the defaults, kept by a config.bin past its first run.
+    constexpr std::string_view kOwnCaptions = "[Skins]\nLan=EN\nPath=Test\n\n[Setting-EN]\nItem1=Left Click\n"
+                                              "Item2=Fire Key-A\nItem3=Hot Key-Ctrl+C\nItem13=Left Click\n";
+    StartupRig rig;
+    rig.writeStrIni(kOwnCaptions);
+    rig.writeConfigBin(defaultSettingsRecord(), 1);
+    rig.onMouseMade = [](SimulatedMouse& mouse) { mouse.failAt(0, SimulatedFault::Vanished); };
+    bool shownDuringStartup = true;
+    bool builtDuringStartup = true;
+    rig.prompter.onMessage = [&] {
+        // The read's message box is open: the icon is clicked, and a second copy asks.
+        rig.dlg().notificationArea().trayIcon()->activate(QSystemTrayIcon::Trigger);
+        rig.dlg().requestShow();
+        shownDuringStartup = rig.dlg().isVisible();
+        builtDuringStartup = rig.state().flags.basicPageInitialised;
+    };
+    rig.start();
+    ASSERT_EQ(rig.prompter.messages.size(), 1U);
+    EXPECT_EQ(rig.prompter.messages[0].caption, "ReadOperation");
+    EXPECT_FALSE(shownDuringStartup);
+    EXPECT_FALSE(builtDuringStartup);
+    EXPECT_EQ(fileText(rig.program / "str.ini"), kOwnCaptions);
+
+    // Once start-up has run, a click shows the page built from what it read.
+    rig.dlg().notificationArea().trayIcon()->activate(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(rig.dlg().isVisible());
+    EXPECT_EQ(rig.dlg().resources().captions[1], "Fire Key-A");
+    EXPECT_EQ(rig.state().app.skinName, "Test");
+    EXPECT_EQ(fileText(rig.program / "str.ini"), kOwnCaptions);
+}
