@@ -32,7 +32,7 @@ AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
     AppEnvironment environment;
     environment.programFolder = ProgramFolder::forExecutable(toPath(QCoreApplication::applicationDirPath()),
                                                              ProgramFolder::UserDirectories::fromEnvironment());
-    environment.runtimeFolder = NoticeEndpoint::runtimeFolder();
+    environment.instanceSocket = NoticeEndpoint::socketNameForThisUser();
     environment.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     environment.windowClass = QString::fromLatin1(CKestrelDlg::kClassName);
     environment.makeBackend = [choice](std::string& error) { return BackendFactory::create(choice, error); };

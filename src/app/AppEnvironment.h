@@ -22,8 +22,9 @@ namespace kestrel {
 struct AppEnvironment {
     // Where config.bin, str.ini and the skins are.
     ProgramFolder programFolder{std::filesystem::path()};
-    // Holds the single-instance lock and the notice socket.
-    std::filesystem::path runtimeFolder;
+    // The name, in the abstract socket namespace, that the running copy holds
+    // and answers notices on: the user's own, or a test's.
+    std::string instanceSocket;
     // The caption of message boxes that name none.
     QString programName;
     // The class hint the desktop sees on the program's windows; empty keeps the default.
@@ -41,7 +42,7 @@ struct AppEnvironment {
     bool startedWithSession = false;
 
     // The running executable's own: its folder (or, when installed, the
-    // user's folders), the user's runtime folder,
+    // user's folders), the user's instance socket,
     // the platform's mouse and device notices or the simulated mouse.
     static AppEnvironment forProcess(const BackendChoice& choice);
 };

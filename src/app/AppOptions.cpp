@@ -40,6 +40,8 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
             options.backend = {true, std::filesystem::path(file)};
         } else if (arg == "--autostart") {
             options.autostart = true;
+        } else if (arg == "--show") {
+            options.show = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {

@@ -8,7 +8,9 @@
 
 namespace kestrel {
 
-// The window program's command line: "--simulate[=FILE]" runs it against the
+// The window program's command line: "--show" shows the window once the
+// program runs (asking a copy that runs already to show its own, where a
+// plain start ends silently), "--simulate[=FILE]" runs it against the
 // simulated mouse (with FILE, its image is kept there between runs), "--help"
 // prints the usage, "--version" the version. The environment variable
 // KESTREL_SIMULATE means the same when the command line does not say: "1" for
@@ -18,8 +20,10 @@ namespace kestrel {
 // otherwise left alone.
 struct AppOptions {
     static constexpr const char* kUsage =
-        "usage: kestrel [--autostart] [--simulate[=FILE]] [--help] [--version]\n"
+        "usage: kestrel [--show] [--autostart] [--simulate[=FILE]] [--help] [--version]\n"
         "\n"
+        "  --show             show the window once started; when a copy of kestrel runs\n"
+        "                     already, ask it to show its window (as a click on its icon)\n"
         "  --autostart        started with the desktop session: a start without the mouse\n"
         "                     shows no notice (a click on the icon still warns)\n"
         "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
@@ -30,6 +34,7 @@ struct AppOptions {
 
     BackendChoice backend;
     bool autostart = false;
+    bool show = false;
     bool help = false;
     bool version = false;
     std::vector<std::string> ignored;

@@ -14,7 +14,7 @@ CKestrelApp::CKestrelApp(AppEnvironment environment, Prompter& prompter)
     , strIni_(folder_.strIni())
     , prompter_(prompter)
     , reporter_(prompter, environment_.programName)
-    , instance_(environment_.runtimeFolder)
+    , instance_(environment_.instanceSocket)
 {
 }
 
@@ -25,9 +25,7 @@ CKestrelApp::StartResult CKestrelApp::start()
     const SingleInstance::Outcome instance = instanceOutcome_ = instance_.acquire();
     if (instance == SingleInstance::Outcome::HeldByAnotherCopy)
         return StartResult::AnotherCopyRuns;
-    // The desktop takes the window class from the application's name. The lock
-    // file records that name and a later copy compares it with the holder's
-    // executable, so it changes only now that the lock is held.
+    // The desktop takes the window class from the application's name.
     if (!environment_.windowClass.isEmpty())
         QCoreApplication::setApplicationName(environment_.windowClass);
     backend_ = environment_.makeBackend(backendError_);
@@ -46,7 +44,7 @@ CKestrelApp::StartResult CKestrelApp::start()
     QObject::connect(deviceLink_.get(), &DeviceLinkController::sensorTypeChanged, dlg_.get(),
                      &CKestrelDlg::sensorTypeChanged);
     wireSettingsPage();
-    // Without the lock another copy may own the socket; it is left alone then.
+    // Without the rule the socket is not ours to answer on.
     if (instance == SingleInstance::Outcome::Acquired)
         listenForNotices();
 
@@ -87,7 +85,9 @@ void CKestrelApp::listenForNotices()
     noticeServer_ = std::make_unique<NoticeServer>();
     QObject::connect(noticeServer_.get(), &NoticeServer::noticeReceived, dlg_.get(),
                      [dlg = dlg_.get()](Notice notice) { dlg->notice(notice.kind, notice.value); });
-    noticeServer_->listen(NoticeEndpoint::socketFile(environment_.runtimeFolder));
+    // A second copy started with "--show" asks as a click on the icon would.
+    QObject::connect(noticeServer_.get(), &NoticeServer::showRequested, dlg_.get(), &CKestrelDlg::requestShow);
+    noticeServer_->adopt(instance_.takeListeningSocket());
 }
 
 } // namespace kestrel

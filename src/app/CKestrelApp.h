@@ -42,9 +42,10 @@ public:
     CKestrelDlg* dialog() { return dlg_.get(); }
     DeviceLinkController* deviceLink() { return deviceLink_.get(); }
     std::optional<StartupSequence::Outcome> startupOutcome() const { return startupOutcome_; }
-    // Unavailable when no private runtime folder could be had: the program runs without the single-instance rule.
+    // Unavailable when another user's process holds the instance socket: the
+    // program runs without the single-instance rule.
     SingleInstance::Outcome instanceOutcome() const { return instanceOutcome_; }
-    const std::filesystem::path& runtimeFolder() const { return environment_.runtimeFolder; }
+    const std::string& instanceSocket() const { return environment_.instanceSocket; }
     // Set once "Exit" or the close hot spot ended the program, which may
     // happen while start-up still waits on a message box.
     std::optional<int> exitCode() const { return exitCode_; }

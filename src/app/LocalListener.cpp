@@ -1,14 +1,13 @@
 #include "LocalListener.h"
 
+#include <AbstractSocket.h>
+
 #include <QTimer>
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace kestrel {
@@ -30,29 +29,17 @@ LocalListener::~LocalListener()
     close();
 }
 
-bool LocalListener::listen(const std::filesystem::path& socketFile)
+bool LocalListener::listen(std::string_view name)
+{
+    return adopt(AbstractSocket::listenOn(name, kBacklog));
+}
+
+bool LocalListener::adopt(int listeningFd)
 {
     close();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string path = socketFile.string();
-    if (path.size() >= sizeof address.sun_path)
+    if (listeningFd < 0)
         return false;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-
-    listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (listenFd_ < 0)
-        return false;
-    ::unlink(path.c_str());
-    if (bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        close();
-        return false;
-    }
-    boundPath_ = path;
-    if (::chmod(path.c_str(), 0600) != 0 || ::listen(listenFd_, kBacklog) != 0) {
-        close();
-        return false;
-    }
+    listenFd_ = listeningFd;
     reserveFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     notifier_ = std::make_unique<QSocketNotifier>(listenFd_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &LocalListener::acceptPending);
@@ -64,7 +51,10 @@ void LocalListener::acceptPending()
     for (;;) {
         const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd >= 0) {
-            emit accepted(fd);
+            if (AbstractSocket::peerUserId(fd) == AbstractSocket::ownUserId())
+                emit accepted(fd);
+            else
+                ::close(fd);
             continue;
         }
         if (errno == EMFILE || errno == ENFILE)
@@ -95,9 +85,6 @@ void LocalListener::turnAwayOne()
 void LocalListener::close()
 {
     notifier_.reset();
-    if (!boundPath_.empty())
-        ::unlink(boundPath_.c_str());
-    boundPath_.clear();
     for (int* fd : {&listenFd_, &reserveFd_}) {
         if (*fd >= 0)
             ::close(*fd);

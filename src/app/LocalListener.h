@@ -3,17 +3,18 @@
 #include <QObject>
 #include <QSocketNotifier>
 
-#include <filesystem>
 #include <memory>
-#include <string>
+#include <string_view>
 
 namespace kestrel {
 
 // A listening local (Unix domain) stream socket that hands on each accepted
-// connection's descriptor. Unlike QLocalServer it never closes itself when an
-// accept fails: when the process is out of descriptors the waiting connection
-// is turned away through a descriptor kept in reserve, so the listener stays
-// open and does not spin on the same failure.
+// connection's descriptor. Only connections from processes of this user are
+// handed on: a name in the abstract namespace is open to everyone. Unlike
+// QLocalServer it never closes itself when an accept fails: when the process
+// is out of descriptors the waiting connection is turned away through a
+// descriptor kept in reserve, so the listener stays open and does not spin on
+// the same failure.
 class LocalListener final : public QObject {
     Q_OBJECT
 
@@ -21,8 +22,10 @@ public:
     explicit LocalListener(QObject* parent = nullptr);
     ~LocalListener() override;
 
-    // Replaces a socket file left behind and listens on it, open to this user only.
-    bool listen(const std::filesystem::path& socketFile);
+    // Binds `name` in the abstract namespace and listens on it.
+    bool listen(std::string_view name);
+    // Takes over a socket that already listens; the listener owns it from now on.
+    bool adopt(int listeningFd);
 
 signals:
     // The receiver owns the descriptor.
@@ -33,7 +36,6 @@ private:
     void turnAwayOne();
     void close();
 
-    std::string boundPath_;
     int listenFd_ = -1;
     int reserveFd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -14,9 +14,14 @@ NoticeServer::NoticeServer(QObject* parent, std::chrono::milliseconds lineTimeou
     connect(&listener_, &LocalListener::accepted, this, &NoticeServer::takeConnection);
 }
 
-bool NoticeServer::listen(const std::filesystem::path& socketFile)
+bool NoticeServer::listen(std::string_view socketName)
 {
-    return listener_.listen(socketFile);
+    return listener_.listen(socketName);
+}
+
+bool NoticeServer::adopt(int listeningFd)
+{
+    return listener_.adopt(listeningFd);
 }
 
 void NoticeServer::takeConnection(int descriptor)
@@ -56,7 +61,10 @@ void NoticeServer::readLines(QLocalSocket* socket)
             return;
         }
         deadline->start(lineTimeout_);
-        if (const auto notice = NoticeEndpoint::decode(line.trimmed().toStdString()))
+        const std::string text = line.trimmed().toStdString();
+        if (NoticeEndpoint::isShowRequest(text))
+            emit showRequested();
+        else if (const auto notice = NoticeEndpoint::decode(text))
             emit noticeReceived(*notice);
     }
     if (socket->bytesAvailable() > static_cast<qint64>(NoticeEndpoint::kMaxLineLength))

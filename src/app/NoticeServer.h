@@ -6,15 +6,16 @@
 #include <QObject>
 
 #include <chrono>
-#include <filesystem>
+#include <string_view>
 
 class QLocalSocket;
 
 namespace kestrel {
 
 // Accepts notices from local programs of the same user (for example
-// "kestrelctl notify") on the socket named after the program's mutex. Each
-// line received is one notice; lines that are not two numbers are dropped.
+// "kestrelctl notify") and show requests from a second copy started with
+// "--show", on the socket named after the program's mutex. Each line received
+// is one notice or the word "show"; other lines are dropped.
 // A misbehaving sender cannot wear the server down: connections beyond a
 // small number are turned away, and one that sends a line longer than a
 // notice or leaves a line unfinished for `lineTimeout` is closed.
@@ -27,14 +28,16 @@ public:
 
     explicit NoticeServer(QObject* parent = nullptr, std::chrono::milliseconds lineTimeout = kLineTimeout);
 
-    // Listens on the socket file, replacing one left behind by a copy that
-    // ended without removing it; only call this while holding the single-instance lock.
-    bool listen(const std::filesystem::path& socketFile);
+    // Binds `socketName` in the abstract namespace and listens on it.
+    bool listen(std::string_view socketName);
+    // Answers on a socket that already listens (the single-instance socket).
+    bool adopt(int listeningFd);
 
     int connectionCount() const { return connections_; }
 
 signals:
     void noticeReceived(kestrel::Notice notice);
+    void showRequested();
 
 private:
     void takeConnection(int descriptor);

@@ -1,41 +1,69 @@
 #include "SingleInstance.h"
 
-#include "NoticeEndpoint.h"
-#include "PathText.h"
+#include <AbstractSocket.h>
+
+#include <cerrno>
+#include <thread>
+#include <utility>
+
+#include <unistd.h>
 
 namespace kestrel {
 
-SingleInstance::SingleInstance(const std::filesystem::path& runtimeFolder)
-    : runtimeFolder_(runtimeFolder)
+namespace {
+
+constexpr std::chrono::milliseconds kRetryPause{10};
+
+} // namespace
+
+SingleInstance::SingleInstance(std::string socketName)
+    : socketName_(std::move(socketName))
 {
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (listeningFd_ >= 0)
+        ::close(listeningFd_);
 }
 
 SingleInstance::Outcome SingleInstance::acquire()
 {
-    if (!NoticeEndpoint::prepareRuntimeFolder(runtimeFolder_))
-        return Outcome::Unavailable;
-    lock_ = std::make_unique<QLockFile>(toQString(NoticeEndpoint::lockFile(runtimeFolder_)));
-    // Staleness is judged by the holder's process alone, never by the lock's age:
-    // a copy may run for weeks.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0))
-        return Outcome::Acquired;
-    if (lock_->error() != QLockFile::LockFailedError)
-        return Outcome::Unavailable;
-    // QLockFile trusts a lock whose holder it cannot name; one left empty or
-    // half-written by a crash or a full disk would then block every start.
-    // Removing it succeeds only when no live process holds the file itself.
-    if (!namesItsHolder() && lock_->removeStaleLockFile() && lock_->tryLock(0))
-        return Outcome::Acquired;
-    return Outcome::HeldByAnotherCopy;
+    // A copy listens right after it binds, so a refused connection means a
+    // copy that is starting or ending this very moment: the name is tried
+    // again. One held without ever being listened on is no copy of ours.
+    for (auto waited = std::chrono::milliseconds(0); waited <= kHolderStartTime; waited += kRetryPause) {
+        listeningFd_ = AbstractSocket::listenOn(socketName_, kBacklog);
+        if (listeningFd_ >= 0)
+            return Outcome::Acquired;
+        if (errno != EADDRINUSE)
+            return Outcome::Unavailable;
+        if (const auto holder = askHolder())
+            return *holder;
+        std::this_thread::sleep_for(kRetryPause);
+    }
+    return Outcome::Unavailable;
 }
 
-bool SingleInstance::namesItsHolder() const
+std::optional<SingleInstance::Outcome> SingleInstance::askHolder() const
 {
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    return lock_->getLockInfo(&pid, &host, &application) && !application.isEmpty();
+    const int fd = AbstractSocket::connectTo(socketName_);
+    if (fd < 0) {
+        if (errno == ECONNREFUSED)
+            return std::nullopt;
+        // A full queue: a copy that is busy starting holds the name.
+        return errno == EAGAIN ? Outcome::HeldByAnotherCopy : Outcome::Unavailable;
+    }
+    // Anyone may bind a name in the abstract namespace: only a process of this
+    // user counts as another copy.
+    const auto holder = AbstractSocket::peerUserId(fd);
+    ::close(fd);
+    return holder == AbstractSocket::ownUserId() ? Outcome::HeldByAnotherCopy : Outcome::Unavailable;
+}
+
+int SingleInstance::takeListeningSocket()
+{
+    return std::exchange(listeningFd_, -1);
 }
 
 } // namespace kestrel

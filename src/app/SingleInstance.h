@@ -1,36 +1,46 @@
 #pragma once
 
-#include <QLockFile>
-
-#include <filesystem>
-#include <memory>
+#include <chrono>
+#include <optional>
+#include <string>
 
 namespace kestrel {
 
-// The rule that only one copy of the program runs per user: a lock file named
-// after the program's mutex in the user's runtime folder, held for the life
-// of the process. Only a lock held by a running copy counts: one left behind
-// by a copy that was killed, or left unreadable, is stale and taken over.
+// The rule that only one copy of the program runs per user: the running copy
+// holds the user's socket name in the abstract namespace (see NoticeEndpoint)
+// for the life of its process. The kernel lets go of the name when the holder
+// ends, however it ends, so there is no lock to go stale, and nothing in the
+// environment (runtime folder, temporary folder, host name) changes the name.
 class SingleInstance {
 public:
     enum class Outcome {
         Acquired,
         HeldByAnotherCopy,
-        // The runtime folder cannot be used safely: the program runs without the rule.
+        // Another user's process holds the name: the program runs without the rule.
         Unavailable,
     };
 
-    explicit SingleInstance(const std::filesystem::path& runtimeFolder);
+    static constexpr int kBacklog = 16;
+    // How long a holder that has bound the name but does not listen yet is given.
+    static constexpr std::chrono::milliseconds kHolderStartTime{200};
+
+    explicit SingleInstance(std::string socketName);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     Outcome acquire();
-    bool holds() const { return lock_ && lock_->isLocked(); }
+    const std::string& socketName() const { return socketName_; }
+    // The listening socket that holds the name, for the notice server to
+    // answer on; -1 unless acquired. The caller owns it from then on.
+    int takeListeningSocket();
 
 private:
-    // The lock file records the process and program that hold it.
-    bool namesItsHolder() const;
+    // What the holder of the name says about itself; nullopt when it does not answer.
+    std::optional<Outcome> askHolder() const;
 
-    std::filesystem::path runtimeFolder_;
-    std::unique_ptr<QLockFile> lock_;
+    std::string socketName_;
+    int listeningFd_ = -1;
 };
 
 } // namespace kestrel

@@ -4,6 +4,9 @@
 #include "CKestrelApp.h"
 #include "WidgetPrompter.h"
 
+#include <AbstractSocket.h>
+#include <NoticeEndpoint.h>
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -44,6 +47,17 @@ private:
     static inline std::vector<std::pair<QtMsgType, QString>> held_;
 };
 
+// "--show" while a copy runs: that copy shows its window as a click on its icon would.
+int askRunningCopyToShow(const std::string& instanceSocket)
+{
+    const std::string error =
+        kestrel::AbstractSocket::sendLine(instanceSocket, kestrel::NoticeEndpoint::encodeShowRequest());
+    if (error.empty())
+        return 0;
+    std::cerr << "kestrel: could not ask the running copy to show its window: " << error << '\n';
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -82,7 +96,7 @@ int main(int argc, char* argv[])
     kestrel::CKestrelApp app(std::move(environment), prompter);
     switch (app.start()) {
     case kestrel::CKestrelApp::StartResult::AnotherCopyRuns:
-        return 0;
+        return options->show ? askRunningCopyToShow(app.instanceSocket()) : 0;
     case kestrel::CKestrelApp::StartResult::NoMouseBackend:
         std::cerr << "kestrel: " << app.backendError() << '\n';
         return 1;
@@ -90,9 +104,12 @@ int main(int argc, char* argv[])
         break;
     }
     if (app.instanceOutcome() == kestrel::SingleInstance::Outcome::Unavailable)
-        std::cerr << "kestrel: no private runtime folder for the single-instance lock (" << app.runtimeFolder().string()
-                  << " is missing, not a folder, or open to other users); another copy may run at the same time\n";
+        std::cerr << "kestrel: the single-instance socket @" << app.instanceSocket()
+                  << " is held by another user's process or cannot be made; another copy may run at the same time\n";
     if (const auto exitCode = app.exitCode())
         return *exitCode;
+    // Start-up has run by now, so this is the same request a click on the icon makes.
+    if (options->show)
+        app.dialog()->requestShow();
     return QApplication::exec();
 }

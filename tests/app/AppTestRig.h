@@ -8,6 +8,7 @@
 #include <DefaultSettings.h>
 #include <SimulatedMouse.h>
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include <memory>
@@ -15,7 +16,9 @@
 
 namespace kestrel::test {
 
-// The window program in a temporary program folder and runtime folder, against
+// The window program in a temporary program folder, under an instance socket
+// name of its own (so that tests running side by side, and a copy the user
+// runs, never meet), against
 // a simulated mouse and a scripted desktop: whether a notification area exists
 // and whether device notices can be followed are the test's to choose.
 class AppTestRig {
@@ -45,7 +48,7 @@ public:
     {
         AppEnvironment environment;
         environment.programFolder = ProgramFolder(program.path());
-        environment.runtimeFolder = runtime.path() / "run";
+        environment.instanceSocket = instanceSocket;
         environment.programName = QStringLiteral("kestrel");
         environment.makeBackend = [this](std::string&) {
             auto simulated = std::make_unique<SimulatedMouse>();
@@ -80,8 +83,15 @@ public:
     ProgramState& state() { return app->state(); }
     CKestrelDlg& dlg() { return *app->dialog(); }
 
+    // Unique within the test process, whose id keeps it apart from others.
+    static std::string uniqueSocketName()
+    {
+        static int made = 0;
+        return "kestrel-test." + std::to_string(QCoreApplication::applicationPid()) + '.' + std::to_string(++made);
+    }
+
     ScratchFolder program;
-    ScratchFolder runtime;
+    std::string instanceSocket = uniqueSocketName();
     ScriptedPrompter prompter;
     bool mousePlugged = true;
     std::function<void(SimulatedMouse&)> onMouseMade;

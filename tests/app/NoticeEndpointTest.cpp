@@ -1,76 +1,95 @@
+#include <AbstractSocket.h>
 #include <NoticeEndpoint.h>
 
-#include <FileTestSupport.h>
-
-#include <sys/stat.h>
+#include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
 using namespace kestrel;
 
-TEST(NoticeEndpoint, RuntimeFolderChoicesAreXdgRuntimeDirThenAPrivateTemporaryFolder)
+TEST(NoticeEndpoint, TheSocketNameDependsOnTheUserAlone)
 {
-    using Choices = std::vector<std::filesystem::path>;
-    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices("/run/user/1000", "/var/tmp", 1000),
-              (Choices{"/run/user/1000", "/var/tmp/kestrel-runtime-1000"}));
-    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices(nullptr, "/var/tmp", 1000), Choices{"/var/tmp/kestrel-runtime-1000"});
-    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices(nullptr, nullptr, 42), Choices{"/tmp/kestrel-runtime-42"});
-    // Relative values are not trusted: the folder would depend on where the program was started.
-    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices("run", "tmp", 7), Choices{"/tmp/kestrel-runtime-7"});
-    EXPECT_EQ(NoticeEndpoint::runtimeFolderChoices("", nullptr, 7), Choices{"/tmp/kestrel-runtime-7"});
+    EXPECT_EQ(NoticeEndpoint::socketName(1000), "QX8-216Mutex.1000");
+    EXPECT_EQ(NoticeEndpoint::socketName(0), "QX8-216Mutex.0");
+    // Whatever the session says about its runtime or temporary folder.
+    const std::string before = NoticeEndpoint::socketNameForThisUser();
+    EXPECT_EQ(before, NoticeEndpoint::socketName(getuid()));
+    setenv("XDG_RUNTIME_DIR", "/somewhere/else", 1);
+    setenv("TMPDIR", "/var/tmp", 1);
+    EXPECT_EQ(NoticeEndpoint::socketNameForThisUser(), before);
+    unsetenv("XDG_RUNTIME_DIR");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(NoticeEndpoint::socketNameForThisUser(), before);
 }
 
-TEST(NoticeEndpoint, ARuntimeFolderOpenToOthersGivesWayToAPrivateOne)
+TEST(NoticeEndpoint, AShowRequestIsTheWordShowOnALine)
 {
-    const test::ScratchFolder scratch;
-    const auto xdg = scratch / "xdg";
-    const auto temp = scratch / "tmp";
-    std::filesystem::create_directory(xdg);
-    std::filesystem::create_directory(temp);
-    const std::string uid = std::to_string(getuid());
-    const auto fallback = temp / ("kestrel-runtime-" + uid);
-
-    ASSERT_EQ(chmod(xdg.c_str(), 0700), 0);
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder(xdg.c_str(), temp.c_str(), getuid()), xdg);
-    EXPECT_FALSE(std::filesystem::exists(fallback));
-
-    ASSERT_EQ(chmod(xdg.c_str(), 0777), 0);
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder(xdg.c_str(), temp.c_str(), getuid()), fallback);
-    struct stat status {};
-    ASSERT_EQ(lstat(fallback.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0700u);
-    EXPECT_EQ(status.st_uid, getuid());
-
-    // A planted link in the fallback's place is never followed: nothing private remains.
-    std::filesystem::remove(fallback);
-    std::filesystem::create_directory_symlink(xdg, fallback);
-    EXPECT_EQ(NoticeEndpoint::runtimeFolder(xdg.c_str(), temp.c_str(), getuid()), fallback);
-    EXPECT_FALSE(NoticeEndpoint::prepareRuntimeFolder(fallback));
+    EXPECT_EQ(NoticeEndpoint::encodeShowRequest(), "show\n");
+    EXPECT_TRUE(NoticeEndpoint::isShowRequest("show"));
+    EXPECT_TRUE(NoticeEndpoint::isShowRequest(" show\t"));
+    for (const char* other : {"", "Show", "shows", "show 1", "5 1", "sh ow"})
+        EXPECT_FALSE(NoticeEndpoint::isShowRequest(other)) << other;
+    EXPECT_FALSE(NoticeEndpoint::decode("show"));
 }
 
-TEST(NoticeEndpoint, LockAndSocketAreNamedAfterTheMutex)
+namespace {
+
+std::string uniqueName(const char* what)
 {
-    EXPECT_EQ(NoticeEndpoint::lockFile("/run/user/5"), "/run/user/5/QX8-216Mutex.lock");
-    EXPECT_EQ(NoticeEndpoint::socketFile("/run/user/5"), "/run/user/5/QX8-216Mutex.socket");
+    return std::string("kestrel-endpoint-test.") + what + '.' + std::to_string(getpid());
 }
 
-TEST(NoticeEndpoint, PrepareMakesAPrivateFolderAndRefusesOneOthersCanChange)
+} // namespace
+
+TEST(AbstractSocket, ANameIsHeldByOneSocketAndFreedWhenItCloses)
 {
-    const test::ScratchFolder scratch;
-    const auto folder = scratch / "run";
-    ASSERT_TRUE(NoticeEndpoint::prepareRuntimeFolder(folder));
-    struct stat status {};
-    ASSERT_EQ(stat(folder.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0700u);
-    EXPECT_TRUE(NoticeEndpoint::prepareRuntimeFolder(folder));
+    const std::string name = uniqueName("held");
+    const int first = AbstractSocket::listenOn(name, 4);
+    ASSERT_GE(first, 0) << std::strerror(errno);
+    EXPECT_EQ(AbstractSocket::listenOn(name, 4), -1);
+    EXPECT_EQ(errno, EADDRINUSE);
 
-    ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
-    EXPECT_FALSE(NoticeEndpoint::prepareRuntimeFolder(folder));
+    const int client = AbstractSocket::connectTo(name);
+    ASSERT_GE(client, 0);
+    EXPECT_EQ(AbstractSocket::peerUserId(client), getuid());
+    ::close(client);
 
-    std::filesystem::create_directory_symlink(scratch.path(), scratch / "link");
-    EXPECT_FALSE(NoticeEndpoint::prepareRuntimeFolder(scratch / "link"));
-    EXPECT_FALSE(NoticeEndpoint::prepareRuntimeFolder(scratch / "missing" / "run"));
+    // No file stays behind to make the next holder wait.
+    ::close(first);
+    const int second = AbstractSocket::listenOn(name, 4);
+    EXPECT_GE(second, 0);
+    ::close(second);
+    EXPECT_EQ(AbstractSocket::connectTo(name), -1);
+    EXPECT_EQ(errno, ECONNREFUSED);
+}
+
+TEST(AbstractSocket, SendLineDeliversToAHolderOfThisUserAndSaysWhenNobodyListens)
+{
+    const std::string name = uniqueName("send");
+    bool nobodyListens = false;
+    EXPECT_EQ(AbstractSocket::sendLine(name, "5 1\n", &nobodyListens), "nothing listens on @" + name);
+    EXPECT_TRUE(nobodyListens);
+
+    const int listening = AbstractSocket::listenOn(name, 4);
+    ASSERT_GE(listening, 0);
+    EXPECT_EQ(AbstractSocket::sendLine(name, "5 1\n", &nobodyListens), "");
+    EXPECT_FALSE(nobodyListens);
+    const int accepted = accept(listening, nullptr, nullptr);
+    ASSERT_GE(accepted, 0);
+    char received[8] = {};
+    EXPECT_EQ(recv(accepted, received, sizeof received, 0), 4);
+    EXPECT_STREQ(received, "5 1\n");
+    ::close(accepted);
+    ::close(listening);
+
+    const std::string tooLong(200, 'x');
+    EXPECT_EQ(AbstractSocket::listenOn(tooLong, 4), -1);
+    EXPECT_NE(AbstractSocket::sendLine(tooLong, "5 1\n", &nobodyListens), "");
 }
 
 TEST(NoticeEndpoint, NoticesTravelAsOneLineOfTwoNumbers)

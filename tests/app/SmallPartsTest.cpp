@@ -55,6 +55,18 @@ TEST(AppOptions, UnknownArgumentsAreSetAsideAndAnEmptyFileIsRefused)
     EXPECT_TRUE(AppOptions::versionLine().starts_with("kestrel "));
 }
 
+TEST(AppOptions, ShowIsAskedForOnlyByItsOwnOption)
+{
+    EXPECT_FALSE(parse({})->show);
+    EXPECT_FALSE(parse({"--simulate"})->show);
+    const auto options = parse({"--show", "--simulate"});
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->show);
+    EXPECT_TRUE(options->ignored.empty());
+    EXPECT_FALSE(AppOptions::asksForTextOnly({"--show"}));
+    EXPECT_NE(std::string_view(AppOptions::kUsage).find("--show"), std::string_view::npos);
+}
+
 TEST(FontRule, LanguageAndWindowsVersionPickTheFaces)
 {
     const FontPair english = FontRule::choose(Language::English, true);

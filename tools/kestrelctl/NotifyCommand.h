@@ -2,7 +2,6 @@
 
 #include <NoticeEndpoint.h>
 
-#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,7 +13,7 @@ namespace kestrel::ctl {
 // 0 sent, 1 no copy runs (or the platform cannot send), 2 a usage error.
 class NotifyCommand {
 public:
-    NotifyCommand(std::ostream& err, std::filesystem::path runtimeFolder = NoticeEndpoint::runtimeFolder());
+    NotifyCommand(std::ostream& err, std::string socketName = NoticeEndpoint::socketNameForThisUser());
 
     int run(const std::vector<std::string>& arguments);
 
@@ -23,7 +22,7 @@ private:
     std::string send(Notice notice) const;
 
     std::ostream& err_;
-    std::filesystem::path runtimeFolder_;
+    std::string socketName_;
 };
 
 } // namespace kestrel::ctl

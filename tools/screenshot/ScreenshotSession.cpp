@@ -39,7 +39,8 @@ bool ScreenshotSession::start()
 {
     AppEnvironment environment;
     environment.programFolder = ProgramFolder(programFolder_);
-    environment.runtimeFolder = programFolder_ / "run";
+    // Its own name, so that it never meets a running copy of the program.
+    environment.instanceSocket = "kestrel-screenshot." + std::to_string(QCoreApplication::applicationPid());
     environment.programName = QStringLiteral("kestrel");
     environment.makeBackend = [](std::string&) { return std::make_unique<SimulatedMouse>(); };
     environment.clock = std::make_unique<InstantClock>();

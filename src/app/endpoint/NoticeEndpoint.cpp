@@ -1,13 +1,9 @@
 #include "NoticeEndpoint.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #if !defined(_WIN32)
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -37,65 +33,14 @@ unsigned currentUserId()
 
 } // namespace
 
-std::filesystem::path NoticeEndpoint::runtimeFolder()
+std::string NoticeEndpoint::socketName(unsigned userId)
 {
-    return runtimeFolder(std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"), currentUserId());
+    return std::string(kMutexName) + '.' + std::to_string(userId);
 }
 
-std::filesystem::path NoticeEndpoint::runtimeFolder(const char* xdgRuntimeDir, const char* tmpDir, unsigned userId)
+std::string NoticeEndpoint::socketNameForThisUser()
 {
-    const std::vector<std::filesystem::path> choices = runtimeFolderChoices(xdgRuntimeDir, tmpDir, userId);
-    for (const auto& folder : choices) {
-        if (prepareRuntimeFolder(folder))
-            return folder;
-    }
-    return choices.back();
-}
-
-std::vector<std::filesystem::path> NoticeEndpoint::runtimeFolderChoices(const char* xdgRuntimeDir, const char* tmpDir,
-                                                                        unsigned userId)
-{
-    std::vector<std::filesystem::path> choices;
-    if (xdgRuntimeDir && std::filesystem::path(xdgRuntimeDir).is_absolute())
-        choices.emplace_back(xdgRuntimeDir);
-#if defined(_WIN32)
-    (void)tmpDir;
-    (void)userId;
-    std::error_code ignored;
-    choices.push_back(std::filesystem::temp_directory_path(ignored));
-#else
-    const std::filesystem::path temp = tmpDir && std::filesystem::path(tmpDir).is_absolute() ? tmpDir : "/tmp";
-    choices.push_back(temp / ("kestrel-runtime-" + std::to_string(userId)));
-#endif
-    return choices;
-}
-
-bool NoticeEndpoint::prepareRuntimeFolder(const std::filesystem::path& folder)
-{
-#if defined(_WIN32)
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
-#else
-    // A shared temporary folder lets anyone create the name first, so an
-    // existing folder counts only when it is ours and closed to others.
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return false;
-    struct stat status {};
-    if (lstat(folder.c_str(), &status) != 0)
-        return false;
-    return S_ISDIR(status.st_mode) && status.st_uid == getuid() && (status.st_mode & 0077) == 0;
-#endif
-}
-
-std::filesystem::path NoticeEndpoint::lockFile(const std::filesystem::path& runtimeFolder)
-{
-    return runtimeFolder / (std::string(kMutexName) + ".lock");
-}
-
-std::filesystem::path NoticeEndpoint::socketFile(const std::filesystem::path& runtimeFolder)
-{
-    return runtimeFolder / (std::string(kMutexName) + ".socket");
+    return socketName(currentUserId());
 }
 
 std::string NoticeEndpoint::encode(Notice notice)
@@ -114,6 +59,16 @@ std::optional<Notice> NoticeEndpoint::decode(std::string_view line)
     if (!kind || !value)
         return std::nullopt;
     return Notice{*kind, *value};
+}
+
+std::string NoticeEndpoint::encodeShowRequest()
+{
+    return std::string(kShowRequest) + '\n';
+}
+
+bool NoticeEndpoint::isShowRequest(std::string_view line)
+{
+    return trimmed(line) == kShowRequest;
 }
 
 std::optional<int> NoticeEndpoint::parseNumber(std::string_view text)

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kestrel {
 
@@ -16,35 +14,33 @@ struct Notice {
     friend bool operator==(const Notice&, const Notice&) = default;
 };
 
-// The names a running copy of the window program is known by to the local
-// programs of its user: the single-instance lock and the notice socket, both
-// named after the program's mutex in the user's runtime folder. A notice
-// travels as one line of text, "KIND VALUE\n", both in decimal.
+// How a running copy of the window program is found by the local programs
+// of its user: one Unix stream socket in the abstract namespace, named after
+// the program's mutex and the user id. Binding the name is the single-instance
+// rule (the kernel frees it the moment its holder ends, so nothing is ever
+// left behind), and the same socket carries notices and show requests. The
+// name depends on the user alone, never on the environment, so every session
+// of one user (desktop, ssh, su, cron) finds the same copy.
+//
+// A notice travels as one line of text, "KIND VALUE\n", both in decimal; a
+// request to show the window as the line "show\n".
 class NoticeEndpoint {
 public:
     static constexpr std::string_view kMutexName = "QX8-216Mutex";
+    static constexpr std::string_view kShowRequest = "show";
     static constexpr std::size_t kMaxLineLength = 64;
 
-    // The first of the choices below that is private to the user (made when
-    // missing); the last choice when none is, which the caller then finds unusable.
-    static std::filesystem::path runtimeFolder();
-    static std::filesystem::path runtimeFolder(const char* xdgRuntimeDir, const char* tmpDir, unsigned userId);
-    // $XDG_RUNTIME_DIR when it names an absolute folder, then a folder of the
-    // user's own under the temporary folder ($TMPDIR or /tmp).
-    static std::vector<std::filesystem::path> runtimeFolderChoices(const char* xdgRuntimeDir, const char* tmpDir,
-                                                                   unsigned userId);
-
-    // Creates the runtime folder when it is missing (private to the user);
-    // true only when it is a real folder that no other user can change.
-    static bool prepareRuntimeFolder(const std::filesystem::path& folder);
-
-    static std::filesystem::path lockFile(const std::filesystem::path& runtimeFolder);
-    static std::filesystem::path socketFile(const std::filesystem::path& runtimeFolder);
+    // The socket's name in the abstract namespace (without the leading zero byte).
+    static std::string socketName(unsigned userId);
+    static std::string socketNameForThisUser();
 
     static std::string encode(Notice notice);
     // One line without its newline; nullopt unless it is exactly two decimal
     // integers within the int range separated by blanks.
     static std::optional<Notice> decode(std::string_view line);
+    static std::string encodeShowRequest();
+    // One line without its newline; blanks around the word are allowed.
+    static bool isShowRequest(std::string_view line);
     // A decimal integer within the int range, sign allowed, nothing else.
     static std::optional<int> parseNumber(std::string_view text);
 };
