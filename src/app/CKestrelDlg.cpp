@@ -62,7 +62,12 @@ void CKestrelDlg::requestShow()
         return;
     }
     pages_.prepareForShow([this] { rereadStrIni(); });
-    show();
+    // Without a notification area hiding minimised the window; a request
+    // from a second copy ("--show") brings it back.
+    if (isMinimized())
+        showNormal();
+    else
+        show();
     raise();
     activateWindow();
 }

@@ -201,6 +201,11 @@ TEST(WindowLifecycle, WithoutANotificationAreaTheWindowShowsAndMinimisesInstead)
     rig.press(rig.dlg(), Qt::Key_Escape);
     EXPECT_TRUE(rig.dlg().isMinimized());
     EXPECT_TRUE(rig.exitCodes.empty());
+
+    // A second copy's show request brings the window back.
+    rig.dlg().requestShow();
+    EXPECT_FALSE(rig.dlg().isMinimized());
+    EXPECT_TRUE(rig.dlg().isVisible());
 }
 
 TEST(WindowLifecycle, WithoutANotificationAreaOrMouseTheWarningIsInTheWindowAndThePageComesWithTheMouse)
