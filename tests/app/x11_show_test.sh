@@ -123,8 +123,9 @@ run_menu() {
 
     # ssh, su, cron: other environments of the same user.
     for ENVIRONMENT in "XDG_RUNTIME_DIR=$WORK/run" "-u XDG_RUNTIME_DIR" "-u XDG_RUNTIME_DIR TMPDIR=$WORK"; do
+        # A second copy that runs on ends the wait, not the test run.
         # shellcheck disable=SC2086
-        env $ENVIRONMENT "$PROGRAM" --simulate >"$WORK/second.out" 2>&1
+        timeout 20 env $ENVIRONMENT "$PROGRAM" --simulate >"$WORK/second.out" 2>&1
         STATUS=$?
         [ "$STATUS" = 0 ] || fail "a second copy ($ENVIRONMENT) ended with $STATUS"
         # Qt's own warnings about the environment (no XDG_RUNTIME_DIR) are not the program's.
@@ -139,7 +140,7 @@ run_menu() {
 
     # The menu entry, from an environment without a runtime folder.
     # shellcheck disable=SC2046
-    env -u XDG_RUNTIME_DIR $(exec_line) >"$WORK/menu.out" 2>&1
+    timeout 20 env -u XDG_RUNTIME_DIR $(exec_line) >"$WORK/menu.out" 2>&1
     STATUS=$?
     [ "$STATUS" = 0 ] || fail "the menu entry's command ended with $STATUS: $(cat "$WORK/menu.out")"
     WINDOW=$(wait_for_window --onlyvisible --name "^$TITLE\$")

@@ -168,7 +168,17 @@ if [ "$(id -u)" = 0 ]; then
 else
     AS_USER=""
 fi
-$AS_USER env -u XAUTHORITY -u DISPLAY QT_QPA_PLATFORM=xcb \
+# A running copy holds its user's name in the abstract socket namespace,
+# which belongs to the network namespace: in a private one the unpacked
+# program never meets another copy of the same user on this machine.
+if [ "$(id -u)" = 0 ]; then
+    ISOLATE="unshare --net"
+elif unshare --map-current-user --net true 2>/dev/null; then
+    ISOLATE="unshare --map-current-user --net"
+else
+    ISOLATE=""
+fi
+$ISOLATE $AS_USER env -u XAUTHORITY -u DISPLAY QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$BUILD" on-display "$ROOT" "$HOMEDIR" ||
     fail "the unpacked programs did not work for an unprivileged user"
 find "$ROOT" -printf '%p %s %T@ %m\n' | sort >"$WORK/after"
