@@ -1,11 +1,12 @@
 #include "BinaryFile.h"
 
 #include "LongPath.h"
+#include "FileRefusal.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <utility>
@@ -38,6 +39,25 @@ std::error_code lastSystemError()
     const int code = errno;
     return code != 0 ? std::error_code(code, std::generic_category()) : std::make_error_code(std::errc::io_error);
 #endif
+}
+
+// How much the next read may take: up to one byte past the limit, which
+// tells a file that is too large from one that is exactly full.
+std::size_t roomForOneMore(const std::vector<std::uint8_t>& bytes, std::size_t maxBytes)
+{
+    const std::size_t left = maxBytes - bytes.size();
+    return std::min(left, std::numeric_limits<std::size_t>::max() - 1) + 1;
+}
+
+// Adds a chunk; false, with nothing kept, once the file proved too large.
+bool append(BinaryFile::ReadResult& result, std::span<const std::uint8_t> chunk, std::size_t maxBytes)
+{
+    result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.end());
+    if (result.bytes.size() <= maxBytes)
+        return true;
+    result.bytes.clear();
+    result.error = FileRefusal::TooLarge;
+    return false;
 }
 
 #ifdef _WIN32
@@ -98,6 +118,15 @@ std::error_code writeAll(HANDLE file, std::span<const std::uint8_t> contents)
     return {};
 }
 
+// Only a file on disk is read: a pipe, console or other device could block
+// for ever or never end.
+bool isRegularFile(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &information)
+        && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
 {
     BinaryFile::ReadResult result;
@@ -108,19 +137,24 @@ BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
         result.error = lastFileError();
         return result;
     }
+    if (!isRegularFile(file.get())) {
+        result.error = FileRefusal::NotARegularFile;
+        return result;
+    }
     std::array<std::uint8_t, 65536> chunk{};
-    while (result.bytes.size() < maxBytes) {
-        const DWORD wanted = static_cast<DWORD>(std::min(chunk.size(), maxBytes - result.bytes.size()));
+    for (;;) {
+        const DWORD wanted = static_cast<DWORD>(std::min(chunk.size(), roomForOneMore(result.bytes, maxBytes)));
         DWORD got = 0;
         if (!ReadFile(file.get(), chunk.data(), wanted, &got, nullptr)) {
             result.error = lastSystemError();
-            break;
+            result.bytes.clear();
+            return result;
         }
-        result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.begin() + got);
         if (got == 0)
-            break;
+            return result;
+        if (!append(result, std::span(chunk).first(got), maxBytes))
+            return result;
     }
-    return result;
 }
 
 // The file's attributes through the long-path-safe form of its name; the C
@@ -256,33 +290,6 @@ std::error_code moveOver(const fs::path& temporary, const fs::path& target, cons
 
 #else
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
-{
-    BinaryFile::ReadResult result;
-    errno = 0;
-    const FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        result.error = lastSystemError();
-        return result;
-    }
-    std::array<std::uint8_t, 65536> chunk{};
-    while (result.bytes.size() < maxBytes) {
-        const std::size_t wanted = std::min(chunk.size(), maxBytes - result.bytes.size());
-        const std::size_t got = std::fread(chunk.data(), 1, wanted, file.get());
-        result.bytes.insert(result.bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
-        if (got < wanted)
-            break;
-    }
-    if (std::ferror(file.get()))
-        result.error = lastSystemError();
-    return result;
-}
-
 struct Descriptor {
     explicit Descriptor(int fd)
         : fd(fd)
@@ -303,6 +310,44 @@ struct Descriptor {
     }
     int fd;
 };
+
+BinaryFile::ReadResult readWhole(const fs::path& path, std::size_t maxBytes)
+{
+    BinaryFile::ReadResult result;
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer; it is
+    // refused below like any other file that is not a regular one. A link is
+    // followed: what counts is the file it leads to.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.fd < 0) {
+        result.error = lastSystemError();
+        return result;
+    }
+    // The descriptor's own status: the path may have been swapped since.
+    struct stat status {};
+    if (::fstat(file.fd, &status) != 0) {
+        result.error = lastSystemError();
+        return result;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        result.error = FileRefusal::NotARegularFile;
+        return result;
+    }
+    std::array<std::uint8_t, 65536> chunk{};
+    for (;;) {
+        const ssize_t got = ::read(file.fd, chunk.data(), std::min(chunk.size(), roomForOneMore(result.bytes, maxBytes)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            result.error = lastSystemError();
+            result.bytes.clear();
+            return result;
+        }
+        if (got == 0)
+            return result;
+        if (!append(result, std::span(chunk).first(static_cast<std::size_t>(got)), maxBytes))
+            return result;
+    }
+}
 
 std::error_code writeAll(int fd, std::span<const std::uint8_t> contents)
 {

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <limits>
 #include <span>
 #include <system_error>
 #include <vector>
@@ -20,8 +19,9 @@ namespace kestrel {
 // Where the folder takes no new files but the file itself may be written (a
 // shared installation), the file is rewritten in place instead. Error codes
 // are the platform's (errno values, or Windows error codes; there, "not
-// found" and "access denied" come as their portable std::errc values). On
-// Windows paths of any length work, with or without long paths enabled.
+// found" and "access denied" come as their portable std::errc values) or a
+// FileRefusal. On Windows paths of any length work, with or without long
+// paths enabled.
 class BinaryFile {
 public:
     struct ReadResult {
@@ -29,9 +29,12 @@ public:
         std::error_code error;
     };
 
-    // Reads the file, at most maxBytes of it. A missing file is an error.
-    static ReadResult read(const std::filesystem::path& path,
-                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+    // Reads the whole file, which may hold at most maxBytes. A missing file
+    // is an error; so is anything but a regular file (refused without
+    // waiting, so a FIFO or a device cannot hang the program) and a file of
+    // more than maxBytes (refused after reading one byte more, whatever size
+    // it claims). On an error no bytes are returned.
+    static ReadResult read(const std::filesystem::path& path, std::size_t maxBytes);
 
     // Replaces (or creates) the file with the given contents. A file this
     // user may not write, a read-only one included, is refused as

@@ -1,6 +1,8 @@
 #include "ConfigBinFile.h"
 
 #include "BinaryFile.h"
+#include "FileRefusal.h"
+#include "Unicode.h"
 
 #include <algorithm>
 #include <array>
@@ -12,18 +14,12 @@ namespace kestrel {
 namespace {
 
 constexpr std::string_view kMissingMessage = "Config file is not exist.";
-constexpr std::string_view kWriteFailedCaption = "NULL ==fp ";
-
-std::string writeFailedMessage(const std::error_code& error)
+// A file that exists but cannot be read (or is no regular file at all) leaves
+// the settings as they are, like a missing one, but the user learns which
+// file it was and why it was not loaded.
+std::string readFailedMessage(const std::filesystem::path& path, const std::error_code& error)
 {
-    return "Error Code is: " + std::to_string(error.value()) + " \n";
-}
-
-// A file that exists but cannot be read leaves the settings as they are,
-// like a missing one, but the user learns why they were not loaded.
-std::string readFailedMessage(const std::error_code& error)
-{
-    return "Config file cannot be read. Error Code is: " + std::to_string(error.value());
+    return "Config file cannot be read: " + unicode::utf8FromPath(path) + ": " + error.message();
 }
 
 } // namespace
@@ -36,10 +32,12 @@ ConfigBinFile::ConfigBinFile(std::filesystem::path path, MessageReporter& report
 std::optional<std::uint8_t> ConfigBinFile::load(std::span<std::uint8_t, kRecordSize> record) const
 {
     if (reportIfMissing()) return std::nullopt;
-    // One byte more than wanted tells an oversized file from a correct one.
-    const BinaryFile::ReadResult contents = BinaryFile::read(path_, kFileSize + 1);
+    const BinaryFile::ReadResult contents = BinaryFile::read(path_, kFileSize);
+    // A larger file is one of the wrong size, ignored like a shorter one.
+    if (contents.error == FileRefusal::TooLarge)
+        return std::nullopt;
     if (contents.error) {
-        reporter_.showMessage(readFailedMessage(contents.error), {});
+        reporter_.showMessage(readFailedMessage(path_, contents.error), {});
         return std::nullopt;
     }
     if (contents.bytes.size() != kFileSize) return std::nullopt;
@@ -58,6 +56,11 @@ bool ConfigBinFile::store(std::span<const std::uint8_t, kRecordSize> record) con
         return false;
     }
     return true;
+}
+
+std::string ConfigBinFile::writeFailedMessage(const std::error_code& error)
+{
+    return "Error Code is: " + std::to_string(error.value()) + " \n";
 }
 
 bool ConfigBinFile::reportIfMissing() const

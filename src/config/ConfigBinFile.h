@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 namespace kestrel {
 
@@ -20,6 +23,9 @@ public:
     static constexpr std::size_t kRecordSize = 199;
     static constexpr std::size_t kFileSize = 1 + kRecordSize;
     static constexpr std::uint8_t kStoredFirstRunFlag = 1;
+    // The caption and text of the message a failed store shows.
+    static constexpr std::string_view kWriteFailedCaption = "NULL ==fp ";
+    static std::string writeFailedMessage(const std::error_code& error);
 
     ConfigBinFile(std::filesystem::path path, MessageReporter& reporter);
 

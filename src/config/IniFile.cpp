@@ -8,10 +8,17 @@ namespace kestrel {
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
+IniFile::ReadResult IniFile::load() const
+{
+    const BinaryFile::ReadResult contents = BinaryFile::read(path_, kMaxSize);
+    if (contents.error == std::errc::no_such_file_or_directory) return {};
+    if (contents.error) return {IniDocument(), contents.error};
+    return {IniDocument::fromBytes(contents.bytes), {}};
+}
+
 IniDocument IniFile::read() const
 {
-    const BinaryFile::ReadResult contents = BinaryFile::read(path_);
-    return contents.error ? IniDocument() : IniDocument::fromBytes(contents.bytes);
+    return load().document;
 }
 
 std::string IniFile::value(std::string_view section, std::string_view key) const
@@ -19,16 +26,15 @@ std::string IniFile::value(std::string_view section, std::string_view key) const
     return read().value(section, key);
 }
 
-bool IniFile::write(std::span<const IniEntry> entries) const
+std::error_code IniFile::write(std::span<const IniEntry> entries) const
 {
-    const BinaryFile::ReadResult contents = BinaryFile::read(path_);
-    if (contents.error && contents.error != std::errc::no_such_file_or_directory) return false;
-    IniDocument document = IniDocument::fromBytes(contents.bytes);
-    for (const IniEntry& entry : entries) document.setValue(entry.section, entry.key, entry.value);
-    return !BinaryFile::replace(path_, document.toBytes());
+    ReadResult current = load();
+    if (current.error) return current.error;
+    for (const IniEntry& entry : entries) current.document.setValue(entry.section, entry.key, entry.value);
+    return BinaryFile::replace(path_, current.document.toBytes());
 }
 
-bool IniFile::write(std::string_view section, std::string_view key, std::string_view value) const
+std::error_code IniFile::write(std::string_view section, std::string_view key, std::string_view value) const
 {
     const IniEntry entry{section, key, value};
     return write(std::span(&entry, 1));

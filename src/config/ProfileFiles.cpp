@@ -2,6 +2,7 @@
 
 #include "BinaryFile.h"
 #include "ConfigBinFile.h"
+#include "FileRefusal.h"
 #include "Unicode.h"
 
 #include <algorithm>
@@ -17,9 +18,15 @@ std::string describe(const std::filesystem::path& path, const std::string& probl
     return unicode::utf8FromPath(path) + ": " + problem;
 }
 
-Language languageOf(const StrIniSettings& strIni)
+// A file of the wrong size, larger ones included, is not a config.bin.
+std::string configBinProblem(const BinaryFile::ReadResult& contents)
 {
-    return languageFromCode(strIni.readLanguageCode());
+    if (contents.error && contents.error != FileRefusal::TooLarge)
+        return contents.error.message();
+    if (contents.bytes.size() == ConfigBinFile::kFileSize)
+        return {};
+    return "a config.bin file must hold exactly " + std::to_string(ConfigBinFile::kFileSize) + " bytes, this one holds "
+        + (contents.error ? std::string("more") : std::to_string(contents.bytes.size()));
 }
 
 } // namespace
@@ -36,36 +43,36 @@ std::filesystem::path ProfileFiles::strIni() const
 
 std::string ProfileFiles::load(ProfileData& data, std::uint8_t sensorType) const
 {
-    const BinaryFile::ReadResult contents = BinaryFile::read(configBin_, ConfigBinFile::kFileSize + 1);
-    if (contents.error)
-        return describe(configBin_, contents.error.message());
-    if (contents.bytes.size() != ConfigBinFile::kFileSize)
-        return describe(configBin_, "a config.bin file must hold exactly " + std::to_string(ConfigBinFile::kFileSize)
-                                        + " bytes, this one holds "
-                                        + (contents.bytes.size() > ConfigBinFile::kFileSize
-                                               ? std::string("more")
-                                               : std::to_string(contents.bytes.size())));
+    const BinaryFile::ReadResult contents = BinaryFile::read(configBin_, ConfigBinFile::kFileSize);
+    if (const std::string problem = configBinProblem(contents); !problem.empty())
+        return describe(configBin_, problem);
+    // A str.ini that was refused is not taken for one without captions.
+    const StrIniSettings::OwnLanguageValues strIniValues = StrIniSettings(strIni()).readInOwnLanguage();
+    if (strIniValues.error)
+        return describe(strIni(), strIniValues.error.message());
     data.firstRunFlag = contents.bytes.front();
     std::copy(contents.bytes.begin() + 1, contents.bytes.end(), data.record.bytes().begin());
-    const StrIniSettings settings(strIni());
-    data.captions = settings.read(languageOf(settings)).captions;
+    data.captions = strIniValues.values.captions;
     data.sensorType = sensorType;
     return {};
 }
 
 std::string ProfileFiles::store(const ProfileData& data) const
 {
-    const BinaryFile::ReadResult previous = BinaryFile::read(configBin_, ConfigBinFile::kFileSize + 1);
+    const BinaryFile::ReadResult previous = BinaryFile::read(configBin_, ConfigBinFile::kFileSize);
     if (previous.error)
         return describe(configBin_, previous.error.message());
+    // Both files are checked before either is written.
+    const StrIniSettings settings(strIni());
+    const StrIniSettings::OwnLanguageValues current = settings.readInOwnLanguage();
+    if (current.error)
+        return describe(strIni(), current.error.message());
     std::array<std::uint8_t, ConfigBinFile::kFileSize> contents{};
     contents[0] = data.firstRunFlag;
     std::copy(data.record.bytes().begin(), data.record.bytes().end(), contents.begin() + 1);
     if (const std::error_code error = BinaryFile::replace(configBin_, contents))
         return describe(configBin_, error.message());
-    const StrIniSettings settings(strIni());
-    const Language language = languageOf(settings);
-    if (settings.read(language).captions == data.captions || settings.writeCaptions(language, data.captions))
+    if (current.values.captions == data.captions || !settings.writeCaptions(current.language, data.captions))
         return {};
     // Put config.bin back as it was, so that settings and captions still belong together.
     const std::error_code restoreError = BinaryFile::replace(configBin_, previous.bytes);

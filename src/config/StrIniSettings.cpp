@@ -1,6 +1,8 @@
 #include "StrIniSettings.h"
 
+#include "ConfigBinFile.h"
 #include "TextTable.h"
+#include "Unicode.h"
 
 #include <algorithm>
 #include <limits>
@@ -29,7 +31,18 @@ StrIniSettings::StrIniSettings(std::filesystem::path strIniPath) : file_(std::mo
 
 StrIniSettings::Values StrIniSettings::read(Language language) const
 {
-    const IniDocument document = file_.read();
+    return valuesIn(file_.read(), language);
+}
+
+StrIniSettings::OwnLanguageValues StrIniSettings::readInOwnLanguage() const
+{
+    const IniFile::ReadResult contents = file_.load();
+    const Language language = languageFromCode(contents.document.value(kSkinsSection, kLanguageKey));
+    return {language, valuesIn(contents.document, language), contents.error};
+}
+
+StrIniSettings::Values StrIniSettings::valuesIn(const IniDocument& document, Language language)
+{
     const std::string_view section = iniSectionName(language);
     Values values;
     std::transform(kCaptionKeys.begin(), kCaptionKeys.end(), values.captions.begin(),
@@ -46,7 +59,7 @@ std::string StrIniSettings::readLanguageCode() const
     return file_.value(kSkinsSection, kLanguageKey);
 }
 
-bool StrIniSettings::writeCaptions(Language language, const Captions& captions) const
+std::error_code StrIniSettings::writeCaptions(Language language, const Captions& captions) const
 {
     const std::string_view section = iniSectionName(language);
     std::array<IniEntry, kCaptionCount> entries;
@@ -54,7 +67,7 @@ bool StrIniSettings::writeCaptions(Language language, const Captions& captions) 
     return file_.write(entries);
 }
 
-bool StrIniSettings::writeSkin(Rgb colour, std::string_view skinName) const
+std::error_code StrIniSettings::writeSkin(Rgb colour, std::string_view skinName) const
 {
     const std::string red = std::to_string(colour.r);
     const std::string green = std::to_string(colour.g);
@@ -66,6 +79,13 @@ bool StrIniSettings::writeSkin(Rgb colour, std::string_view skinName) const
         {kSkinsSection, kPathKey, skinName},
     }};
     return file_.write(entries);
+}
+
+void StrIniSettings::reportWriteFailure(const std::error_code& error, MessageReporter& reporter) const
+{
+    reporter.showMessage(ConfigBinFile::writeFailedMessage(error) + unicode::utf8FromPath(path()) + ": "
+                             + error.message(),
+                         ConfigBinFile::kWriteFailedCaption);
 }
 
 std::uint8_t StrIniSettings::colourComponent(std::string_view text)

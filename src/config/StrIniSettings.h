@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "Language.h"
+#include "MessageReporter.h"
 #include "SettingsRecord.h"
 
 #include <array>
@@ -10,14 +11,15 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace kestrel {
 
 // The settings kept in str.ini: the language code and skin in section
 // "Skins", and the sixteen key captions in the language's own section.
 // Captions are indexed key group 1's buttons 1..8, then key group 2's.
-// Reads give "" for anything absent; write results may be ignored, as
-// nothing reports a failed settings write.
+// Reads give "" for anything absent, and for a file that cannot be read; a
+// write returns why it failed, and such a file is never written.
 class StrIniSettings {
 public:
     static constexpr std::size_t kCaptionCount = 16;
@@ -42,12 +44,27 @@ public:
         SkinValues skin;
     };
 
+    // The values of the language the file itself names ("Lan"), from one read.
+    struct OwnLanguageValues {
+        Language language = Language::English;
+        Values values;
+        // Set when the file exists but was refused or could not be read.
+        std::error_code error;
+    };
+
     explicit StrIniSettings(std::filesystem::path strIniPath);
 
+    const std::filesystem::path& path() const { return file_.path(); }
+
     Values read(Language language) const;
+    OwnLanguageValues readInOwnLanguage() const;
     std::string readLanguageCode() const;
-    bool writeCaptions(Language language, const Captions& captions) const;
-    bool writeSkin(Rgb colour, std::string_view skinName) const;
+    std::error_code writeCaptions(Language language, const Captions& captions) const;
+    std::error_code writeSkin(Rgb colour, std::string_view skinName) const;
+
+    // Shows a failed write the way a failed config.bin store is shown, with
+    // this file's name and the reason added, so that edits are not lost unseen.
+    void reportWriteFailure(const std::error_code& error, MessageReporter& reporter) const;
 
     // Decimal text to a colour byte: leading blanks and a sign allowed, the
     // digits up to the first other character count, no digits give 0, and
@@ -60,6 +77,8 @@ public:
     static Captions defaultCaptions(Language language);
 
 private:
+    static Values valuesIn(const IniDocument& document, Language language);
+
     IniFile file_;
 };
 

@@ -2,10 +2,12 @@
 
 #include <BinaryFile.h>
 #include <ConfigBinFile.h>
+#include <FileRefusal.h>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -118,6 +120,55 @@ TEST(BinaryFileTest, ARefusedConfigBinIsReportedWithTheSystemsCode)
             | (test::fileBytes(file) == std::vector<std::uint8_t>(ConfigBinFile::kFileSize, 7) ? kKeptOld : 0);
     });
     EXPECT_EQ(result, kRefused | kKeptOld);
+}
+
+TEST(BinaryFileTest, ARegularFileIsReadWholeUpToItsLimitAndRefusedPastIt)
+{
+    const ScratchFolder folder;
+    const fs::path file = folder / "str.ini";
+    test::writeFile(file, "12345");
+    EXPECT_EQ(BinaryFile::read(file, 5).bytes, (std::vector<std::uint8_t>{'1', '2', '3', '4', '5'}));
+    EXPECT_FALSE(BinaryFile::read(file, 5).error);
+
+    const BinaryFile::ReadResult tooLarge = BinaryFile::read(file, 4);
+    EXPECT_EQ(tooLarge.error, FileRefusal::TooLarge);
+    EXPECT_TRUE(tooLarge.bytes.empty());
+
+    EXPECT_EQ(BinaryFile::read(folder / "missing", 5).error, std::errc::no_such_file_or_directory);
+    // A link to a regular file is read like the file itself.
+    fs::create_symlink(file, folder / "link.ini");
+    EXPECT_EQ(BinaryFile::read(folder / "link.ini", 5).bytes.size(), 5u);
+}
+
+TEST(BinaryFileTest, ASparseFileOfGigabytesIsRefusedAfterItsLimit)
+{
+    const ScratchFolder folder;
+    const fs::path file = folder / "str.ini";
+    test::writeFile(file, "[Skins]\n");
+    fs::resize_file(file, std::uintmax_t{2} << 30);
+    const BinaryFile::ReadResult contents = BinaryFile::read(file, 1 << 20);
+    EXPECT_EQ(contents.error, FileRefusal::TooLarge);
+    EXPECT_TRUE(contents.bytes.empty());
+    EXPECT_EQ(fs::file_size(file), std::uintmax_t{2} << 30);
+}
+
+TEST(BinaryFileTest, FoldersPipesAndDevicesAreRefusedWithoutWaiting)
+{
+    const ScratchFolder folder;
+    // No writer ever opens the FIFO: a blocking open would wait for ever.
+    const fs::path fifo = folder / "config.bin";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder / "str.ini");
+    fs::create_directory(folder / "record.ini");
+
+    for (const char* name : {"config.bin", "str.ini", "record.ini"}) {
+        SCOPED_TRACE(name);
+        const BinaryFile::ReadResult contents = BinaryFile::read(folder / name, 1 << 20);
+        EXPECT_EQ(contents.error, FileRefusal::NotARegularFile);
+        EXPECT_EQ(contents.error.message(), "not a regular file");
+        EXPECT_TRUE(contents.bytes.empty());
+    }
+    EXPECT_EQ(BinaryFile::read("/dev/null", 10).error, FileRefusal::NotARegularFile);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include <sys/stat.h>
+
 namespace kestrel {
 namespace {
 
@@ -93,7 +95,7 @@ TEST_F(ConfigBinFileTest, UnreadableFileIsReportedAndNotLoadedAndCannotBeReplace
     SettingsRecord record = patternedRecord();
     EXPECT_FALSE(file.load(record.bytes()).has_value());
     ASSERT_EQ(log.entries.size(), 1u);
-    EXPECT_EQ(log.entries[0], (MessageLog::Entry{"Config file cannot be read. Error Code is: " + std::to_string(EISDIR), ""}));
+    EXPECT_EQ(log.entries[0], (MessageLog::Entry{"Config file cannot be read: " + path.string() + ": not a regular file", ""}));
     EXPECT_TRUE(std::ranges::equal(record.bytes(), patternedRecord().bytes()));
 
     // The rename over a folder fails; the new file must not be left behind.
@@ -102,6 +104,25 @@ TEST_F(ConfigBinFileTest, UnreadableFileIsReportedAndNotLoadedAndCannotBeReplace
     EXPECT_EQ(log.entries[1].caption, "NULL ==fp ");
     EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"config.bin"});
+}
+
+TEST_F(ConfigBinFileTest, APipeIsReportedByNameWithoutWaitingAndAHugeFileIsOfTheWrongSize)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    SettingsRecord record = patternedRecord();
+    EXPECT_FALSE(file.load(record.bytes()).has_value());
+    EXPECT_EQ(log.entries, (std::vector<MessageLog::Entry>{
+                               {"Config file cannot be read: " + path.string() + ": not a regular file", ""}}));
+    EXPECT_TRUE(std::ranges::equal(record.bytes(), patternedRecord().bytes()));
+
+    // Two gigabytes that read as zeros: a file of the wrong size, ignored silently.
+    std::filesystem::remove(path);
+    test::writeFile(path, fileImage(1, patternedRecord()));
+    std::filesystem::resize_file(path, std::uintmax_t{2} << 30);
+    log.entries.clear();
+    EXPECT_FALSE(file.load(record.bytes()).has_value());
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_TRUE(std::ranges::equal(record.bytes(), patternedRecord().bytes()));
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST(StrIniSettingsTest, ChineseDefaultCaptionsSurviveWriteAndReadInKeyOrder)
     const StrIniSettings settings(folder / "str.ini");
 
     const StrIniSettings::Captions captions = StrIniSettings::defaultCaptions(Language::SimplifiedChinese);
-    ASSERT_TRUE(settings.writeCaptions(Language::SimplifiedChinese, captions));
+    ASSERT_FALSE(settings.writeCaptions(Language::SimplifiedChinese, captions));
     EXPECT_EQ(settings.read(Language::SimplifiedChinese).captions, captions);
     EXPECT_EQ(settings.read(Language::TraditionalChinese).captions, StrIniSettings::Captions{});
 
@@ -71,7 +71,7 @@ TEST(StrIniSettingsTest, SkinSettingsAreWrittenAsDecimalThenPath)
     test::writeFile(folder / "str.ini", "[Skins]\r\nLan=CHS\r\nRColor=1\r\n");
     const StrIniSettings settings(folder / "str.ini");
 
-    ASSERT_TRUE(settings.writeSkin(Rgb{255, 0, 7}, "Blue Sky"));
+    ASSERT_FALSE(settings.writeSkin(Rgb{255, 0, 7}, "Blue Sky"));
     EXPECT_EQ(test::fileText(folder / "str.ini"), "[Skins]\r\nLan=CHS\r\nRColor=255\r\nGColor=0\r\nBColor=7\r\nPath=Blue Sky\r\n");
     const StrIniSettings::Values values = settings.read(Language::SimplifiedChinese);
     EXPECT_EQ(StrIniSettings::skinColour(values.skin), (Rgb{255, 0, 7}));
@@ -107,6 +107,38 @@ TEST(StrIniSettingsTest, DefaultCaptionsAreLocalizedForBothKeyGroups)
     EXPECT_EQ(traditional[3], "前進方向鍵");
     EXPECT_EQ(traditional[5], "DPI +");
     EXPECT_EQ(traditional[15], "按鍵關閉");
+}
+
+TEST(StrIniSettingsTest, AFailedWriteIsReportedLikeAFailedConfigBinStoreNamingTheFile)
+{
+    const ScratchFolder folder;
+    std::filesystem::create_directory(folder / "str.ini");
+    const StrIniSettings settings(folder / "str.ini");
+    const std::error_code error = settings.writeSkin(Rgb{1, 2, 3}, "Blue");
+    ASSERT_TRUE(error);
+    test::MessageLog log;
+    settings.reportWriteFailure(error, log);
+    const std::string path = (folder / "str.ini").string();
+    EXPECT_EQ(log.entries, (std::vector<test::MessageLog::Entry>{
+                               {"Error Code is: " + std::to_string(error.value()) + " \n" + path + ": not a regular file",
+                                "NULL ==fp "}}));
+}
+
+TEST(StrIniSettingsTest, ReadingInItsOwnLanguageTellsARefusedFileFromAMissingOne)
+{
+    const ScratchFolder folder;
+    const StrIniSettings settings(folder / "str.ini");
+    EXPECT_FALSE(settings.readInOwnLanguage().error);
+
+    test::writeFile(folder / "str.ini", "[Skins]\r\nLan=CHT\r\n[Setting-CHT]\r\nItem1=A\r\n");
+    const StrIniSettings::OwnLanguageValues values = settings.readInOwnLanguage();
+    EXPECT_FALSE(values.error);
+    EXPECT_EQ(values.language, Language::TraditionalChinese);
+    EXPECT_EQ(values.values.captions[0], "A");
+
+    std::filesystem::remove(folder / "str.ini");
+    std::filesystem::create_symlink("/dev/zero", folder / "str.ini");
+    EXPECT_TRUE(settings.readInOwnLanguage().error);
 }
 
 } // namespace

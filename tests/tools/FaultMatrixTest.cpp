@@ -76,7 +76,7 @@ protected:
 
     ConfigImage mouseImage() const
     {
-        const auto contents = BinaryFile::read(statePath());
+        const auto contents = BinaryFile::read(statePath(), ConfigImage::kSize);
         EXPECT_EQ(contents.bytes.size(), ConfigImage::kSize) << "the state file was half-written";
         ConfigImage image;
         std::copy_n(contents.bytes.begin(), std::min(contents.bytes.size(), ConfigImage::kSize),

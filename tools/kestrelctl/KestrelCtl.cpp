@@ -14,6 +14,7 @@
 #include <ApplySequence.h>
 #include <BinaryFile.h>
 #include <ConfigBinFile.h>
+#include <FileRefusal.h>
 #include <ProfileFiles.h>
 #include <Unicode.h>
 
@@ -197,23 +198,20 @@ bool KestrelCtl::expectArguments(const CtlOptions& options, std::size_t count)
 std::optional<std::vector<std::uint8_t>> KestrelCtl::readExactFile(const std::string& name, std::size_t size,
                                                                    const char* what)
 {
-    const std::filesystem::path path = unicode::pathFromUtf8(name);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    // The size is what was read, not what the file claims: the file may
+    // change meanwhile, and a pipe or device is refused before it is read.
+    BinaryFile::ReadResult contents = BinaryFile::read(unicode::pathFromUtf8(name), size);
+    if (contents.error == std::errc::no_such_file_or_directory) {
         err_ << "kestrelctl: " << name << ": no such file\n";
         return std::nullopt;
     }
-    const auto actual = std::filesystem::file_size(path, ec);
-    if (ec || actual != size) {
-        err_ << "kestrelctl: " << name << ": " << what << " must hold exactly " << size << " bytes";
-        if (!ec)
-            err_ << ", this one holds " << actual;
-        err_ << '\n';
+    if (contents.error && contents.error != FileRefusal::TooLarge) {
+        err_ << "kestrelctl: " << name << ": cannot read it: " << contents.error.message() << '\n';
         return std::nullopt;
     }
-    BinaryFile::ReadResult contents = BinaryFile::read(path, size);
-    if (contents.error || contents.bytes.size() != size) {
-        err_ << "kestrelctl: " << name << ": cannot read it: " << contents.error.message() << '\n';
+    if (contents.bytes.size() != size) {
+        err_ << "kestrelctl: " << name << ": " << what << " must hold exactly " << size << " bytes, this one holds "
+             << (contents.error ? std::string("more") : std::to_string(contents.bytes.size())) << '\n';
         return std::nullopt;
     }
     return std::move(contents.bytes);

@@ -32,7 +32,7 @@ bool ScreenshotSession::chooseSkin(const std::string& name)
         return false;
     const StrIniSettings strIni(programFolder_ / "str.ini");
     const StrIniSettings::Values values = strIni.read(languageFromCode(strIni.readLanguageCode()));
-    return strIni.writeSkin(StrIniSettings::skinColour(values.skin), name);
+    return !strIni.writeSkin(StrIniSettings::skinColour(values.skin), name);
 }
 
 bool ScreenshotSession::start()

@@ -1,6 +1,7 @@
 #include "HidDescriptorParser.h"
 
 #include <BinaryFile.h>
+#include <FileRefusal.h>
 
 #include <algorithm>
 #include <array>
@@ -50,12 +51,11 @@ HidDescriptorParseResult HidDescriptorParser::parse(std::span<const std::uint8_t
 
 HidDescriptorParseResult HidDescriptorParser::parseFile(const std::filesystem::path& file)
 {
-    // One byte more than allowed tells an oversized file from a full one.
-    const BinaryFile::ReadResult contents = BinaryFile::read(file, kMaxFileSize + 1);
-    if (contents.error)
-        return {{}, contents.bytes.empty() ? "cannot open the file" : "cannot read the file"};
-    if (contents.bytes.size() > kMaxFileSize)
+    const BinaryFile::ReadResult contents = BinaryFile::read(file, kMaxFileSize);
+    if (contents.error == FileRefusal::TooLarge)
         return {{}, "the file is larger than " + std::to_string(kMaxFileSize) + " bytes"};
+    if (contents.error)
+        return {{}, "cannot read the file: " + contents.error.message()};
     return parse(contents.bytes);
 }
 

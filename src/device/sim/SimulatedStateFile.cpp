@@ -1,6 +1,7 @@
 #include "SimulatedStateFile.h"
 
 #include <BinaryFile.h>
+#include <FileRefusal.h>
 #include <Unicode.h>
 
 #include <algorithm>
@@ -11,8 +12,7 @@ namespace kestrel {
 std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesystem::path& file,
                                                             const ConfigImage& initial, std::string& error)
 {
-    // One byte more than an image tells an oversized file from a correct one.
-    const BinaryFile::ReadResult contents = BinaryFile::read(file, ConfigImage::kSize + 1);
+    const BinaryFile::ReadResult contents = BinaryFile::read(file, ConfigImage::kSize);
     // Only a missing file is created: the read says so more surely than an
     // existence test, which may fail where the read works (a long path on
     // Windows), and a file that is there is never replaced by a fresh image.
@@ -23,16 +23,14 @@ std::optional<ConfigImage> SimulatedStateFile::loadOrCreate(const std::filesyste
         }
         return initial;
     }
-    if (contents.error) {
-        error = "cannot read the simulated mouse file " + unicode::utf8FromPath(file);
+    if (contents.error && contents.error != FileRefusal::TooLarge) {
+        error = "cannot read the simulated mouse file " + unicode::utf8FromPath(file) + ": " + contents.error.message();
         return std::nullopt;
     }
     if (contents.bytes.size() != ConfigImage::kSize) {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(file, ec);
         error = "the simulated mouse file " + unicode::utf8FromPath(file) + " must hold exactly "
-            + std::to_string(ConfigImage::kSize) + " bytes"
-            + (ec ? std::string(" (cannot read its size)") : " (it holds " + std::to_string(size) + ")");
+            + std::to_string(ConfigImage::kSize) + " bytes (it holds "
+            + (contents.error ? std::string("more") : std::to_string(contents.bytes.size())) + ")";
         return std::nullopt;
     }
     ConfigImage image;
