@@ -2,6 +2,7 @@
 
 #include "LongPath.h"
 #include "FileRefusal.h"
+#include "StaleTemporaries.h"
 
 #include <algorithm>
 #include <array>
@@ -453,6 +454,7 @@ std::error_code BinaryFile::replace(const fs::path& path, std::span<const std::u
     if (exists && !fs::is_directory(old) && !mayWrite(target, error))
         return error;
 
+    StaleTemporaries::removeBeside(target);
     fs::path temporary;
     error = writeTemporaryBeside(target, contents, temporary);
     if (!error)

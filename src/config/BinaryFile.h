@@ -17,11 +17,12 @@ namespace kestrel {
 // the file: a failure at any point leaves the old file intact. The replaced
 // file keeps its permission bits (on Windows its access list and attributes).
 // Where the folder takes no new files but the file itself may be written (a
-// shared installation), the file is rewritten in place instead. Error codes
-// are the platform's (errno values, or Windows error codes; there, "not
-// found" and "access denied" come as their portable std::errc values) or a
-// FileRefusal. On Windows paths of any length work, with or without long
-// paths enabled.
+// shared installation), the file is rewritten in place instead. A save also
+// removes what killed saves left of their own temporaries (see
+// StaleTemporaries). Error codes are the platform's (errno values, or Windows
+// error codes; there, "not found" and "access denied" come as their portable
+// std::errc values) or a FileRefusal. On Windows paths of any length work,
+// with or without long paths enabled.
 class BinaryFile {
 public:
     struct ReadResult {

@@ -171,5 +171,24 @@ TEST(BinaryFileTest, FoldersPipesAndDevicesAreRefusedWithoutWaiting)
     EXPECT_EQ(BinaryFile::read("/dev/null", 10).error, FileRefusal::NotARegularFile);
 }
 
+TEST(BinaryFileTest, ASaveRemovesTheStaleTemporariesOfItsTargetOnly)
+{
+    const ScratchFolder folder;
+    const fs::path file = folder / "config.bin";
+    test::writeFile(file, "old");
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".config.bin.a1B2c3", ".str.ini.Zz09Aa", ".config.bin.x1y2z3"}) {
+        test::writeFile(folder / name, "left by a killed save");
+        fs::last_write_time(folder / name, longAgo);
+    }
+    // A save still running keeps its temporary.
+    fs::last_write_time(folder / ".config.bin.x1y2z3", fs::file_time_type::clock::now());
+
+    ASSERT_FALSE(BinaryFile::replace(file, kNew));
+    EXPECT_EQ(test::folderEntries(folder.path()),
+              (std::vector<std::string>{".config.bin.x1y2z3", ".str.ini.Zz09Aa", "config.bin"}));
+    EXPECT_EQ(test::fileBytes(file), kNew);
+}
+
 } // namespace
 } // namespace kestrel
