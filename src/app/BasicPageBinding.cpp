@@ -4,10 +4,11 @@ namespace kestrel {
 
 BasicPageBinding::BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state,
                                    DlgResources& resources, const StrIniSettings& strIni,
-                                   const DialogContextSource& dialogs)
+                                   MessageReporter& reporter, const DialogContextSource& dialogs)
     : state_(state)
     , resources_(resources)
     , strIni_(strIni)
+    , reporter_(reporter)
     , dialogs_(dialogs)
     , page_(PageContext{window, skin, *this})
 {
@@ -19,6 +20,10 @@ bool BasicPageBinding::needsDefaultCaptions() const
     return !state_.flags.basicPageInitialised && state_.flags.firstRunFlag == 0;
 }
 
-void BasicPageBinding::storeCaptions() { strIni_.writeCaptions(state_.app.language(), resources_.captions); }
+void BasicPageBinding::storeCaptions()
+{
+    if (const std::error_code error = strIni_.writeCaptions(state_.app.language(), resources_.captions))
+        strIni_.reportWriteFailure(error, reporter_);
+}
 
 } // namespace kestrel

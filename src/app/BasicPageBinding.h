@@ -6,6 +6,7 @@
 #include "ProgramState.h"
 
 #include <BasicSettingsPage.h>
+#include <MessageReporter.h>
 #include <PageHost.h>
 #include <StrIniSettings.h>
 
@@ -18,7 +19,7 @@ namespace kestrel {
 class BasicPageBinding final : public BasicPage, private PageHost {
 public:
     BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state, DlgResources& resources,
-                     const StrIniSettings& strIni, const DialogContextSource& dialogs);
+                     const StrIniSettings& strIni, MessageReporter& reporter, const DialogContextSource& dialogs);
 
     void build() override { page_.build(); }
     void tearDown() override { page_.tearDown(); }
@@ -39,6 +40,7 @@ private:
     ProgramState& state_;
     DlgResources& resources_;
     const StrIniSettings& strIni_;
+    MessageReporter& reporter_;
     const DialogContextSource& dialogs_;
     BasicSettingsPage page_;
 };

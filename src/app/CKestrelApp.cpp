@@ -68,7 +68,8 @@ void CKestrelApp::wireSettingsPage()
                                                      *dialogContexts_);
     dlg_->surface().setCommands(commands_.get());
     dlg_->pages().setPage(
-        std::make_unique<BasicPageBinding>(*dlg_, skin, state_, dlg_->resources(), strIni_, *dialogContexts_));
+        std::make_unique<BasicPageBinding>(*dlg_, skin, state_, dlg_->resources(), strIni_, reporter_,
+                                           *dialogContexts_));
 }
 
 void CKestrelApp::prepareUserFiles()

@@ -54,7 +54,8 @@ void MainWindowCommands::storeSettings()
 {
     const ConfigBinFile configBin(folder_.configBin(), reporter_);
     configBin.store(state_.settings.bytes());
-    strIni_.writeCaptions(state_.app.language(), dlg_.resources().captions);
+    if (const std::error_code error = strIni_.writeCaptions(state_.app.language(), dlg_.resources().captions))
+        strIni_.reportWriteFailure(error, reporter_);
 }
 
 void MainWindowCommands::cancel()
@@ -78,7 +79,8 @@ void MainWindowCommands::openSkins()
     state_.app.skinName = chosen.name;
     dlg_.resources().skin = {std::to_string(chosen.colour.r), std::to_string(chosen.colour.g),
                              std::to_string(chosen.colour.b), chosen.name};
-    strIni_.writeSkin(chosen.colour, chosen.name);
+    if (const std::error_code error = strIni_.writeSkin(chosen.colour, chosen.name))
+        strIni_.reportWriteFailure(error, reporter_);
     // The new skin's page images go over the background already loaded.
     if (state_.flags.pageState == PageState::Built)
         dlg_.pages().rebuild();

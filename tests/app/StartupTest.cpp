@@ -197,6 +197,40 @@ TEST(Startup, LanIsCaseSensitive)
     EXPECT_EQ(rig.dlg().resources().normalFont.family(), "Arial");
 }
 
+TEST(Startup, AStrIniLinkedToADeviceReadsAsMissingAndItsRefusedWriteIsReported)
+{
+    StartupRig rig;
+    const std::filesystem::path strIni = rig.program / "str.ini";
+    std::filesystem::remove(strIni);
+    std::filesystem::create_symlink("/dev/zero", strIni);
+    // First-run flag 0: the first page build writes the default captions.
+    rig.start();
+    EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::Complete);
+    EXPECT_EQ(rig.state().app.languageCode, "");
+    EXPECT_EQ(rig.state().app.skinName, "");
+    EXPECT_EQ(rig.state().app.textColour, (Rgb{0, 0, 0}));
+    EXPECT_EQ(rig.dlg().resources().captions[0], "Left Click");
+    EXPECT_TRUE(rig.state().flags.basicPageInitialised);
+    const ShownMessage refused{QString::fromStdString("Error Code is: 1 \n" + strIni.string() + ": not a regular file"),
+                               "NULL ==fp "};
+    EXPECT_EQ(rig.prompter.messages, std::vector<ShownMessage>{refused});
+    EXPECT_EQ(std::filesystem::read_symlink(strIni), "/dev/zero");
+}
+
+TEST(Startup, AStrIniOfGigabytesIsNotReadAndLeftAsItIs)
+{
+    StartupRig rig;
+    const std::filesystem::path strIni = rig.program / "str.ini";
+    std::filesystem::resize_file(strIni, std::uintmax_t{2} << 30);
+    rig.writeConfigBin(defaultSettingsRecord(), 1);
+    rig.start();
+    EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::Complete);
+    EXPECT_EQ(rig.state().app.languageCode, "");
+    EXPECT_EQ(rig.state().app.skinName, "");
+    EXPECT_TRUE(rig.prompter.messages.empty());
+    EXPECT_EQ(std::filesystem::file_size(strIni), std::uintmax_t{2} << 30);
+}
+
 TEST(Startup, AFailedNoticeRegistrationIsReportedAndStopsStartup)
 {
     StartupRig rig;

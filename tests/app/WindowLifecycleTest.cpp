@@ -300,3 +300,22 @@ TEST(WindowLifecycle, AfterAStoppedStartupNothingIsBuiltSentOrStoredButExitWorks
         EXPECT_EQ(rig.exitCodes, std::vector<int>{0});
     }
 }
+
+TEST(WindowLifecycle, ACaptionWriteThatFailsAtApplyIsReportedLikeAConfigBinWrite)
+{
+    WindowRig rig;
+    // First-run flag 0 until the Apply stores config.bin.
+    rig.start();
+    ASSERT_TRUE(rig.prompter.messages.empty());
+    const std::filesystem::path strIni = rig.program / "str.ini";
+    std::filesystem::remove(strIni);
+    std::filesystem::create_directory(strIni);
+
+    rig.click(mainlayout::kApply.center());
+    const ShownMessage refused{QString::fromStdString("Error Code is: 1 \n" + strIni.string() + ": not a regular file"),
+                               "NULL ==fp "};
+    EXPECT_EQ(rig.prompter.messages, std::vector<ShownMessage>{refused});
+    // config.bin was stored before, all the same.
+    EXPECT_EQ(test::fileBytes(rig.program / "config.bin").front(), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(strIni));
+}
