@@ -1,6 +1,10 @@
 #include "LoadPng.h"
 
+#include <BinaryFile.h>
+
 #include <QPainter>
+
+#include <filesystem>
 
 namespace kestrel {
 
@@ -27,9 +31,18 @@ QImage premultiplyTruncating(QImage straight)
 
 } // namespace
 
+QImage readSkinImageFile(const QString& path)
+{
+    const BinaryFile::ReadResult contents =
+        BinaryFile::read(std::filesystem::path(path.toStdU16String()), kMaxSkinImageFileSize);
+    if (contents.error)
+        return {};
+    return QImage::fromData(contents.bytes.data(), static_cast<int>(contents.bytes.size()));
+}
+
 std::optional<QImage> decodeSkinImage(const QString& path)
 {
-    const QImage decoded(path);
+    const QImage decoded = readSkinImageFile(path);
     if (decoded.isNull())
         return std::nullopt;
     if (decoded.hasAlphaChannel())

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 
 class QPainter;
@@ -17,6 +18,12 @@ namespace kestrel {
 // so every call reads the file again. nullopt when the file cannot be read
 // or decoded.
 std::optional<QImage> decodeSkinImage(const QString& path);
+
+// The image in a skin file, as stored; a null image when the file is missing,
+// is no regular file (a pipe or device is never waited on), holds more than
+// kMaxSkinImageFileSize bytes or cannot be decoded.
+inline constexpr std::size_t kMaxSkinImageFileSize = std::size_t{32} << 20;
+QImage readSkinImageFile(const QString& path);
 
 // Draws the image at the path with its top-left corner at (x, y) and its own
 // size: blended source-over when it has alpha, copied opaque otherwise.

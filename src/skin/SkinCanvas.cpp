@@ -1,12 +1,14 @@
 #include "SkinCanvas.h"
 
+#include "LoadPng.h"
+
 #include <QPainter>
 
 namespace kestrel {
 
 bool SkinCanvas::loadBackground(const QString& path)
 {
-    QImage decoded(path);
+    const QImage decoded = readSkinImageFile(path);
     if (decoded.isNull()) {
         image_ = QImage();
         return false;

@@ -1,11 +1,14 @@
 #include "SkinTestSupport.h"
 
 #include <LoadPng.h>
+#include <SkinCanvas.h>
 
 #include <QFile>
 #include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -113,6 +116,25 @@ TEST(LoadPngTest, ReadsTheFileAgainOnEveryDraw)
     EXPECT_EQ(drawOnto(canvas, skin.path("/changing.png")), qRgb(255, 0, 0));
     skin.writeRgb("/changing.png", {2, 2}, Qt::blue);
     EXPECT_EQ(drawOnto(canvas, skin.path("/changing.png")), qRgb(0, 0, 255));
+}
+
+TEST(LoadPngTest, APipeADeviceOrAnOversizedFileIsNoImageAndNeverWaitedOn)
+{
+    TestSkin skin;
+    ASSERT_EQ(::mkfifo((skin.folder() / "pipe.png").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", skin.folder() / "zero.png");
+    skin.writeRgb("/huge.png", {2, 2}, Qt::red);
+    std::filesystem::resize_file(skin.folder() / "huge.png", kMaxSkinImageFileSize + 1);
+    skin.writeRgb("/ok.png", {2, 2}, Qt::red);
+
+    for (const char* name : {"/pipe.png", "/zero.png", "/huge.png"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(readSkinImageFile(skin.path(name)).isNull());
+        EXPECT_FALSE(decodeSkinImage(skin.path(name)));
+        SkinCanvas canvas;
+        EXPECT_FALSE(canvas.loadBackground(skin.path(name)));
+    }
+    EXPECT_EQ(readSkinImageFile(skin.path("/ok.png")).pixel(0, 0), qRgb(255, 0, 0));
 }
 
 } // namespace
