@@ -19,19 +19,22 @@ using NameView = std::basic_string_view<NameChar>;
 
 bool isDigit(NameChar c) { return c >= '0' && c <= '9'; }
 
-bool isAlphanumeric(NameChar c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// What follows ".NAME." in a temporary's name.
+#ifdef _WIN32
+// What follows ".NAME." in a temporary's name: two random numbers in
+// decimal, written one after the other.
 bool isTemporarySuffix(NameView suffix)
 {
-#ifdef _WIN32
-    // Two random numbers in decimal, written one after the other.
     return !suffix.empty() && suffix.size() <= 20 && std::all_of(suffix.begin(), suffix.end(), isDigit);
-#else
-    // mkstemp's six letters and digits.
-    return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), isAlphanumeric);
-#endif
 }
+#else
+bool isAlphanumeric(NameChar c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// What follows ".NAME." in a temporary's name: mkstemp's six letters and digits.
+bool isTemporarySuffix(NameView suffix)
+{
+    return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), isAlphanumeric);
+}
+#endif
 
 // Someone else's file in a shared folder is theirs to clean up.
 bool belongsToThisUser([[maybe_unused]] const fs::path& file)
