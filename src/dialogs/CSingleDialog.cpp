@@ -32,6 +32,14 @@ void CSingleDialog::createControls()
     capture_ = std::make_unique<KeyCaptureFilter>(*this, [this](std::string_view name) { keyNamed(name); });
 }
 
+void CSingleDialog::done(int result)
+{
+    // However the dialog ended, it returns the key shown at that moment:
+    // nothing typed afterwards, before the opener reads it, may change it.
+    capture_.reset();
+    CSubDialog::done(result);
+}
+
 void CSingleDialog::keyNamed(std::string_view name)
 {
     keyName_ = utf8ToQString(name);

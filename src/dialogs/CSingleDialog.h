@@ -39,6 +39,9 @@ public:
     QLabel* keyNameBox() const { return box_; }
     bool isCapturing() const { return capture_ != nullptr; }
 
+    // Ending the dialog, by OK, Cancel or the close button, ends the capture.
+    void done(int result) override;
+
 protected:
     void createControls() override;
     void drawOwnTexts(SkinPainter& painter) override;

@@ -30,7 +30,19 @@ struct ApplyFixture {
     ApplySequence::Result apply(ApplySequence::OnFailedQuery onFailedQuery)
     {
         return ApplySequence::run(protocol, image, record, device.sensorType,
-                                  [this] { storedAfterExchanges = mouse.exchangeCount(); }, onFailedQuery);
+                                  [this] {
+                                      storedAfterExchanges = mouse.exchangeCount();
+                                      storedAfterMessages = reporter.messages.size();
+                                  },
+                                  onFailedQuery);
+    }
+
+    // The settings were stored once the mouse had been told everything and
+    // every failure had been shown: nothing happened after the store.
+    void expectStoredLast() const
+    {
+        EXPECT_EQ(storedAfterExchanges, mouse.exchangeCount());
+        EXPECT_EQ(storedAfterMessages, reporter.messages.size());
     }
 
     SimulatedMouse mouse;
@@ -41,6 +53,7 @@ struct ApplyFixture {
     FeatureProtocol protocol{device, image, clock, reporter, "no mouse"};
     SettingsRecord record;
     int storedAfterExchanges = -1;
+    std::size_t storedAfterMessages = 0;
 };
 
 } // namespace
@@ -61,7 +74,7 @@ TEST(ApplySequence, SendsTheComposedImageThenStores)
     // Pages 1 and 2 go back exactly as read.
     EXPECT_TRUE(std::ranges::equal(fixture.mouse.firmware().image().page(1), asRead.page(1)));
     EXPECT_TRUE(std::ranges::equal(fixture.mouse.firmware().image().page(2), asRead.page(2)));
-    EXPECT_EQ(fixture.storedAfterExchanges, fixture.mouse.exchangeCount());
+    fixture.expectStoredLast();
 }
 
 TEST(ApplySequence, FailedStatusQueryContinuesInTheWindowAndStopsInTheTool)
@@ -73,27 +86,33 @@ TEST(ApplySequence, FailedStatusQueryContinuesInTheWindowAndStopsInTheTool)
     EXPECT_TRUE(goesOn.written);
     EXPECT_EQ(window.mouse.firmware().image().usbReportRate(), 8);
     EXPECT_EQ(window.reporter.messages, (std::vector<Message>{{"no mouse", "GetDPIStage"}}));
-    EXPECT_GE(window.storedAfterExchanges, 0);
+    window.expectStoredLast();
 
     ApplyFixture tool;
     const ConfigImage before = tool.mouse.firmware().image();
-    tool.mouse.failAt(tool.mouse.exchangeCount() + 1, SimulatedFault::BadSignature);
+    const int exchangesBefore = tool.mouse.exchangeCount();
+    tool.mouse.failAt(exchangesBefore + 1, SimulatedFault::BadSignature);
     const auto stops = tool.apply(ApplySequence::OnFailedQuery::Stop);
     EXPECT_FALSE(stops.written);
     EXPECT_EQ(tool.mouse.firmware().image(), before);
-    // The settings are stored even when the mouse could not take them.
-    EXPECT_GE(tool.storedAfterExchanges, 0);
+    EXPECT_GT(tool.mouse.exchangeCount(), exchangesBefore);
+    EXPECT_EQ(tool.reporter.messages, (std::vector<Message>{{"no mouse", "GetDPIStage"}}));
+    // The settings are stored even when the mouse could not take them, after the failed query.
+    tool.expectStoredLast();
 }
 
 TEST(ApplySequence, UnpluggedMouseStillStoresTheSettings)
 {
     ApplyFixture fixture;
     fixture.mouse.vanish();
+    const int exchangesBefore = fixture.mouse.exchangeCount();
     const auto result = fixture.apply(ApplySequence::OnFailedQuery::Continue);
     EXPECT_FALSE(result.statusQueried);
     EXPECT_FALSE(result.written);
+    EXPECT_GT(fixture.mouse.exchangeCount(), exchangesBefore);
     EXPECT_EQ(fixture.reporter.messages.size(), 2u);
-    EXPECT_GE(fixture.storedAfterExchanges, 0);
+    // Stored after both attempts failed and were shown.
+    fixture.expectStoredLast();
 }
 
 TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
@@ -128,5 +147,6 @@ TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
     EXPECT_EQ(failed.mouse.exchangeCount(), before + 2);   // the query pair alone
     EXPECT_EQ(failed.mouse.firmware().image(), untouched);
     EXPECT_EQ(failed.reporter.messages, (std::vector<Message>{{"no mouse", "ReadOperation"}}));
-    EXPECT_GE(failed.storedAfterExchanges, 0);
+    // Stored after the failed read, not instead of it.
+    failed.expectStoredLast();
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace kestrel {
 namespace {
@@ -108,15 +109,15 @@ TEST_F(SingleDialogTest, KeysAreNamedByTheirPositionWhateverTheLayout)
 
 TEST_F(SingleDialogTest, LeftAndRightModifiersHaveTheirOwnNames)
 {
+    press(*dialog, Qt::Key_Control, kLeftCtrl, Qt::ControlModifier);
+    EXPECT_EQ(dialog->keyName(), "Ctrl");
+    EXPECT_EQ(dialog->keyUsage(), 0xE0);
+
     press(*dialog, Qt::Key_Control, kRightCtrl, Qt::ControlModifier);
     EXPECT_EQ(shown(), "Right Ctrl");
     click(*dialog, dialoglayout::kOk.center());
     EXPECT_EQ(dialog->keyName(), "Right Ctrl");
     EXPECT_EQ(dialog->keyUsage(), 0xE4);
-
-    press(*dialog, Qt::Key_Control, kLeftCtrl, Qt::ControlModifier);
-    EXPECT_EQ(dialog->keyName(), "Ctrl");
-    EXPECT_EQ(dialog->keyUsage(), 0xE0);
 }
 
 TEST_F(SingleDialogTest, EnterAndEscapeAreCapturedAndDoNotEndTheDialog)
@@ -171,13 +172,27 @@ TEST_F(SingleDialogTest, KeysWithoutANameAndKeysOfOtherWindows)
 
 TEST_F(SingleDialogTest, TheCaptureEndsWithTheDialogWhicheverWayItEnded)
 {
-    click(*dialog, dialoglayout::kCancel.center());
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    const std::pair<QPoint, int> ways[] = {{dialoglayout::kOk.center(), QDialog::Accepted},
+                                           {dialoglayout::kCancel.center(), QDialog::Rejected},
+                                           {dialoglayout::kClose.center(), QDialog::Rejected}};
+    for (const auto& [point, result] : ways) {
+        dialog = std::make_unique<CSingleDialog>(contextFor(prompter, TestSkins::builtDefault()), &opener);
+        dialog->show();
+        press(*dialog, Qt::Key_A, kA);
+        click(*dialog, point);
+        EXPECT_EQ(dialog->result(), result);
+        EXPECT_FALSE(dialog->isCapturing());
+        // The key returned is the one shown when the dialog ended.
+        press(*dialog, Qt::Key_F1, kF1);
+        EXPECT_EQ(dialog->keyName(), "A");
+    }
     dialog.reset();
-    // A key anywhere afterwards reaches no dialog (and nothing that was freed).
+    // A key anywhere afterwards goes where it was sent.
     QWidget other;
-    press(other, Qt::Key_A, kA);
-    SUCCEED();
+    KeyCounter otherKeys;
+    other.installEventFilter(&otherKeys);
+    press(other, Qt::Key_Escape, kEsc);
+    EXPECT_EQ(otherKeys.keys, 1);
 }
 
 TEST(SingleDialogMissingBackgroundTest, EndsAsCancelledRightAfterTheMessage)
