@@ -1,5 +1,6 @@
 #include "CChoiceDialog.h"
 
+#include <FontFit.h>
 #include <PopupListLook.h>
 
 #include <QFontMetrics>
@@ -11,6 +12,21 @@
 #include <algorithm>
 
 namespace kestrel {
+
+namespace {
+
+// How far a label aligned to one side sets its text in from that side: a
+// framed one half an "x" unless an indent is given.
+int textIndent(const QLabel& box)
+{
+    if (!(box.alignment() & (Qt::AlignLeft | Qt::AlignRight)))
+        return 0;
+    if (box.indent() >= 0 || box.frameWidth() == 0)
+        return std::max(box.indent(), 0);
+    return QFontMetrics(box.font()).horizontalAdvance(QLatin1Char('x')) / 2;
+}
+
+} // namespace
 
 CChoiceDialog::CChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
                              const ChoiceLayout& layout, QWidget* parent, std::span<const DialogText> fixedRows)
@@ -51,8 +67,12 @@ void CChoiceDialog::setChoice(int index, const QString& label)
     choiceLabel_ = label;
     if (!box_)
         return;
-    // A label longer than the box ends in an ellipsis rather than being cut off.
-    box_->setText(QFontMetrics(dialogFont()).elidedText(label, Qt::ElideRight, box_->contentsRect().width()));
+    // A label longer than the box is set smaller to show whole; only one
+    // still too long at the smallest size ends in an ellipsis.
+    const int room = box_->contentsRect().width() - textIndent(*box_);
+    const QFont font = FontFit::toFit(dialogFont(), label, room);
+    box_->setFont(font);
+    box_->setText(QFontMetrics(font).elidedText(label, Qt::ElideRight, room));
     box_->setToolTip(label);
 }
 

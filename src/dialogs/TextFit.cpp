@@ -1,6 +1,5 @@
 #include "TextFit.h"
 
-#include <QFontInfo>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -25,22 +24,33 @@ int leftFor(const QRect& rect, int width, TextLayout layout)
     return rect.left() + (rect.width() - width) / 2;
 }
 
+// A text that fits its rectangle is drawn as laid out, as long as that
+// rectangle keeps it on the surface: some reach past the dialog's edge.
+bool fitsAsLaidOut(const QRect& rect, const QString& text, const QFont& font, TextLayout layout, int surfaceWidth)
+{
+    const int width = widthOf(text, font);
+    const int left = leftFor(rect, width, layout);
+    return width <= rect.width() && left >= TextFit::kMargin && left + width <= surfaceWidth - TextFit::kMargin;
+}
+
+bool isCentred(TextLayout layout) { return layout == TextLayout::Centred || layout == TextLayout::TopCentred; }
+
 } // namespace
 
 FittedText TextFit::fit(const QRect& rect, const QString& text, const QFont& font, TextLayout layout, int surfaceWidth)
 {
-    int width = widthOf(text, font);
-    // A text that fits its rectangle is drawn as laid out, as long as that
-    // rectangle keeps it on the surface: some reach past the dialog's edge.
-    const int left = leftFor(rect, width, layout);
-    if (width <= rect.width() && left >= kMargin && left + width <= surfaceWidth - kMargin)
+    if (fitsAsLaidOut(rect, text, font, layout, surfaceWidth))
         return {rect, text, font, layout};
-    const int room = std::max(surfaceWidth - 2 * kMargin, 1);
-    QFont smaller = font;
-    for (int size = QFontInfo(font).pixelSize(); width > room && size > kSmallestPixelSize;) {
-        smaller.setPixelSize(--size);
-        width = widthOf(text, smaller);
+    // A centred text stays centred over what its rectangle marks (a prompt
+    // over its swatch): it is set smaller to fit the rectangle where it can.
+    if (isCentred(layout)) {
+        const QFont smaller = FontFit::toFit(font, text, rect.width());
+        if (fitsAsLaidOut(rect, text, smaller, layout, surfaceWidth))
+            return {rect, text, smaller, layout};
     }
+    const int room = std::max(surfaceWidth - 2 * kMargin, 1);
+    const QFont smaller = FontFit::toFit(font, text, room);
+    int width = widthOf(text, smaller);
     QString shown = text;
     if (width > room) {
         shown = QFontMetrics(smaller).elidedText(text, Qt::ElideRight, room);

@@ -20,9 +20,15 @@ constexpr std::uint8_t kRgbEffect = 1;
 constexpr std::array<QRect, 3> kValueBoxRects{mainlayout::kModeValue, mainlayout::kParameterValue,
                                               mainlayout::kEffectValue};
 
-// The sunken edge of an empty box, in the dark greys of the artwork.
-constexpr QRgb kSunkenShadow = 0x101012;
-constexpr QRgb kSunkenLight = 0x5a5a5e;
+// The sunken edge of an empty box, two pixels deep as a well is drawn: the
+// upper and left walls darker than the lower and right ones. On the black
+// box over dark artwork a shadow alone would not show, so the outer upper
+// left edge is a grey that the darker inner one and the bright lower right
+// edges read against.
+constexpr QRgb kSunkenOuterUpperLeft = 0x3c3c42;
+constexpr QRgb kSunkenInnerUpperLeft = 0x0a0a0c;
+constexpr QRgb kSunkenOuterLowerRight = 0x9a9aa0;
+constexpr QRgb kSunkenInnerLowerRight = 0x4a4a50;
 
 QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -139,11 +145,12 @@ QLabel* LightingPanel::makeValueBox(ValueBox box, const QString& text, bool sunk
                                 context_.host.settings(), context_.skin.style().textColour);
     ControlColours::apply(*label, rule, context_.skin.style().normalFont);
     if (sunken) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
+        label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         QPalette edges = label->palette();
-        edges.setColor(QPalette::Dark, QColor(kSunkenShadow));
-        edges.setColor(QPalette::Light, QColor(kSunkenLight));
+        edges.setColor(QPalette::Dark, QColor(kSunkenOuterUpperLeft));
+        edges.setColor(QPalette::Shadow, QColor(kSunkenInnerUpperLeft));
+        edges.setColor(QPalette::Light, QColor(kSunkenOuterLowerRight));
+        edges.setColor(QPalette::Midlight, QColor(kSunkenInnerLowerRight));
         label->setPalette(edges);
     }
     // Below any popup list that is open.

@@ -150,6 +150,28 @@ std::optional<std::pair<int, int>> PopupListSet::hoverAt(QPoint globalPoint)
     return std::nullopt;
 }
 
+void PopupListSet::releasedBelowRows(const QObject* viewport, const QMouseEvent& release)
+{
+    if (release.button() != Qt::LeftButton)
+        return;
+    for (const auto& [id, entry] : entries_) {
+        const QListWidget* list = entry.list;
+        if (list == nullptr || list->viewport() != viewport)
+            continue;
+        // A click on a row is the list's own choice.
+        const QPoint point = release.position().toPoint();
+        if (list->indexAt(point).isValid() || !list->viewport()->rect().contains(point))
+            return;
+        // Under the last row the hover rule highlights the nearest row; a
+        // click there chooses what the user sees highlighted.
+        const int listId = id;
+        if (const auto hovered = hoverAt(release.globalPosition().toPoint());
+            hovered && hovered->first == listId && hovered->second >= 0)
+            notifyChosen(listId, list);
+        return;
+    }
+}
+
 bool PopupListSet::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
@@ -159,6 +181,8 @@ bool PopupListSet::eventFilter(QObject* watched, QEvent* event)
             const auto [id, row] = *hovered;
             listener_->listRowHovered(id, row);
         }
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        releasedBelowRows(watched, *static_cast<QMouseEvent*>(event));
     }
     return QObject::eventFilter(watched, event);
 }
@@ -171,10 +195,14 @@ int PopupListSet::rowHeight(const QFont& font, int listHeight, int rowCount)
     if (rowCount <= 0)
         return line;
     // Every row of a list drawn for its rows should show, so a row may come
-    // down to the em when the line is too tall; below that a scroll bar helps.
+    // down to the em when the line is too tall. A list too short even for
+    // that scrolls anyway, and its rows get their full line: shorter rows
+    // would put each row's glyphs into its neighbours'.
     const int least = std::min(QFontInfo(font).pixelSize(), line);
     const int share = (listHeight - 2 * kBorder) / rowCount;
-    return std::clamp(share, least, line + kMostRowSpacing);
+    if (share < least)
+        return line;
+    return std::min(share, line + kMostRowSpacing);
 }
 
 } // namespace kestrel

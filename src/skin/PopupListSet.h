@@ -13,13 +13,14 @@
 #include <optional>
 
 class QListWidget;
+class QMouseEvent;
 class QWidget;
 
 namespace kestrel {
 
 // Hears what happens in the popup lists: the user chose a row (a click or a
-// double-click on it; read the row with currentRow), or the pointer moved
-// over a row.
+// double-click on it, or a click under the last row, which is then the one
+// highlighted; read the row with currentRow), or the pointer moved over a row.
 class PopupListListener {
 public:
     virtual ~PopupListListener() = default;
@@ -69,7 +70,8 @@ public:
     std::optional<std::pair<int, int>> hoverAt(QPoint globalPoint);
 
     // Rows share the list's height: a little above the font's line at most,
-    // the full line where the list has room for it, the em at least.
+    // the full line where the list has room for it, the em at least; the
+    // rows of a list that must scroll anyway get the full line.
     static int rowHeight(const QFont& font, int listHeight, int rowCount);
 
 protected:
@@ -82,6 +84,8 @@ private:
     };
 
     void notifyChosen(int id, const QListWidget* list);
+    // A left click in a list's empty band under its last row.
+    void releasedBelowRows(const QObject* viewport, const QMouseEvent& release);
     static int rowNearest(const QListWidget& list, QPoint viewportPoint);
 
     QWidget& owner_;

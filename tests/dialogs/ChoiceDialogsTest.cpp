@@ -158,7 +158,8 @@ TEST_F(ChoiceDialogsTest, TheWheelScrollsTheSnipeListThreeRowsANotch)
     // Without a list the wheel does nothing.
     wheel(*dialog, {300, 100}, -120);
     QListWidget& list = openList(*dialog);
-    ASSERT_EQ(list.verticalScrollBar()->maximum(), 3);
+    // Twelve levels with rows of a full line: more than three rows lie out of view.
+    ASSERT_GT(list.verticalScrollBar()->maximum(), 3);
     wheel(*dialog, {300, 100}, -120);
     EXPECT_EQ(list.verticalScrollBar()->value(), 3);
     wheel(*list.viewport(), rowPoint(list, 3), 120);
@@ -207,6 +208,23 @@ TEST_F(ChoiceDialogsTest, ClickAndDoubleClickChooseTheRowAndCloseTheList)
     settle();
     EXPECT_FALSE(doubled->isListOpen());
     EXPECT_EQ(doubled->choice().label, "Mute");
+}
+
+TEST_F(ChoiceDialogsTest, AClickUnderTheLastRowChoosesTheHighlightedRow)
+{
+    auto dialog = opened<CHotKeyDialog>(Language::English);
+    QListWidget& list = openList(*dialog);
+    const QRect last = list.visualItemRect(list.item(list.count() - 1));
+    const QPoint band(last.center().x(), list.viewport()->height() - 2);
+    ASSERT_GT(band.y(), last.bottom());
+    move(*list.viewport(), band);
+    EXPECT_EQ(list.currentRow(), 7);
+    click(*list.viewport(), band);
+    settle();
+    EXPECT_FALSE(dialog->isListOpen());
+    EXPECT_EQ(dialog->choice().index, 7);
+    EXPECT_EQ(dialog->choice().label, "Undo");
+    EXPECT_EQ(dialog->choiceBox()->text(), "Undo");
 }
 
 TEST_F(ChoiceDialogsTest, APressAwayFromTheListClosesItFirstAndOkKeepsTheChoiceSoFar)

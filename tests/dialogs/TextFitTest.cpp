@@ -25,14 +25,32 @@ TEST(TextFitTest, ATextThatFitsStaysAsLaidOut)
     EXPECT_EQ(fitted.layout, TextLayout::Centred);
 }
 
-TEST(TextFitTest, AWiderTextMovesInsideTheSurface)
+TEST(TextFitTest, ACentredTextWiderThanItsRectangleIsSetSmallerAndStaysCentred)
 {
     const QFont font = pixelFont(14);
     const QString text = "Please click to set the UI text color";
+    const QRect prompt(12, 64, 169, 30);
+    ASSERT_GT(QFontMetrics(font).horizontalAdvance(text), prompt.width());
+    const FittedText fitted = TextFit::fit(prompt, text, font, TextLayout::Centred, 380);
+    EXPECT_EQ(fitted.rect, prompt);
+    EXPECT_EQ(fitted.layout, TextLayout::Centred);
+    EXPECT_EQ(fitted.text, text);
+    EXPECT_LT(QFontInfo(fitted.font).pixelSize(), 14);
+    EXPECT_LE(QFontMetrics(fitted.font).horizontalAdvance(text), prompt.width());
+    // As large as the rectangle allows.
+    QFont larger = fitted.font;
+    larger.setPixelSize(QFontInfo(fitted.font).pixelSize() + 1);
+    EXPECT_GT(QFontMetrics(larger).horizontalAdvance(text), prompt.width());
+}
+
+TEST(TextFitTest, AWiderTextMovesInsideTheSurface)
+{
+    const QFont font = pixelFont(14);
+    // A centred text too wide for its rectangle even at the floor moves sideways instead.
+    const QString text = "Please click to set the UI text color";
     const int width = QFontMetrics(font).horizontalAdvance(text);
     ASSERT_LT(width, 380 - 2 * TextFit::kMargin);
-    // Centred over a narrow rectangle at the left edge, it would start before the surface.
-    const FittedText fitted = TextFit::fit(QRect(12, 64, 169, 30), text, font, TextLayout::Centred, 380);
+    const FittedText fitted = TextFit::fit(QRect(12, 64, 40, 30), text, font, TextLayout::Centred, 380);
     EXPECT_EQ(fitted.rect.left(), TextFit::kMargin);
     EXPECT_GE(fitted.rect.width(), width);
     EXPECT_EQ(fitted.rect.top(), 64);

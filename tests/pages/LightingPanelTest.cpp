@@ -3,6 +3,7 @@
 #include <MainWindowLayout.h>
 #include <PopupListSet.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 
@@ -128,6 +129,34 @@ TEST(LightingPanel, OffAtBuildShowsSunkenEmptyBoxes)
     EXPECT_EQ(rig.labelAt(mainlayout::kParameterValue)->frameShadow(), QFrame::Sunken);
     EXPECT_EQ(rig.labelAt(mainlayout::kEffectValue)->frameShadow(), QFrame::Sunken);
     EXPECT_EQ(rig.labelAt(mainlayout::kModeValue)->frameShape(), QFrame::NoFrame);
+}
+
+TEST(LightingPanel, OffBoxesAreVisiblyInsetInTheirRectangles)
+{
+    LightingRig rig;
+    rig.startWith(withLighting(0, 3, 3));
+    for (const QRect& rect : {mainlayout::kParameterValue, mainlayout::kEffectValue}) {
+        QLabel* box = rig.labelAt(rect);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->geometry(), rect);
+        const QImage look = box->grab().toImage();
+        const auto grey = [&look](int x, int y) { return qGray(look.pixel(x, y)); };
+        const int middle = look.width() / 2;
+        const int centre = grey(middle, look.height() / 2);
+        const int upper = grey(middle, 0);
+        const int left = grey(0, look.height() / 2);
+        const int lower = grey(middle, look.height() - 1);
+        const int right = grey(look.width() - 1, look.height() / 2);
+        // The upper and left edges show against the black floor...
+        EXPECT_GE(upper - centre, 40);
+        EXPECT_GE(left - centre, 40);
+        // ...darker than the lit lower and right ones, as the walls of a well.
+        EXPECT_GE(lower - upper, 60);
+        EXPECT_GE(right - left, 60);
+        // Two pixels deep: the inner walls lie between the outer ones and the floor.
+        EXPECT_LT(grey(middle, 1), upper);
+        EXPECT_LT(grey(middle, look.height() - 2), lower);
+    }
 }
 
 TEST(LightingPanel, AnUnknownModeMakesTheBoxesOnceAModeIsChosen)

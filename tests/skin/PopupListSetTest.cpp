@@ -1,9 +1,12 @@
 #include "SkinTestSupport.h"
 
+#include <FontFit.h>
 #include <MainWindowLayout.h>
+#include <PopupListLook.h>
 #include <PopupListSet.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -157,6 +160,35 @@ TEST_F(PopupListSetTest, AClickOnARowIsAChoiceOfThatList)
     EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(4)), 1);
 }
 
+TEST_F(PopupListSetTest, AClickUnderTheLastRowChoosesTheHighlightedLastRow)
+{
+    const int id = PopupListSet::functionListId(2);
+    QListWidget& list = openFunctionList(2);
+    const QRect last = list.visualItemRect(list.item(list.count() - 1));
+    const QPoint band(last.center().x(), list.viewport()->height() - 2);
+    ASSERT_GT(band.y(), last.bottom());
+    // Only a left click chooses.
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, band);
+    EXPECT_TRUE(listener.chosen.empty());
+    moveOver(list, band);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, band);
+    ASSERT_EQ(listener.chosen, std::vector<int>{id});
+    EXPECT_EQ(lists.currentRow(id), rows.size() - 1);
+
+    // Without a pointer move first the click still chooses the row it highlights.
+    listener.chosen.clear();
+    list.setCurrentRow(0);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, band);
+    ASSERT_EQ(listener.chosen, std::vector<int>{id});
+    EXPECT_EQ(lists.currentRow(id), rows.size() - 1);
+
+    // Away from the built page nothing is highlighted, so nothing is chosen.
+    listener.chosen.clear();
+    conditions.built = false;
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, band);
+    EXPECT_TRUE(listener.chosen.empty());
+}
+
 TEST_F(PopupListSetTest, FocusAndActivationChangesChooseNothing)
 {
     QListWidget& list = openFunctionList(3);
@@ -205,9 +237,49 @@ TEST(PopupListRows, ShareTheListHeightBetweenTheEmAndALittleAboveTheLine)
     EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 3 * (line + 9), 3), line + 3);
     // A list too short for full lines keeps every row in view down to the em...
     EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 8 * 14, 8), 14);
-    // ...and scrolls below that.
-    EXPECT_EQ(PopupListSet::rowHeight(font, 40, 10), 14);
+    // ...and scrolls below that, with rows as tall as the font's line so
+    // that no row's glyphs reach into the next.
+    EXPECT_EQ(PopupListSet::rowHeight(font, 40, 10), line);
+    EXPECT_EQ(PopupListSet::rowHeight(font, 2 + 59 * 13, 59), line);
     EXPECT_EQ(PopupListSet::rowHeight(font, 40, 0), line);
+}
+
+TEST(PopupListRows, TheFireKeyListInTheWindowsFontGetsFullLines)
+{
+    // The program's font: a 14-pixel cell, so an em below the line.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    const int line = QFontMetrics(font).height();
+    ASSERT_GT(line, 12);
+    // Fifty-nine rows in a list 170 pixels high.
+    EXPECT_EQ(PopupListSet::rowHeight(font, 170, 59), line);
+}
+
+TEST(PopupListRows, RowsTooWideForTheListAreSetSmallerAllAlike)
+{
+    QWidget window;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    QListWidget list(&window);
+    list.setGeometry(42, 146, 109, 160);
+    const QStringList rows{"Multimedia Player", "Mail", "Calculator", "Browser-Refresh"};
+    list.addItems(rows);
+    list.setFont(font);
+    ASSERT_GT(QFontMetrics(font).horizontalAdvance(rows[0]), 109 - 2 - 4);
+    PopupListLook::forDialog(list, font);
+    const QFont fitted = list.font();
+    EXPECT_LT(QFontInfo(fitted).pixelSize(), 14);
+    EXPECT_GE(QFontInfo(fitted).pixelSize(), FontFit::kSmallestPixelSize);
+    // Every row shows whole in what the border, padding and text margins leave.
+    for (const QString& row : rows)
+        EXPECT_LE(QFontMetrics(fitted).horizontalAdvance(row), 109 - 2 - 2 * 2 - 2 * 3) << row.toStdString();
+
+    // Rows that fit keep the font.
+    QListWidget narrowRows(&window);
+    narrowRows.setGeometry(42, 146, 109, 160);
+    narrowRows.addItems({"Mail", "Calculator"});
+    PopupListLook::forDialog(narrowRows, font);
+    EXPECT_EQ(QFontInfo(narrowRows.font()).pixelSize(), 14);
 }
 
 } // namespace kestrel
