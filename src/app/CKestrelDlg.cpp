@@ -121,9 +121,25 @@ void CKestrelDlg::closeEvent(QCloseEvent* event)
     hideWindow();
 }
 
+void CKestrelDlg::hideEvent(QHideEvent* event)
+{
+    closeOpenLists();
+    QWidget::hideEvent(event);
+}
+
+void CKestrelDlg::closeOpenLists()
+{
+    // A list left open would come back with the next show, with its rows
+    // still answering for a page the user has since left: every way of
+    // hiding the window closes them, as a press elsewhere would.
+    surface_.skin().lists().closeAll();
+}
+
 void CKestrelDlg::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        closeOpenLists();
     if (event->type() != QEvent::WindowStateChange || area_.mode() != NotificationArea::Mode::NoNotificationArea)
         return;
     // Brought back from the task bar: the same page rules as a show from the icon.

@@ -21,7 +21,8 @@ namespace kestrel {
 
 // The main window: skinned, frameless, hidden into the notification area.
 // It shows itself only when the notification icon asks and the mouse is
-// present; Enter, Escape, a close request and the minimise hot spot hide it;
+// present; Enter, Escape, a close request and the minimise hot spot hide it,
+// and any way of hiding it closes its open popup lists;
 // "Exit" and the close hot spot end the program. Painting and the mouse go
 // to its skinned surface, notices to the notification area, the page to PageKeeper.
 class CKestrelDlg final : public QWidget, public DeviceEventSink {
@@ -67,6 +68,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Start-up has run and read everything the page is made from, and the mouse is there.
@@ -77,6 +79,7 @@ private:
     void placeOnScreen();
     void rereadStrIni();
     void releaseDeviceAndIcon();
+    void closeOpenLists();
 
     ProgramState& state_;
     const StrIniSettings& strIni_;

@@ -10,6 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 using namespace kestrel;
 using namespace kestrel::test;
 
@@ -122,6 +127,53 @@ TEST(WindowLifecycle, EnterEscapeCloseAndTheMinimiseSpotHideWithoutEnding)
     EXPECT_FALSE(rig.dlg().isVisible());
     EXPECT_TRUE(rig.exitCodes.empty());
     EXPECT_TRUE(rig.state().device.statusHandle);
+}
+
+TEST(WindowLifecycle, EveryWayOfHidingTheWindowClosesItsOpenList)
+{
+    WindowRig rig;
+    rig.start();
+    const PopupListSet& lists = rig.dlg().surface().skin().lists();
+    const int list3 = PopupListSet::functionListId(3);
+    const std::vector<std::pair<std::string, std::function<void()>>> ways{
+        {"Enter", [&] { rig.press(rig.dlg(), Qt::Key_Return); }},
+        {"Escape", [&] { rig.press(rig.dlg(), Qt::Key_Escape); }},
+        {"a close request", [&] { rig.dlg().close(); }},
+        {"the minimise spot", [&] { rig.click(mainlayout::kMinimise.center()); }},
+        {"OK", [&] { rig.click(mainlayout::kOk.center()); }},
+        {"Cancel", [&] { rig.click(mainlayout::kCancel.center()); }},
+        {"the mouse's removal",
+         [&] {
+             rig.mouse->vanish();
+             emit rig.watcher->deviceChanged(DeviceChange::Removal);
+             rig.app->deviceLink()->settle();
+         }},
+    };
+    for (const auto& [way, hide] : ways) {
+        rig.icon().activate(QSystemTrayIcon::Trigger);
+        ASSERT_TRUE(rig.dlg().isVisible()) << way;
+        rig.click(mainlayout::keyDropDown(3).center());
+        ASSERT_TRUE(lists.exists(list3)) << way;
+        hide();
+        EXPECT_FALSE(rig.dlg().isVisible()) << way;
+        EXPECT_FALSE(lists.exists(list3)) << way;
+        EXPECT_FALSE(lists.openFlag(list3)) << way;
+    }
+}
+
+TEST(WindowLifecycle, MinimisedWithoutANotificationAreaTheWindowClosesItsOpenList)
+{
+    WindowRig rig;
+    rig.trayAvailable = false;
+    rig.start();
+    rig.runOutTheRechecks();
+    ASSERT_TRUE(rig.dlg().isVisible());
+    const PopupListSet& lists = rig.dlg().surface().skin().lists();
+    rig.click(mainlayout::kModeBox.center());
+    ASSERT_TRUE(lists.exists(PopupListSet::kLightingModeList));
+    rig.click(mainlayout::kMinimise.center());
+    EXPECT_TRUE(rig.dlg().isMinimized());
+    EXPECT_FALSE(lists.exists(PopupListSet::kLightingModeList));
 }
 
 TEST(WindowLifecycle, AShowAfterCancelRebuildsThePageFromTheStoredCaptions)

@@ -16,6 +16,11 @@
 #   x11_user_events_test.sh drag   KESTREL KESTRELCTL  under a window manager (openbox), quick clicks leave
 #                                                     the window where it is; a drag of its background
 #                                                     moves it, and it stays put after the release
+#   x11_user_events_test.sh band   KESTREL KESTRELCTL  a click in the band under the last row of a function
+#                                                     list and of the hot key dialog's list chooses the
+#                                                     highlighted last row
+#   x11_user_events_test.sh hide   KESTREL KESTRELCTL  a list left open when Enter, Escape or the minimise
+#                                                     spot hides the window is gone at the next show
 #
 # The program runs from a copy of its folder, so nothing is written beside the
 # built executable. Skipped (exit 77) only when no X server can be started.
@@ -254,6 +259,100 @@ run_drag() {
     echo "a drag moved the window from $START to $MOVED, where it stayed"
 }
 
+# The band under the last row of a list whose top edge is at client row $1
+# and whose height is $2: below the last row, above the bottom border.
+band_y() { echo $(($1 + $2 - 3)); }
+
+run_band() {
+    # Function list 3: fourteen rows of 16 pixels in a list 230 pixels high.
+    LIST3_TOP=$((221 + 23 * 2))
+    click_at 357 "$(dropdown_y 3)"
+    xdotool mousemove --sync $((WX + 357)) $((WY + $(band_y "$LIST3_TOP" 230)))
+    sleep 0.3
+    click_at 357 "$(band_y "$LIST3_TOP" 230)"
+
+    # Function list 4, "HotKey"; in the dialog the band under "Undo", then OK.
+    SHOWN=$(visible_windows)
+    click_at 357 "$(dropdown_y 4)"
+    click_at 357 "$(list_row_y 4 8)"
+    DIALOG=$(wait_for_new_window "$SHOWN") || fail "\"HotKey\" opened no dialog"
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
+    DX=$X
+    DY=$Y
+    xdotool mousemove --sync $((DX + 96)) $((DY + 136)) click 1
+    sleep 0.3
+    xdotool mousemove --sync $((DX + 96)) $((DY + $(band_y 146 120)))
+    sleep 0.3
+    xdotool click 1
+    sleep 0.3
+    xdotool mousemove --sync $((DX + 218)) $((DY + 263)) click 1
+    wait_until_gone "$DIALOG" || fail "OK did not end the hot key dialog"
+
+    click_at 718 633
+    sleep 1
+    GROUP1=$(group1)
+    echo "$GROUP1" | grep -q '^ *Button 3: Shift$' ||
+        fail "a click under the last row did not choose \"Shift\": $GROUP1"
+    # "Undo" sends Ctrl+Z.
+    echo "$GROUP1" | grep -q '^ *Button 4: HotKey .*+Z$' ||
+        fail "a click under the dialog list's last row did not choose \"Undo\": $GROUP1"
+    echo "clicks under the last rows chose \"Shift\" and \"Undo\""
+}
+
+# The window's client rectangle $1 ("left top width height") as the screen shows it now.
+client_shot() {
+    # shellcheck disable=SC2086
+    set -- $1 "$2"
+    import -window root -crop "${3}x${4}+$((WX + $1))+$((WY + $2))" +repage "$5"
+}
+
+# Clicks the icon and waits for the window; WX and WY follow it.
+show_from_icon() {
+    xdotool mousemove --sync "$ICON_X" "$ICON_Y" click 1
+    WINDOW=$(wait_for_window --onlyvisible --name "^$TITLE\$")
+    [ -n "$WINDOW" ] || fail "a click on the icon did not show the window again"
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    WX=$X
+    WY=$Y
+    sleep 0.5
+}
+
+# Opens a list with a click on its box, hides the window with the given
+# action, shows it again from the icon: the list's rectangle must look as it
+# did before the list opened.
+list_gone_after() {
+    BOX=$1
+    AREA=$2
+    HIDE=$3
+    xdotool mousemove --sync $((WX + 120)) $((WY + 400))
+    sleep 0.3
+    client_shot "$AREA" "$WORK/closed.png"
+    # shellcheck disable=SC2086
+    click_at $BOX
+    client_shot "$AREA" "$WORK/open.png"
+    [ "$(differing_pixels "$WORK/closed.png" "$WORK/open.png")" != 0 ] || fail "a click at ($BOX) opened no list"
+    case "$HIDE" in
+    minimise) click_at 833 14 ;;
+    *) xdotool key "$HIDE" ;;
+    esac
+    wait_until_gone "$WINDOW" || fail "$HIDE did not hide the window"
+    show_from_icon
+    xdotool mousemove --sync $((WX + 120)) $((WY + 400))
+    sleep 0.3
+    client_shot "$AREA" "$WORK/shown.png"
+    LEFT=$(differing_pixels "$WORK/closed.png" "$WORK/shown.png")
+    [ "$LEFT" = 0 ] || fail "the list opened at ($BOX) is back after $HIDE and a show: $LEFT pixels differ"
+    echo "the list opened at ($BOX) was gone after $HIDE and a show"
+}
+
+run_hide() {
+    # Function list 3, the lighting Mode list, the lighting Parameter list.
+    list_gone_after "357 $(dropdown_y 3)" "252 267 211 230" Return
+    list_gone_after "809 337" "766 347 85 60" Escape
+    list_gone_after "809 367" "767 377 84 170" minimise
+}
+
 # A window manager for the drag test; the program's moves are its to carry out.
 start_window_manager() {
     command -v openbox >/dev/null || fail "openbox is not installed"
@@ -285,6 +384,8 @@ run_on_display() {
     box) run_box ;;
     hover) run_hover ;;
     drag) run_drag ;;
+    band) run_band ;;
+    hide) run_hide ;;
     *) fail "unknown mode $MODE" ;;
     esac
 }
