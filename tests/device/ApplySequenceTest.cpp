@@ -130,6 +130,7 @@ TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
     EXPECT_TRUE(result.written);
     EXPECT_TRUE(recovered.reporter.messages.empty());
     EXPECT_TRUE(std::ranges::equal(recovered.mouse.firmware().image().page(2), mouseBefore.page(2)));
+    recovered.expectStoredLast();
 
     // A bad signature at start-up and again on the second read: nothing is
     // sent, the read's failure is shown, the settings are stored.
