@@ -290,7 +290,11 @@ run_band() {
     wait_until_gone "$DIALOG" || fail "OK did not end the hot key dialog"
 
     click_at 718 633
-    sleep 1
+    # The write takes a while on a busy machine: wait for its last page.
+    for _ in $(seq 1 50); do
+        group1 | grep -q '^ *Button 4: HotKey .*+Z$' && break
+        sleep 0.2
+    done
     GROUP1=$(group1)
     echo "$GROUP1" | grep -q '^ *Button 3: Shift$' ||
         fail "a click under the last row did not choose \"Shift\": $GROUP1"
