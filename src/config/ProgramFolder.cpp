@@ -1,11 +1,13 @@
 #include "ProgramFolder.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -40,6 +42,45 @@ fs::path baseFolder(const std::string& xdgValue, const std::string& home, const 
     return fs::path(home) / defaultBelowHome;
 }
 #endif
+
+// Makes one folder readable, writable and searchable by its owner only.
+// Returns whether this call made it: one that appeared meanwhile is left as
+// its maker set it.
+bool makePrivateFolder(const fs::path& folder, std::error_code& error)
+{
+#ifdef _WIN32
+    return fs::create_directory(folder, error);
+#else
+    // Made 0700 from the start, so no one else can look in between; the
+    // umask may take bits away, which the caller's chmod gives back.
+    if (::mkdir(folder.c_str(), S_IRWXU) == 0)
+        return true;
+    const int mkdirError = errno;
+    if (mkdirError != EEXIST || !fs::is_directory(folder, error))
+        error = std::error_code(mkdirError, std::generic_category());
+    return false;
+#endif
+}
+
+// Creates `folder` and each missing folder above it owner-only (0700), as
+// the XDG base directory rules ask of the folders a program makes for a
+// user: ~/.config itself too when the session has none yet. Folders that
+// exist keep their permissions.
+std::error_code createPrivateFolders(const fs::path& folder)
+{
+    std::error_code error;
+    if (fs::is_directory(folder, error))
+        return {};
+    const fs::path parent = folder.parent_path();
+    if (!parent.empty() && parent != folder) {
+        if (const std::error_code parentError = createPrivateFolders(parent))
+            return parentError;
+    }
+    error.clear();
+    if (makePrivateFolder(folder, error))
+        fs::permissions(folder, fs::perms::owner_all, error);
+    return error;
+}
 
 std::error_code copyIfMissing(const fs::path& from, const fs::path& to)
 {
@@ -101,15 +142,8 @@ std::error_code ProgramFolder::prepareUserFiles() const
 {
     if (!installed())
         return {};
-    std::error_code error;
-    if (!fs::is_directory(folder_, error)) {
-        fs::create_directories(folder_, error);
-        if (error)
-            return error;
-        fs::permissions(folder_, fs::perms::owner_all, error);
-        if (error)
-            return error;
-    }
+    if (const std::error_code error = createPrivateFolders(folder_))
+        return error;
     for (const char* name : kUserFiles) {
         if (const std::error_code copyError = copyIfMissing(sharedFolder_ / name, folder_ / name))
             return copyError;

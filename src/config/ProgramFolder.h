@@ -52,7 +52,8 @@ public:
     // The folders holding skin folders, the user's first; never empty.
     const std::vector<std::filesystem::path>& skinsRoots() const { return skinsRoots_; }
 
-    // Installed: creates the per-user folder (owner only) and copies the
+    // Installed: creates the per-user folder, and each missing folder above
+    // it such as ~/.config, owner only (0700), and copies the
     // shipped config.bin and str.ini into it where the user has none yet,
     // owner-readable and -writable only. Existing files are never touched.
     // Portable: nothing to do. The first failure is returned.

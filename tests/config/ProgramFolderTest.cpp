@@ -27,6 +27,18 @@ unsigned modeOf(const fs::path& path)
     return info.st_mode & 07777u;
 }
 
+// Sets the process's umask for one test.
+class UmaskGuard {
+public:
+    explicit UmaskGuard(::mode_t mask) : previous_(::umask(mask)) {}
+    ~UmaskGuard() { ::umask(previous_); }
+    UmaskGuard(const UmaskGuard&) = delete;
+    UmaskGuard& operator=(const UmaskGuard&) = delete;
+
+private:
+    ::mode_t previous_;
+};
+
 // A prefix laid out as installed: bin/ without config.bin, share/kestrel with the defaults.
 class InstalledProgramFolderTest : public ::testing::Test {
 protected:
@@ -95,6 +107,31 @@ TEST_F(InstalledProgramFolderTest, InstalledFilesGoToTheUsersFoldersAndAreCopied
     ASSERT_FALSE(folder.prepareUserFiles());
     EXPECT_EQ(contentsOf(folder.configBin()), "the user's settings");
     EXPECT_EQ(contentsOf(folder.strIni()), "[Skins]\nPath=Default\n");
+}
+
+TEST_F(InstalledProgramFolderTest, FoldersMadeForTheUserAreOwnerOnlyAndExistingOnesKeepTheirMode)
+{
+    // The usual umask would leave new folders open to everyone.
+    const UmaskGuard usualMask(022);
+    const fs::path home = root / "home";
+    ASSERT_FALSE(forInstalled({"", "", home.string()}).prepareUserFiles());
+    EXPECT_EQ(modeOf(home / ".config"), 0700u);
+    EXPECT_EQ(modeOf(home / ".config/kestrel"), 0700u);
+
+    // XDG_CONFIG_HOME several levels down: every folder made on the way is private.
+    const ProgramFolder deep = forInstalled({(home / "a/b").string(), "", home.string()});
+    ASSERT_FALSE(deep.prepareUserFiles());
+    EXPECT_EQ(modeOf(home / "a"), 0700u);
+    EXPECT_EQ(modeOf(home / "a/b"), 0700u);
+    EXPECT_EQ(modeOf(home / "a/b/kestrel"), 0700u);
+
+    // A folder the user already has is the user's business.
+    const fs::path shared = root / "shared-config";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    ASSERT_FALSE(forInstalled({shared.string(), "", home.string()}).prepareUserFiles());
+    EXPECT_EQ(modeOf(shared), 0750u);
+    EXPECT_EQ(modeOf(shared / "kestrel"), 0700u);
 }
 
 TEST_F(InstalledProgramFolderTest, XdgVariablesNameTheFoldersWhenTheyAreAbsolute)
