@@ -125,7 +125,7 @@ ProgramFolder ProgramFolder::forExecutable(const fs::path& executableFolder, con
                                                   fs::path(user.dataHome).is_absolute());
     if (portable || !userKnown)
         return ProgramFolder(executableFolder);
-    const fs::path shared = executableFolder.parent_path() / "share" / kProgramName;
+    const fs::path shared = (executableFolder / KESTREL_SHARED_FROM_BINDIR).lexically_normal();
     return ProgramFolder(baseFolder(user.configHome, user.home, ".config") / kProgramName, shared,
                          {baseFolder(user.dataHome, user.home, ".local/share") / kProgramName / "Skins",
                           shared / "Skins"});
