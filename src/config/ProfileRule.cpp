@@ -45,16 +45,20 @@ std::string listOf(const std::vector<ProfileRule::Choice>& choices)
 
 } // namespace
 
-std::string shortDump(const ProfileRule::Json& value)
+std::string shortName(const std::string& name)
 {
     constexpr std::size_t kLongest = 60;
-    const std::string text = value.dump(-1, ' ', false, ProfileRule::Json::error_handler_t::replace);
-    if (text.size() <= kLongest)
-        return text;
+    if (name.size() <= kLongest)
+        return name;
     std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
         --cut;
-    return text.substr(0, cut) + "...";
+    return name.substr(0, cut) + "...";
+}
+
+std::string shortDump(const ProfileRule::Json& value)
+{
+    return shortName(value.dump(-1, ' ', false, ProfileRule::Json::error_handler_t::replace));
 }
 
 std::optional<std::string> closestName(const std::string& word, const std::vector<std::string>& candidates)

@@ -50,6 +50,8 @@ private:
 
 // A value as a message quotes it: its JSON text, cut short when long.
 std::string shortDump(const ProfileRule::Json& value);
+// A name (a key) as a message quotes it: cut short when long.
+std::string shortName(const std::string& name);
 
 // The closest of the candidates to a mistyped word, when one is close enough.
 std::optional<std::string> closestName(const std::string& word, const std::vector<std::string>& candidates);

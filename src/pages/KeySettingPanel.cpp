@@ -1,6 +1,6 @@
 #include "KeySettingPanel.h"
 
-#include "FunctionCaption.h"
+#include <FunctionCaption.h>
 
 #include <BasicPageFrame.h>
 #include <HoverItems.h>

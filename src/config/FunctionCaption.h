@@ -1,8 +1,8 @@
 #pragma once
 
-#include <Language.h>
-#include <SettingsRecord.h>
-#include <TextTable.h>
+#include "Language.h"
+#include "SettingsRecord.h"
+#include "TextTable.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,8 @@
 #include "FunctionCaption.h"
 
-#include <CHotKeyDialog.h>
-#include <CMediaDialog.h>
-#include <CWindowsDialog.h>
-#include <DpiTable.h>
-#include <KeyNames.h>
+#include "ButtonItemTexts.h"
+#include "DpiTable.h"
+#include "KeyNames.h"
 
 #include <array>
 
@@ -13,9 +11,14 @@ namespace kestrel {
 namespace {
 
 template <std::size_t N>
-std::string rowText(const std::array<DialogText, N>& rows, std::uint8_t index, Language language)
+std::string rowText(const std::array<LocalizedText, N>& rows, std::uint8_t index, Language language)
 {
-    return index < rows.size() ? rows[index].in(language).toStdString() : std::string();
+    if (index >= rows.size())
+        return {};
+    const LocalizedText& row = rows[index];
+    return std::string(language == Language::SimplifiedChinese    ? row.simplified
+                       : language == Language::TraditionalChinese ? row.traditional
+                                                                  : row.english);
 }
 
 } // namespace
@@ -53,11 +56,11 @@ std::string FunctionCaption::choiceOf(const SettingsRecord& settings, int group,
         return mode >= 0 && mode < 3 ? kDpiSwitchCaptions[static_cast<std::size_t>(mode)] : std::string();
     }
     case KeyFunctionCode::Windows:
-        return rowText(CWindowsDialog::kRows, settings.windowsIndex(group, button), language);
+        return rowText(ButtonItemTexts::kWindows, settings.windowsIndex(group, button), language);
     case KeyFunctionCode::Multimedia:
-        return rowText(CMediaDialog::kRows, settings.mediaIndex(group, button), language);
+        return rowText(ButtonItemTexts::kMultimedia, settings.mediaIndex(group, button), language);
     case KeyFunctionCode::HotKey:
-        return rowText(CHotKeyDialog::kRows, settings.hotKeyIndex(group, button), language);
+        return rowText(ButtonItemTexts::kHotKey, settings.hotKeyIndex(group, button), language);
     case KeyFunctionCode::FireKey: {
         const auto keys = KeyNames::fireKeyList();
         const std::uint8_t position = settings.fireKeyIndex(group, button);
