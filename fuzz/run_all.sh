@@ -15,8 +15,14 @@ trap 'rm -rf "$work"' EXIT
 for seeds in "$here"/corpus/*/; do
     name=$(basename "$seeds")
     mkdir -p "$work/$name"
+    # Profiles get room for deep nesting and many keys; the rest keep the default length.
+    case $name in
+        profile) max_len=-max_len=131072 ;;
+        *) max_len= ;;
+    esac
     echo "== fuzz_$name for ${seconds}s"
-    "$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    # shellcheck disable=SC2086
+    "$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 $max_len \
         -artifact_prefix="$artifacts/$name-" "$work/$name" "$seeds" 2>"$work/$name.log" || {
         tail -n 60 "$work/$name.log"
         echo "fuzz_$name failed; the input is in $artifacts" >&2

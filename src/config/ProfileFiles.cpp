@@ -41,7 +41,12 @@ std::filesystem::path ProfileFiles::strIni() const
     return configBin_.parent_path() / "str.ini";
 }
 
-std::string ProfileFiles::load(ProfileData& data, std::uint8_t sensorType) const
+Language ProfileFiles::captionLanguage() const
+{
+    return languageOf(StrIniSettings(strIni()));
+}
+
+std::string ProfileFiles::load(ProfileData& data, std::optional<std::uint8_t> sensorType) const
 {
     const BinaryFile::ReadResult contents = BinaryFile::read(configBin_, ConfigBinFile::kFileSize);
     if (const std::string problem = configBinProblem(contents); !problem.empty())

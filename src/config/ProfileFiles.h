@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kestrel {
@@ -17,9 +18,12 @@ public:
     const std::filesystem::path& configBin() const { return configBin_; }
     std::filesystem::path strIni() const;
 
-    // Fills `data` (the sensor type is the caller's); returns why not when
-    // config.bin is missing, unreadable or not 200 bytes.
-    std::string load(ProfileData& data, std::uint8_t sensorType) const;
+    // Fills `data` (the sensor type is the caller's, unknown without one);
+    // returns why not when config.bin is missing, unreadable or not 200 bytes.
+    std::string load(ProfileData& data, std::optional<std::uint8_t> sensorType) const;
+
+    // The language whose captions str.ini holds.
+    Language captionLanguage() const;
 
     // Replaces config.bin, then the captions in str.ini when they changed. A
     // failure of the second write puts the old config.bin back, so the two

@@ -47,12 +47,15 @@ const FunctionValues* valuesOf(std::uint8_t functionCode)
     return found == kFunctionValues.end() ? nullptr : &*found;
 }
 
-ProfileRule snipeCodeRule(std::uint8_t sensorType)
+ProfileRule snipeCodeRule(std::optional<std::uint8_t> sensorType)
 {
+    if (!sensorType)
+        return ProfileRule("a snipe DPI without a sensor type", {},
+                           R"({"byte": N} with the mouse's snipe DPI code, or "sensor_type" for a DPI value)");
     std::vector<ProfileRule::Choice> choices;
-    for (int level = 0; level < DpiTable::levelCount(sensorType); ++level)
-        choices.push_back({std::stoi(DpiTable::label(sensorType, level)), DpiTable::code(sensorType, level, true)});
-    return ProfileRule("a DPI of sensor type " + std::to_string(sensorType), std::move(choices));
+    for (int level = 0; level < DpiTable::levelCount(*sensorType); ++level)
+        choices.push_back({std::stoi(DpiTable::label(*sensorType, level)), DpiTable::code(*sensorType, level, true)});
+    return ProfileRule("a DPI of sensor type " + std::to_string(*sensorType), std::move(choices));
 }
 
 std::string colourText(Rgb colour)

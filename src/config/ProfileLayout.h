@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -55,8 +56,9 @@ inline std::uint8_t cell(const SettingsRecord& record, RecordField column, int g
     return record.bytes()[column.offset + static_cast<std::size_t>(group * SettingsRecord::kButtonCount + button)];
 }
 
-// The snipe DPI codes of a sensor type, named by their DPI labels.
-ProfileRule snipeCodeRule(std::uint8_t sensorType);
+// The snipe DPI codes of a sensor type, named by their DPI labels; with no
+// sensor type known only the code itself, as {"byte": N}.
+ProfileRule snipeCodeRule(std::optional<std::uint8_t> sensorType);
 
 // "#RRGGBB".
 std::string colourText(Rgb colour);

@@ -1,6 +1,7 @@
 #include "ProfileReader.h"
 
 #include "DpiTable.h"
+#include "FunctionCaption.h"
 #include "KeyNames.h"
 #include "ProfileLayout.h"
 #include "ProfileRules.h"
@@ -93,11 +94,26 @@ std::vector<std::string> valueNames(const profile::FunctionValues* values)
 } // namespace
 
 ProfileReader::Result ProfileReader::read(const Json& document, const ProfileData& current,
-                                          std::optional<std::uint8_t> targetSensorType)
+                                          std::optional<std::uint8_t> targetSensorType,
+                                          std::optional<Language> captionLanguage)
 {
     Result result{current, {}, {}};
-    ProfileReader(current, result).readDocument(document, targetSensorType);
+    ProfileReader(current, result, captionLanguage).readDocument(document, targetSensorType);
     return result;
+}
+
+bool ProfileReader::setsEverySetting(const Json& document, std::optional<std::uint8_t> targetSensorType)
+{
+    // Read over two bases that differ in every byte: any byte left out shows.
+    ProfileData zeros;
+    ProfileData ones;
+    ones.firstRunFlag = 0xFF;
+    std::ranges::fill(ones.record.bytes(), std::uint8_t{0xFF});
+    zeros.sensorType = ones.sensorType = targetSensorType;
+    const Result overZeros = read(document, zeros, targetSensorType);
+    const Result overOnes = read(document, ones, targetSensorType);
+    return overZeros.ok() && overOnes.ok() && overZeros.data.firstRunFlag == overOnes.data.firstRunFlag
+        && overZeros.data.record == overOnes.data.record;
 }
 
 bool ProfileReader::looksLikeProfile(const Json& document)
@@ -105,9 +121,9 @@ bool ProfileReader::looksLikeProfile(const Json& document)
     return document.is_object() && document.contains("format") && document["format"] == profile::kFormat;
 }
 
-ProfileReader::ProfileReader(const ProfileData& current, Result& result)
+ProfileReader::ProfileReader(const ProfileData& current, Result& result, std::optional<Language> captionLanguage)
     : result_(result)
-    , profileSensor_(current.sensorType)
+    , captionLanguage_(captionLanguage)
     , targetSensor_(current.sensorType)
 {
 }
@@ -145,12 +161,17 @@ void ProfileReader::readDocument(const Json& document, std::optional<std::uint8_
 
 void ProfileReader::readSensorType(const Json& document, std::optional<std::uint8_t> targetSensorType)
 {
-    readByte(document, "sensor_type", "", ProfileRules::sensorType(), profileSensor_);
-    targetSensor_ = targetSensorType.value_or(profileSensor_);
+    if (document.contains("sensor_type")) {
+        std::uint8_t named = 0;
+        readByte(document, "sensor_type", "", ProfileRules::sensorType(), named);
+        profileSensor_ = named;
+    }
+    // Without a target the profile's own sensor type, and without that the current one.
+    targetSensor_ = targetSensorType ? targetSensorType : profileSensor_ ? profileSensor_ : targetSensor_;
     result_.data.sensorType = targetSensor_;
-    if (profileSensor_ != targetSensor_ && DpiTable::levelCount(targetSensor_) == 0)
+    if (targetSensor_ && profileSensor_ != targetSensor_ && DpiTable::levelCount(*targetSensor_) == 0)
         result_.problems.push_back("sensor_type: the DPI values cannot be moved to sensor type "
-                                   + std::to_string(targetSensor_) + ", which has no DPI levels");
+                                   + std::to_string(*targetSensor_) + ", which has no DPI levels");
 }
 
 void ProfileReader::readStages(const Json& stages)
@@ -180,26 +201,30 @@ void ProfileReader::readStages(const Json& stages)
 
 void ProfileReader::readSnipeDpi(const Json& value)
 {
-    if (value.is_object()) {
-        if (const auto code = profile::snipeCodeRule(profileSensor_).decode(value, "snipe_dpi", result_.problems))
+    if (value.is_object() || !readingSensor()) {
+        if (const auto code = profile::snipeCodeRule(readingSensor()).decode(value, "snipe_dpi", result_.problems))
             result_.data.record.setSnipeDpiCode(*code);
         return;
     }
     if (const auto level = readDpiLevel(value, "snipe_dpi"))
-        result_.data.record.setSnipeDpiCode(DpiTable::code(targetSensor_, *level, true));
+        result_.data.record.setSnipeDpiCode(DpiTable::code(targetSensor_.value_or(*readingSensor()), *level, true));
 }
 
 std::optional<std::uint8_t> ProfileReader::readDpiLevel(const Json& value, const std::string& path)
 {
-    const auto level = ProfileRules::dpiLevel(profileSensor_).decode(value, path, result_.problems);
-    if (!level || value.is_object() || profileSensor_ == targetSensor_ || DpiTable::levelCount(targetSensor_) == 0)
+    const auto level = ProfileRules::dpiLevel(readingSensor()).decode(value, path, result_.problems);
+    // A level given as a byte is the level itself, whatever the sensor type.
+    if (!level || value.is_object() || !profileSensor_ || !targetSensor_ || profileSensor_ == targetSensor_
+        || DpiTable::levelCount(*targetSensor_) == 0)
         return level;
-    const int moved = nearestLevel(profileSensor_, *level, targetSensor_);
+    const std::uint8_t from = *profileSensor_;
+    const std::uint8_t to = *targetSensor_;
+    const int moved = nearestLevel(from, *level, to);
     // Values kept for other functions are moved silently: the mouse does not use them.
     if (path.find(".stored.") == std::string::npos)
-        result_.warnings.push_back(path + ": " + DpiTable::label(profileSensor_, *level) + " DPI of sensor type "
-                               + std::to_string(profileSensor_) + " becomes " + DpiTable::label(targetSensor_, moved)
-                               + " DPI of sensor type " + std::to_string(targetSensor_));
+        result_.warnings.push_back(path + ": " + DpiTable::label(from, *level) + " DPI of sensor type "
+                                   + std::to_string(from) + " becomes " + DpiTable::label(to, moved)
+                                   + " DPI of sensor type " + std::to_string(to));
     return static_cast<std::uint8_t>(moved);
 }
 
@@ -266,7 +291,8 @@ void ProfileReader::readButton(const Json& button, const std::string& path, int 
         expectObject(button, path, {});
         return;
     }
-    std::uint8_t function = result_.data.record.keyFunction(group, b);
+    const std::uint8_t previousFunction = result_.data.record.keyFunction(group, b);
+    std::uint8_t function = previousFunction;
     const std::size_t problemsBefore = result_.problems.size();
     readByte(button, "function", path, ProfileRules::function(), function);
     // A function that could not be read leaves its values unjudged rather than wrongly refused.
@@ -279,17 +305,26 @@ void ProfileReader::readButton(const Json& button, const std::string& path, int 
     if (!expectObject(button, path, keys))
         return;
     readFunctionValues(button, path, function, group, b);
-    if (button.contains("caption"))
+    const bool captionGiven = button.contains("caption") && button["caption"] != "";
+    if (captionGiven)
         readCaption(button["caption"], join(path, "caption"),
                     static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b));
-    if (!button.contains("stored"))
-        return;
+    if (button.contains("stored"))
+        readStored(button["stored"], join(path, "stored"), function, group, b);
+    if (!captionGiven && function != previousFunction && captionLanguage_)
+        captionChangedFunction(group, b);
+}
+
+void ProfileReader::readStored(const Json& stored, const std::string& storedPath, std::uint8_t function, int group,
+                               int b)
+{
     std::vector<std::string> storedNames;
     for (const profile::FunctionValues& other : profile::functionValues())
         if (toByte(other.function) != function)
             storedNames.emplace_back(other.storedName);
-    const std::string storedPath = join(path, "stored");
-    const Json& stored = button["stored"];
+    // A misplaced block is named once, by its own problem.
+    if (refuseMisplacedStoredBlock(stored, storedPath, function))
+        storedNames.emplace_back(profile::valuesOf(function)->storedName);
     if (!expectObject(stored, storedPath, storedNames))
         return;
     for (const profile::FunctionValues& other : profile::functionValues()) {
@@ -300,6 +335,27 @@ void ProfileReader::readButton(const Json& button, const std::string& path, int 
         if (expectObject(stored[name], valuesPath, valueNames(&other)))
             readFunctionValues(stored[name], valuesPath, toByte(other.function), group, b);
     }
+}
+
+bool ProfileReader::refuseMisplacedStoredBlock(const Json& stored, const std::string& storedPath,
+                                               std::uint8_t function)
+{
+    const profile::FunctionValues* of = profile::valuesOf(function);
+    if (!of || !stored.is_object() || !stored.contains(std::string(of->storedName)))
+        return false;
+    // Most often a function changed by hand: its block stayed in "stored".
+    result_.problems.push_back(join(storedPath, std::string(of->storedName)) + ": the button's function is "
+                               + ProfileRules::function().encode(function).dump() + ", whose values go beside \"function\""
+                               + "; move them there (or remove this block), as \"stored\" keeps only other functions' values");
+    return true;
+}
+
+void ProfileReader::captionChangedFunction(int group, int b)
+{
+    if (!texts_)
+        texts_ = TextTable::forLanguage(*captionLanguage_);
+    result_.data.captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b)] =
+        FunctionCaption::of(result_.data.record, group, b, *captionLanguage_, *texts_, targetSensor_.value_or(0));
 }
 
 void ProfileReader::readFunctionValues(const Json& values, const std::string& path, std::uint8_t function, int group,
@@ -371,7 +427,7 @@ bool ProfileReader::expectObject(const Json& value, const std::string& path, std
     for (const auto& [key, item] : value.items()) {
         if (std::find(keys.begin(), keys.end(), key) != keys.end())
             continue;
-        std::string problem = join(path, key) + ": unknown key";
+        std::string problem = join(path, shortName(key)) + ": unknown key";
         if (const auto suggestion = closestName(key, keys))
             problem += "; did you mean \"" + *suggestion + "\"?";
         else

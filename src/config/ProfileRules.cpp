@@ -210,12 +210,15 @@ const ProfileRule& ProfileRules::sensorType()
     return rule;
 }
 
-ProfileRule ProfileRules::dpiLevel(std::uint8_t sensorType)
+ProfileRule ProfileRules::dpiLevel(std::optional<std::uint8_t> sensorType)
 {
+    if (!sensorType)
+        return ProfileRule("a DPI level without a sensor type", {},
+                           R"({"byte": N} with the level index (0 is the lowest), or "sensor_type" for DPI values)");
     std::vector<Choice> choices;
-    for (int level = 0; level < DpiTable::levelCount(sensorType); ++level)
-        choices.push_back({std::stoi(DpiTable::label(sensorType, level)), static_cast<std::uint8_t>(level)});
-    return ProfileRule("a DPI of sensor type " + std::to_string(sensorType), std::move(choices));
+    for (int level = 0; level < DpiTable::levelCount(*sensorType); ++level)
+        choices.push_back({std::stoi(DpiTable::label(*sensorType, level)), static_cast<std::uint8_t>(level)});
+    return ProfileRule("a DPI of sensor type " + std::to_string(*sensorType), std::move(choices));
 }
 
 } // namespace kestrel

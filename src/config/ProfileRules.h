@@ -3,6 +3,7 @@
 #include "ProfileRule.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace kestrel {
 
@@ -31,8 +32,9 @@ public:
     static const ProfileRule& singleKey();
     static const ProfileRule& reservedByte();
     static const ProfileRule& sensorType();
-    // DPI labels of a sensor type as numbers, for its level indices.
-    static ProfileRule dpiLevel(std::uint8_t sensorType);
+    // DPI labels of a sensor type as numbers, for its level indices. With no
+    // sensor type known only the level index itself, as {"byte": N}.
+    static ProfileRule dpiLevel(std::optional<std::uint8_t> sensorType);
 };
 
 } // namespace kestrel

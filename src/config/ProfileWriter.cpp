@@ -14,7 +14,9 @@ Json ProfileWriter::write(const ProfileData& data)
     Json doc;
     doc["format"] = std::string(profile::kFormat);
     doc["version"] = profile::kVersion;
-    doc["sensor_type"] = ProfileRules::sensorType().encode(data.sensorType);
+    // Without a known sensor type the DPI levels stay level indices and the key is left out.
+    if (data.sensorType)
+        doc["sensor_type"] = ProfileRules::sensorType().encode(*data.sensorType);
     doc["first_run"] = ProfileRules::firstRun().encode(data.firstRunFlag);
     doc["report_rate"] = ProfileRules::reportRate().encode(record.reportRate());
     doc["shown_key_group"] = ProfileRules::keyGroup().encode(record.modeShown());
@@ -67,7 +69,10 @@ Json ProfileWriter::button(const ProfileData& data, int group, int b)
     Json button;
     button["function"] = ProfileRules::function().encode(function);
     button.update(functionValues(data, function, group, b));
-    button["caption"] = data.captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b)];
+    // A caption str.ini does not have is left out rather than written blank.
+    if (const std::string& caption = data.captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b)];
+        !caption.empty())
+        button["caption"] = caption;
     Json stored;
     for (const profile::FunctionValues& other : profile::functionValues()) {
         if (toByte(other.function) != function)
