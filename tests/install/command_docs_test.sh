@@ -19,7 +19,7 @@ fail() {
 
 USAGE=$("$KESTRELCTL" --help) || { echo "FAIL: kestrelctl --help failed" >&2; exit 1; }
 COMMANDS=$(echo "$USAGE" | sed -n '/^commands:/,/^$/s/^  \([a-z]\+\).*/\1/p')
-OPTIONS=$(echo "$USAGE" | grep -o -- '--[a-z]\+\|-[a-z]\b' | sort -u)
+OPTIONS=$(echo "$USAGE" | grep -o -- '--[a-z][a-z-]*[a-z]\|-[a-z]\b' | sort -u)
 [ -n "$COMMANDS" ] || { echo "FAIL: no commands in the usage text" >&2; exit 1; }
 
 # The man page: every command is a heading of its own, every option is named.

@@ -109,7 +109,7 @@ TEST_F(ProfileCommandsTest, ExportThenImportGivesTheSameFilesAndImportThenExport
 
 TEST_F(ProfileCommandsTest, ABadProfileWritesNothingAndListsEveryProblem)
 {
-    Json document = Json::parse(runCtl({"export", shippedConfig().string()}).out);
+    Json document = Json::parse(runCtl({"--sensor", "0", "export", shippedConfig().string()}).out);
     document["buttons"][1][3] = {{"function", "Single Key"}, {"key", "Left Wndows"}};
     document["stages"][0]["dpi"] = 1601;
     writeText(path("bad.json"), document.dump());
@@ -204,7 +204,7 @@ TEST_F(ProfileCommandsTest, FuzzedImportsNeverWriteWhatTheyRefuse)
 
 TEST_F(ProfileCommandsTest, ApplyTakesAProfileAndVerifiesWhatTheMouseHolds)
 {
-    ASSERT_EQ(runCtl({"export", shippedConfig().string(), "-o", path("profile.json")}).exitCode, 0);
+    ASSERT_EQ(runCtl({"--sensor", "0", "export", shippedConfig().string(), "-o", path("profile.json")}).exitCode, 0);
     const std::string simulate = "--simulate=" + path("mouse.img");
     const CtlRun run = runCtl({simulate, "apply", "--verify", path("profile.json")});
     ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -52,6 +52,8 @@ std::optional<CtlOptions> CtlOptions::parse(const std::vector<std::string>& args
             options.sensorType = static_cast<std::uint8_t>(args[++i][0] - '0');
         } else if (arg == "--verify") {
             options.verify = true;
+        } else if (arg == "--overwrite-config") {
+            options.overwriteConfig = true;
         } else if (arg.starts_with("--") && arg.size() > 2) {
             error = "unknown option " + arg;
             return std::nullopt;

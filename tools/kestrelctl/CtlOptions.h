@@ -23,6 +23,7 @@ struct CtlOptions {
     std::optional<std::filesystem::path> to;     // import --to CONFIG
     std::optional<std::uint8_t> sensorType;      // --sensor TYPE, 0-3
     bool verify = false;                         // apply --verify
+    bool overwriteConfig = false;                // export --overwrite-config
 
     // nullopt with `error` set for an unknown option or a missing value.
     static std::optional<CtlOptions> parse(const std::vector<std::string>& args, std::string& error);

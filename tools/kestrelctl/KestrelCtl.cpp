@@ -36,8 +36,10 @@ constexpr const char* kUsage =
     "                                  with --verify, read them back and compare\n"
     "  compose CONFIG [--image IMAGE]  compose an image from a config.bin file without a mouse,\n"
     "                                  over a raw 322-byte image file (all zeros without --image)\n"
-    "  export [CONFIG] [-o FILE]       write the profile of a config.bin file (the program's own without\n"
-    "                                  CONFIG) to standard output or FILE\n"
+    "  export [CONFIG] [-o FILE] [--overwrite-config]\n"
+    "                                  write the profile of a config.bin file (the program's own without\n"
+    "                                  CONFIG) to standard output or FILE; FILE may be a config.bin (or\n"
+    "                                  CONFIG itself) only with --overwrite-config\n"
     "  import PROFILE [--to CONFIG]    check a profile, then write it into a config.bin file (the program's\n"
     "                                  own without --to) and the captions into the str.ini beside it\n"
     "  diff A B                        the settings that differ between two profiles or config.bin files\n"
@@ -50,7 +52,8 @@ constexpr const char* kUsage =
     "  --simulate[=FILE]  use the simulated mouse; with FILE its image is kept in FILE\n"
     "  --trace            print every report exchanged and every pause to standard error\n"
     "  --sensor TYPE      the sensor type (0-3) whose DPI labels name a config.bin's DPI levels\n"
-    "                     (export, diff; default 0), or to which import moves a profile's DPI values\n"
+    "                     (export, diff; export also asks the mouse; without either the levels stay\n"
+    "                     level indices), or to which import moves a profile's DPI values\n"
     "  --help, -h         print this help\n"
     "  --version          print the version\n"
     "\n"
@@ -142,9 +145,13 @@ int KestrelCtl::apply(const CtlOptions& options)
 {
     if (!expectArguments(options, 1))
         return kUsageError;
-    std::string error;
     const std::filesystem::path file = unicode::pathFromUtf8(options.arguments[0]);
-    const auto profile = SettingsSource::readProfile(file, error);
+    const SettingsSource::FileRead read = SettingsSource::readProfile(file);
+    const auto& profile = read.document;
+    if (!profile && !read.notAProfile) {
+        err_ << "kestrelctl: " << read.error << "; nothing was sent\n";
+        return kFailure;
+    }
     std::optional<SettingsRecord> record;
     if (!profile) {
         record = readConfigBin(options.arguments[0]);
@@ -165,17 +172,20 @@ int KestrelCtl::apply(const CtlOptions& options)
         session.explainProtocolFailure();
         return kFailure;
     }
-    return options.verify ? verifyWrite(session.protocol(), session.image(), out_, err_) : kSuccess;
+    if (!options.verify)
+        return kSuccess;
+    // A failed read-back is said once, by the verification, not as a missing mouse.
+    session.reporter().keepQuiet();
+    return verifyWrite(session.protocol(), session.image(), out_, err_);
 }
 
 std::optional<SettingsRecord> KestrelCtl::profileRecord(const ProfileRule::Json& profile,
                                                         const std::filesystem::path& file, std::uint8_t sensorType)
 {
-    // What the profile leaves out stays as the program's own config.bin has it.
-    ProfileData base;
-    ProfileFiles(SettingsSource::programConfigBin()).load(base, sensorType);
-    base.sensorType = sensorType;
-    const auto data = SettingsSource::fromProfile(profile, file, base, sensorType, SettingsSource::Purpose::Use, err_);
+    const auto base = SettingsSource::baseFor(profile, file, sensorType, "nothing was sent", err_);
+    if (!base)
+        return std::nullopt;
+    const auto data = SettingsSource::fromProfile(profile, file, *base, sensorType, SettingsSource::Purpose::Use, err_);
     if (!data)
         return std::nullopt;
     return data->record;

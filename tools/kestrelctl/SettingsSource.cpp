@@ -1,7 +1,7 @@
 #include "SettingsSource.h"
 
 #include <BinaryFile.h>
-#include <ConfigBinFile.h>
+#include <ProfileDocument.h>
 #include <ProfileFiles.h>
 #include <ProfileGuards.h>
 #include <ProfileReader.h>
@@ -11,6 +11,7 @@
 #include <windows.h>
 #endif
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrel::ctl {
@@ -29,67 +30,66 @@ std::filesystem::path runningExecutable()
 #endif
 }
 
-std::string withoutExceptionPrefix(std::string text)
+std::string withFile(const std::filesystem::path& path, const std::string& text)
 {
-    // "[json.exception.parse_error.101] parse error at line 1, column 2: ..."
-    const std::size_t end = text.find("] ");
-    return text.starts_with("[json.exception.") && end != std::string::npos ? text.substr(end + 2) : text;
+    return unicode::utf8FromPath(path) + ": " + text;
 }
 
 } // namespace
 
-std::optional<ProfileRule::Json> SettingsSource::readProfile(const std::filesystem::path& path, std::string& error)
+SettingsSource::FileRead SettingsSource::readProfile(const std::filesystem::path& path)
 {
     const BinaryFile::ReadResult contents = BinaryFile::read(path, kMaxProfileSize + 1);
-    if (contents.error) {
-        error = unicode::utf8FromPath(path) + ": " + contents.error.message();
-        return std::nullopt;
-    }
-    if (contents.bytes.size() > kMaxProfileSize) {
-        error = unicode::utf8FromPath(path) + ": too large for a profile (more than 1 MiB)";
-        return std::nullopt;
-    }
-    try {
-        ProfileRule::Json document = ProfileRule::Json::parse(contents.bytes.begin(), contents.bytes.end());
-        if (ProfileReader::looksLikeProfile(document))
-            return document;
-        error = unicode::utf8FromPath(path) + R"(: not a profile (a profile says "format": "kestrel-profile"))";
-    } catch (const ProfileRule::Json::exception& e) {
-        error = unicode::utf8FromPath(path) + ": not a profile: " + withoutExceptionPrefix(e.what());
-    }
-    return std::nullopt;
+    if (contents.error)
+        return {std::nullopt, true, withFile(path, contents.error.message())};
+    if (ProfileDocument::kindOf(contents.bytes) == ProfileDocument::Kind::NotAProfile)
+        return {std::nullopt, true, withFile(path, R"(not a profile (a profile is JSON text starting with "{"))")};
+    if (contents.bytes.size() > kMaxProfileSize)
+        return {std::nullopt, false, withFile(path, "too large for a profile (more than 1 MiB)")};
+    std::string error;
+    auto document = ProfileDocument::parse(contents.bytes, error);
+    if (!document)
+        return {std::nullopt, false, withFile(path, error)};
+    if (!ProfileReader::looksLikeProfile(*document))
+        return {std::nullopt, false, withFile(path, R"(not a profile (a profile says "format": "kestrel-profile"))")};
+    return {std::move(document), false, {}};
 }
 
-std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& path, const ProfileData& base,
+std::optional<ProfileData> SettingsSource::load(const std::filesystem::path& path,
                                                 std::optional<std::uint8_t> targetSensorType, Purpose purpose,
                                                 std::ostream& err)
 {
-    std::string error;
-    const auto document = readProfile(path, error);
-    if (!document) {
-        std::error_code ec;
-        if (std::filesystem::file_size(path, ec) == ConfigBinFile::kFileSize && !ec) {
-            ProfileData data;
-            error = ProfileFiles(path).load(data, targetSensorType.value_or(base.sensorType));
-            if (error.empty())
-                return data;
-        }
-        err << "kestrelctl: " << error << '\n';
-        return std::nullopt;
+    const FileRead file = readProfile(path);
+    if (file.document) {
+        const auto base = baseFor(*file.document, path, targetSensorType, "nothing was compared", err);
+        if (!base)
+            return std::nullopt;
+        return fromProfile(*file.document, path, *base, targetSensorType, purpose, err);
     }
-    return fromProfile(*document, path, base, targetSensorType, purpose, err);
+    std::string error = file.error;
+    if (file.notAProfile) {
+        ProfileData data;
+        error = ProfileFiles(path).load(data, targetSensorType);
+        if (error.empty())
+            return data;
+    }
+    err << "kestrelctl: " << error << '\n';
+    return std::nullopt;
 }
 
 std::optional<ProfileData> SettingsSource::fromProfile(const ProfileRule::Json& document,
                                                        const std::filesystem::path& path, const ProfileData& base,
                                                        std::optional<std::uint8_t> targetSensorType, Purpose purpose,
-                                                       std::ostream& err)
+                                                       std::ostream& err, std::optional<Language> captionLanguage)
 {
-    ProfileReader::Result result = ProfileReader::read(document, base, targetSensorType);
+    ProfileReader::Result result = ProfileReader::read(document, base, targetSensorType, captionLanguage);
     if (result.ok() && purpose == Purpose::Use)
         result.problems = ProfileGuards::problems(result.data.record);
-    for (const std::string& problem : result.problems)
-        err << problem << '\n';
+    const std::size_t listed = std::min(result.problems.size(), kMaxListedProblems);
+    for (std::size_t i = 0; i < listed; ++i)
+        err << result.problems[i] << '\n';
+    if (result.problems.size() > listed)
+        err << "... and " << result.problems.size() - listed << " more\n";
     for (const std::string& warning : result.warnings)
         err << "kestrelctl: warning: " << warning << '\n';
     if (!result.ok()) {
@@ -98,6 +98,27 @@ std::optional<ProfileData> SettingsSource::fromProfile(const ProfileRule::Json& 
         return std::nullopt;
     }
     return result.data;
+}
+
+std::optional<ProfileData> SettingsSource::baseFor(const ProfileRule::Json& document,
+                                                   const std::filesystem::path& path,
+                                                   std::optional<std::uint8_t> targetSensorType, const char* outcome,
+                                                   std::ostream& err)
+{
+    ProfileData base;
+    base.sensorType = targetSensorType;
+    if (ProfileReader::setsEverySetting(document, targetSensorType))
+        return base;
+    const std::filesystem::path config = programConfigBin();
+    if (const std::string problem = ProfileFiles(config).load(base, targetSensorType); !problem.empty()) {
+        err << "kestrelctl: " << unicode::utf8FromPath(path)
+            << " leaves settings out, which come from the program's config.bin, and that cannot be read: " << problem
+            << "; " << outcome << '\n';
+        return std::nullopt;
+    }
+    err << "kestrelctl: what " << unicode::utf8FromPath(path) << " leaves out comes from "
+        << unicode::utf8FromPath(config) << '\n';
+    return base;
 }
 
 ProgramFolder SettingsSource::programFolder()

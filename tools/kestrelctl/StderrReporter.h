@@ -17,18 +17,24 @@ public:
 
     void showMessage(std::string_view text, std::string_view caption) override
     {
+        reported_ = true;
+        if (quiet_)
+            return;
         err_ << "kestrelctl: ";
         if (!caption.empty())
             err_ << caption << ": ";
         err_ << text << '\n';
-        reported_ = true;
     }
+
+    // From now on failures are only remembered: the command says them its own way.
+    void keepQuiet() { quiet_ = true; }
 
     bool reported() const { return reported_; }
 
 private:
     std::ostream& err_;
     bool reported_ = false;
+    bool quiet_ = false;
 };
 
 } // namespace kestrel::ctl

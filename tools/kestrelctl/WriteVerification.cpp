@@ -9,7 +9,15 @@ int verifyWrite(FeatureProtocol& protocol, ConfigImage& image, std::ostream& out
 {
     const ConfigImage written = image;
     if (!protocol.readMouse()) {
-        err << "kestrelctl: cannot read the configuration back to verify it\n";
+        err << "kestrelctl: verify: ";
+        if (const auto& failure = protocol.lastFailure()) {
+            err << failure->operation << " failed";
+            if (failure->page != 0)
+                err << " at page " << failure->page;
+            err << ": " << failure->problem << '\n';
+        } else {
+            err << "cannot read the configuration back\n";
+        }
         return kFailure;
     }
     const auto differences = imageDifferences(written, image);
