@@ -75,10 +75,10 @@ std::optional<SimulatedFaultPlan> SimulatedFaultPlan::parse(std::string_view tex
     return plan;
 }
 
-void SimulatedFaultPlan::plantIn(SimulatedMouse& mouse) const
+void SimulatedFaultPlan::plantIn(SimulatedMouse& mouse, int firstExchange) const
 {
     for (const auto& [exchange, fault] : faults_)
-        mouse.failAt(exchange, fault);
+        mouse.failAt(firstExchange + exchange, fault);
 }
 
 } // namespace kestrel

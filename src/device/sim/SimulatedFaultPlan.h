@@ -22,7 +22,9 @@ public:
     // is an empty plan.
     static std::optional<SimulatedFaultPlan> parse(std::string_view text, std::string& error);
 
-    void plantIn(SimulatedMouse& mouse) const;
+    // Plants the faults with their exchange numbers counted from
+    // `firstExchange`, so that a plan can also strike a mouse already in use.
+    void plantIn(SimulatedMouse& mouse, int firstExchange = 0) const;
     bool empty() const { return faults_.empty(); }
 
 private:

@@ -16,7 +16,8 @@ constexpr std::uint8_t kDataReportId = 0x00; // the unnumbered report's prefix
 
 } // namespace
 
-std::unique_ptr<VirtualMouse> VirtualMouse::open(const std::filesystem::path& uhidNode, std::string& error)
+std::unique_ptr<VirtualMouse> VirtualMouse::open(const std::filesystem::path& uhidNode,
+                                                 const SimulatedFaultPlan& faults, std::string& error)
 {
     std::array<Device, kDeviceCount> devices{
         Device{Role::Pointer, UhidDevice::open(uhidNode, error)},
@@ -27,12 +28,26 @@ std::unique_ptr<VirtualMouse> VirtualMouse::open(const std::filesystem::path& uh
         if (!device.uhid)
             return nullptr;
     }
-    return std::unique_ptr<VirtualMouse>(new VirtualMouse(std::move(devices)));
+    auto mouse = std::unique_ptr<VirtualMouse>(new VirtualMouse(std::move(devices), faults));
+    if (!mouse->status_ || !mouse->data_) {
+        error = "the simulated mouse did not open its status and data collections";
+        return nullptr;
+    }
+    return mouse;
 }
 
-VirtualMouse::VirtualMouse(std::array<Device, kDeviceCount> devices)
+VirtualMouse::VirtualMouse(std::array<Device, kDeviceCount> devices, const SimulatedFaultPlan& faults)
     : devices_(std::move(devices))
 {
+    faults.plantIn(mouse_);
+    // The collections are opened before any fault can strike: opening is no exchange.
+    const auto interfaces = mouse_.enumerate().value_or(std::vector<HidInterfaceInfo>{});
+    for (const HidInterfaceInfo& info : interfaces) {
+        if (info.usage == mouse::kStatusUsage)
+            status_ = mouse_.open(info).device;
+        else if (info.featureReportLength == mouse::kDataReportLength)
+            data_ = mouse_.open(info).device;
+    }
 }
 
 bool VirtualMouse::plug(std::string& error)
@@ -56,6 +71,11 @@ void VirtualMouse::unplug()
     for (Device& device : devices_)
         device.uhid->destroy();
     plugged_ = false;
+}
+
+void VirtualMouse::plantFromNow(const SimulatedFaultPlan& faults)
+{
+    faults.plantIn(mouse_, mouse_.exchangeCount());
 }
 
 int VirtualMouse::fd(std::size_t index) const
@@ -85,10 +105,11 @@ void VirtualMouse::answerGetReport(Device& device, const uhid_get_report_req& re
     // The reply starts with the report ID (the zero prefix for the data report).
     std::vector<std::uint8_t> report(featureLength(device.role), 0);
     report[0] = request.rnum;
-    if (device.role == Role::Status)
-        firmware_.getStatusReport(report);
-    else
-        firmware_.getDataReport(report);
+    if (!collectionFor(device.role).getFeature(report)) {
+        device.uhid->replyGetReport(request.id, EIO);
+        unplugIfVanished();
+        return;
+    }
     device.uhid->replyGetReport(request.id, 0, report);
 }
 
@@ -101,11 +122,24 @@ void VirtualMouse::answerSetReport(Device& device, const uhid_set_report_req& re
         return;
     }
     const std::span<const std::uint8_t> report(request.data, request.size);
-    if (device.role == Role::Status)
-        firmware_.setStatusReport(report);
-    else
-        firmware_.setDataReport(report);
-    device.uhid->replySetReport(request.id, 0);
+    const bool accepted = collectionFor(device.role).setFeature(report);
+    device.uhid->replySetReport(request.id, accepted ? 0 : EIO);
+    if (!accepted)
+        unplugIfVanished();
+}
+
+HidDevice& VirtualMouse::collectionFor(Role role)
+{
+    return role == Role::Status ? *status_ : *data_;
+}
+
+// The simulated mouse lists nothing once a fault made it vanish; the kernel
+// has to see the devices go as well.
+void VirtualMouse::unplugIfVanished()
+{
+    const auto present = mouse_.enumerate();
+    if (present && present->empty())
+        unplug();
 }
 
 std::size_t VirtualMouse::featureLength(Role role)

@@ -1,24 +1,43 @@
 // kestrel-virtual-mouse: plugs a virtual mouse into the running kernel through
 // uhid and answers its feature reports until it is terminated. Lines on
 // standard input drive it: "unplug" removes the three devices, "plug" brings
-// them back with the image they held. Exiting unplugs the mouse.
+// them back with the image they held, "faults PLAN" plants a fault plan whose
+// exchanges count from the next one. Exiting unplugs the mouse. Faults are
+// planted from the start as in the simulated mouse, from KESTREL_SIM_FAULTS.
 
 #include "VirtualMouse.h"
 
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
 
+using kestrel::SimulatedFaultPlan;
 using kestrel::guest::VirtualMouse;
 
 constexpr const char* kUhidNode = "/dev/uhid";
 constexpr std::size_t kControlSlot = VirtualMouse::kDeviceCount;
+constexpr std::string_view kFaultsCommand = "faults ";
+
+// Plants the plan of a "faults PLAN" line; false when it is no plan.
+bool plantFaults(VirtualMouse& mouse, std::string_view command)
+{
+    std::string error;
+    const auto faults = SimulatedFaultPlan::parse(command.substr(kFaultsCommand.size()), error);
+    if (!faults) {
+        std::fprintf(stderr, "kestrel-virtual-mouse: %s\n", error.c_str());
+        return false;
+    }
+    mouse.plantFromNow(*faults);
+    return true;
+}
 
 // Carries out every complete line in `pending`; false on a failed plug.
 bool runCommands(VirtualMouse& mouse, std::string& pending)
@@ -29,6 +48,8 @@ bool runCommands(VirtualMouse& mouse, std::string& pending)
         std::string error;
         if (command == "unplug") {
             mouse.unplug();
+        } else if (command.starts_with(kFaultsCommand)) {
+            plantFaults(mouse, command);
         } else if (command == "plug" && !mouse.plug(error)) {
             std::fprintf(stderr, "kestrel-virtual-mouse: %s\n", error.c_str());
             return false;
@@ -85,7 +106,13 @@ int serve(VirtualMouse& mouse)
 int main()
 {
     std::string error;
-    const auto mouse = VirtualMouse::open(kUhidNode, error);
+    const char* const planText = std::getenv(SimulatedFaultPlan::kVariable);
+    const auto faults = SimulatedFaultPlan::parse(planText ? planText : "", error);
+    if (!faults) {
+        std::fprintf(stderr, "kestrel-virtual-mouse: %s\n", error.c_str());
+        return 2;
+    }
+    const auto mouse = VirtualMouse::open(kUhidNode, *faults, error);
     if (!mouse || !mouse->plug(error)) {
         std::fprintf(stderr, "kestrel-virtual-mouse: %s\n", error.c_str());
         return 1;
