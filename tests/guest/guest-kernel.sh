@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the guest test harnesses (sourced, not run): Debian's cloud kernel
 # with the modules both guests load, fetched once per build tree, and the
 # copying of programs with their shared libraries.

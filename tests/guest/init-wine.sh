@@ -14,7 +14,8 @@ mount -t devtmpfs devtmpfs /dev
 mkdir -p /tmp
 
 readonly DISK=/disk
-readonly FAULT_PLAN=$(cat /fault-plan)
+FAULT_PLAN=$(cat /fault-plan)
+readonly FAULT_PLAN
 readonly WAIT_TENTHS=200
 
 finish() {
@@ -106,6 +107,9 @@ in_disk /usr/lib/wine/wineserver64 -p
 in_disk /usr/lib/wine/wine64 /kestrel/kestrelctl.exe monitor > $DISK/tmp/monitor.out 2>&1 &
 wine_started=$(uptime_seconds)
 wait_for_wine_list || echo "kestrel-wine: note: Wine's list did not show three interfaces in 10 tries"
+# The monitor reads the mouse as it starts; two processes' page commands
+# must not interleave.
+wait_for_line $DISK/tmp/monitor.out "^start-up:" || echo "kestrel-wine: note: the monitor did not start"
 echo "kestrel-wine: Wine's devices ready $(awk -v a="$wine_started" -v b="$(uptime_seconds)" 'BEGIN { print b - a }') s after its start"
 
 report wine-list in_disk /usr/lib/wine/wine64 /kestrel/kestrelctl.exe list
