@@ -165,7 +165,7 @@ ROOT=$WORK/root
 dpkg-deb -x "$DEB" "$ROOT"
 
 # desktop-file-validate 0.26 (Debian 12) predates SingleMainWindow of the
-# Desktop Entry Specification 1.5 and calls it an unknown key; nothing else may be amiss.
+# freedesktop desktop entry format 1.5 and calls it an unknown key; nothing else may be amiss.
 validate_desktop_entry() {
     desktop-file-validate "$1" 2>&1 | grep -v 'contains key "SingleMainWindow" in group "Desktop Entry"' |
         grep ': error: ' && return 1
