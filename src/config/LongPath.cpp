@@ -119,11 +119,20 @@ struct Rooted {
     std::wstring_view rest;
 };
 
+// Appended rather than added with operator+, which GCC 12's fortified
+// string copy warns about wrongly when inlined here.
+std::wstring joined(std::wstring_view first, std::wstring_view second)
+{
+    std::wstring text;
+    text.reserve(first.size() + second.size());
+    return text.append(first).append(second);
+}
+
 std::optional<Rooted> splitRoot(std::wstring_view absolute)
 {
     if (startsWithDrive(absolute)) {
         const std::wstring drive(absolute.substr(0, 2));
-        return Rooted{drive, std::wstring(kPrefix) + drive, absolute.substr(2)};
+        return Rooted{drive, joined(kPrefix, drive), absolute.substr(2)};
     }
     // "\\server\share": two names, each after exactly one separator.
     const auto nameAt = [absolute](std::size_t start) {
@@ -138,9 +147,9 @@ std::optional<Rooted> splitRoot(std::wstring_view absolute)
     const std::wstring_view share = nameAt(shareStart);
     if (share.empty() || isRewrittenBySystem(share))
         return std::nullopt;
-    const std::wstring serverShare = std::wstring(server) + L"\\" + std::wstring(share);
+    const std::wstring serverShare = joined(joined(server, L"\\"), share);
     const std::size_t restStart = shareStart + share.size();
-    return Rooted{L"\\\\" + serverShare, std::wstring(kUncPrefix) + serverShare, absolute.substr(restStart)};
+    return Rooted{joined(L"\\\\", serverShare), joined(kUncPrefix, serverShare), absolute.substr(restStart)};
 }
 
 // The components after the root with "." and ".." applied, as the system does;

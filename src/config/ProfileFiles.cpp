@@ -43,7 +43,7 @@ std::filesystem::path ProfileFiles::strIni() const
 
 Language ProfileFiles::captionLanguage() const
 {
-    return languageOf(StrIniSettings(strIni()));
+    return languageFromCode(StrIniSettings(strIni()).readLanguageCode());
 }
 
 std::string ProfileFiles::load(ProfileData& data, std::optional<std::uint8_t> sensorType) const
