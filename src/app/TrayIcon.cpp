@@ -48,6 +48,15 @@ void TrayIcon::activate(QSystemTrayIcon::ActivationReason reason)
         emit showRequested();
 }
 
+TrayIcon::~TrayIcon()
+{
+    // The members go before the QObject base does, and the windows they
+    // destroy still send events: the filter must not see them half gone.
+    menu_.removeEventFilter(this);
+    if (embeddedWindow_)
+        embeddedWindow_->removeEventFilter(this);
+}
+
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &menu_ && event->type() == QEvent::Show)

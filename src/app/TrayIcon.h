@@ -25,6 +25,7 @@ public:
     static constexpr const char* kTip = "Gaming Mouse Setting";
 
     TrayIcon(const QIcon& icon, const QString& exitText, QObject* parent = nullptr);
+    ~TrayIcon() override;
 
     void setExitText(const QString& text);
     void showBalloon(const Balloon& balloon) override;
