@@ -6,6 +6,8 @@
 # _FORTIFY_SOURCE does not work; the sanitizer and fuzzing builds bring their
 # own instrumentation.
 option(KESTREL_DPKG_BUILDFLAGS "Compile and link with dpkg-buildflags' hardening flags where it is installed" ON)
+# Whether they were applied: the package test checks the executables for them.
+set(KESTREL_HARDENED OFF)
 if(NOT KESTREL_DPKG_BUILDFLAGS OR KESTREL_SANITIZE OR KESTREL_FUZZ OR CMAKE_CROSSCOMPILING
    OR NOT CMAKE_SYSTEM_NAME STREQUAL "Linux" OR CMAKE_BUILD_TYPE STREQUAL "Debug")
   return()
@@ -39,3 +41,4 @@ foreach(kind EXE SHARED MODULE)
   string(PREPEND CMAKE_${kind}_LINKER_FLAGS "${kestrel_ldflags} ")
 endforeach()
 message(STATUS "Hardening flags from dpkg-buildflags: ${kestrel_cppflags} ${kestrel_cxxflags} ${kestrel_ldflags}")
+set(KESTREL_HARDENED ON)
