@@ -50,19 +50,19 @@ TEST(AbstractSocket, ANameIsHeldByOneSocketAndFreedWhenItCloses)
 {
     const std::string name = uniqueName("held");
     const int first = AbstractSocket::listenOn(name, 4);
-    ASSERT_GE(first, 0) << std::strerror(errno);
+    ASSERT_NE(first, -1) << std::strerror(errno);
     EXPECT_EQ(AbstractSocket::listenOn(name, 4), -1);
     EXPECT_EQ(errno, EADDRINUSE);
 
     const int client = AbstractSocket::connectTo(name);
-    ASSERT_GE(client, 0);
+    ASSERT_NE(client, -1) << std::strerror(errno);
     EXPECT_EQ(AbstractSocket::peerUserId(client), getuid());
     ::close(client);
 
     // No file stays behind to make the next holder wait.
     ::close(first);
     const int second = AbstractSocket::listenOn(name, 4);
-    EXPECT_GE(second, 0);
+    EXPECT_NE(second, -1) << std::strerror(errno);
     ::close(second);
     EXPECT_EQ(AbstractSocket::connectTo(name), -1);
     EXPECT_EQ(errno, ECONNREFUSED);
@@ -76,11 +76,11 @@ TEST(AbstractSocket, SendLineDeliversToAHolderOfThisUserAndSaysWhenNobodyListens
     EXPECT_TRUE(nobodyListens);
 
     const int listening = AbstractSocket::listenOn(name, 4);
-    ASSERT_GE(listening, 0);
+    ASSERT_NE(listening, -1) << std::strerror(errno);
     EXPECT_EQ(AbstractSocket::sendLine(name, "5 1\n", &nobodyListens), "");
     EXPECT_FALSE(nobodyListens);
     const int accepted = accept(listening, nullptr, nullptr);
-    ASSERT_GE(accepted, 0);
+    ASSERT_NE(accepted, -1) << std::strerror(errno);
     char received[8] = {};
     EXPECT_EQ(recv(accepted, received, sizeof received, 0), 4);
     EXPECT_STREQ(received, "5 1\n");
