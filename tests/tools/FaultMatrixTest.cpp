@@ -6,6 +6,8 @@
 #include <DefaultSettings.h>
 #include <MouseFirmware.h>
 
+#include "ProcessRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -36,19 +38,8 @@ bool isCheckedReply(int exchange)
     return exchange == 1 || exchange == 18 || exchange == 20;
 }
 
-struct CtlResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::CtlResult;
+using test::readText;
 
 class FaultMatrix : public ::testing::Test {
 protected:

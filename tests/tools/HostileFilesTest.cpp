@@ -6,6 +6,8 @@
 #include <BinaryFile.h>
 #include <DefaultSettings.h>
 
+#include "ProcessRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -26,19 +28,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CtlResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::CtlResult;
+using test::readText;
 
 void writeText(const fs::path& path, const std::string& text)
 {
