@@ -61,7 +61,7 @@ void BenchWindow::drawReportRateAndDpi(SkinPainter& painter) const
 
 void BenchWindow::composePage()
 {
-    CMemDC dc = surface_.compose();
+    CanvasPainter dc = surface_.compose();
     SkinPainter painter(dc, surface_.style());
     BasicPageFrame::draw(painter, surface_, texts_, 1);
     drawReportRateAndDpi(painter);

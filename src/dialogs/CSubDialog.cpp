@@ -5,7 +5,7 @@
 
 #include <ControlColours.h>
 #include <DialogLayout.h>
-#include <LoadPng.h>
+#include <SkinImage.h>
 #include <SkinFiles.h>
 #include <SkinFolder.h>
 
@@ -154,7 +154,7 @@ QString CSubDialog::captionOf(FrameButton button) const
     return {};
 }
 
-void CSubDialog::drawButton(CMemDC& dc, FrameButton button, bool over)
+void CSubDialog::drawButton(CanvasPainter& dc, FrameButton button, bool over)
 {
     if (!dc.isActive())
         return;
@@ -162,7 +162,7 @@ void CSubDialog::drawButton(CMemDC& dc, FrameButton button, bool over)
     const std::string_view normal = close ? skinfiles::kCloseNormal : skinfiles::kButtonNormal;
     const std::string_view hovered = close ? skinfiles::kCloseOver : skinfiles::kButtonOver;
     const QRect rect = rectOf(button);
-    LoadPng(dc.painter(), SkinFolder::imagePath(context_.style.folder, over ? hovered : normal), rect.left(),
+    drawSkinImage(dc.painter(), SkinFolder::imagePath(context_.style.folder, over ? hovered : normal), rect.left(),
             rect.top(), *this);
     SkinPainter painter(dc, context_.style);
     drawText(painter, rect, captionOf(button), TextLayout::Centred);
@@ -170,7 +170,7 @@ void CSubDialog::drawButton(CMemDC& dc, FrameButton button, bool over)
 
 void CSubDialog::composeFrame()
 {
-    CMemDC dc(canvas_, *this);
+    CanvasPainter dc(canvas_, *this);
     drawButton(dc, FrameButton::Ok, false);
     drawButton(dc, FrameButton::Cancel, false);
     if (dc.isActive()) {
@@ -183,7 +183,7 @@ void CSubDialog::composeFrame()
 
 void CSubDialog::returnToNormal()
 {
-    CMemDC dc(canvas_, *this);
+    CanvasPainter dc(canvas_, *this);
     for (const FrameButton button : {FrameButton::Ok, FrameButton::Cancel, FrameButton::Close}) {
         if (over_[index(button)])
             drawButton(dc, button, false);
@@ -196,7 +196,7 @@ void CSubDialog::hoverNotice(QPoint point)
     const std::optional<FrameButton> button = buttonAt(point);
     if (!button)
         return;
-    CMemDC dc(canvas_, *this);
+    CanvasPainter dc(canvas_, *this);
     drawButton(dc, *button, true);
     over_[index(*button)] = true;
     // OK and Cancel hand the hover state to each other; the close button keeps its own.

@@ -2,7 +2,7 @@
 
 #include "DialogContext.h"
 
-#include <CMemDC.h>
+#include <CanvasPainter.h>
 #include <MessageReporter.h>
 #include <SkinCanvas.h>
 #include <SkinPainter.h>
@@ -101,7 +101,7 @@ private:
     void placeOverOpener();
     // The whole frame in its normal state, with every text.
     void composeFrame();
-    void drawButton(CMemDC& dc, FrameButton button, bool over);
+    void drawButton(CanvasPainter& dc, FrameButton button, bool over);
     void returnToNormal();
     // Stops a pending hover notice and draws every hovered button normal.
     void endHover();

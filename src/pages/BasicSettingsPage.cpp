@@ -33,7 +33,7 @@ void BasicSettingsPage::build()
 
 void BasicSettingsPage::compose()
 {
-    CMemDC dc = context_.skin.compose();
+    CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style());
     const KeyAssignments keys(context_.host.settings(), context_.host.captions());
     BasicPageFrame::draw(painter, context_.skin, context_.host.texts(), keys.shownGroup() + 1);

@@ -125,7 +125,7 @@ void DpiPanel::selectReportRate(int mark)
     settings.setReportRate(reportRateOf(mark));
     if (oldMark == mark)
         return;
-    CMemDC dc = context_.skin.compose();
+    CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style());
     drawMark(painter, mark, true);
     drawMark(painter, oldMark, false);
@@ -142,7 +142,7 @@ void DpiPanel::toggleStage(int stage)
     } else {
         settings.setDpiEnabled(stage - 1, 1);
     }
-    CMemDC dc = context_.skin.compose();
+    CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style());
     drawSelectBox(painter, stage);
     drawStageColumn(painter, stage);
@@ -155,7 +155,7 @@ void DpiPanel::setLevel(int stage, int cell)
         return;
     context_.host.settings().setDpiLevel(stage - 1, static_cast<std::uint8_t>(cell - 1));
     // A stage not in use shows its new level until the next page build.
-    CMemDC dc = context_.skin.compose();
+    CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style());
     drawColumn(painter, stage, cell);
 }

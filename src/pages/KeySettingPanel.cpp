@@ -244,14 +244,14 @@ void KeySettingPanel::restoreDefaults()
 
 void KeySettingPanel::redrawDropDown(int k)
 {
-    CMemDC dc = context_.skin.compose();
+    CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style());
     context_.skin.drawHoverItem(painter, keyDropDownItem(k).id, false);
 }
 
 void KeySettingPanel::redrawKeyGroup()
 {
-    CMemDC dc = context_.skin.compose();
+    CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style());
     BasicPageFrame::drawKeyGroupButtons(painter, assignments().shownGroup() + 1);
     for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k)

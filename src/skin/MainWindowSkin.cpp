@@ -64,7 +64,7 @@ void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) 
 
 void MainWindowSkin::drawHoverItems(std::span<const HoverDraw> items)
 {
-    CMemDC dc = compose();
+    CanvasPainter dc = compose();
     SkinPainter painter(dc, style_);
     for (const HoverDraw& item : items)
         drawHoverItem(painter, item.id, item.over);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CMemDC.h"
+#include "CanvasPainter.h"
 #include "ClickActions.h"
 #include "HoverTracker.h"
 #include "PopupListSet.h"
@@ -54,7 +54,7 @@ public:
     bool loadBackground();
 
     // One composition onto the canvas, copied to the window when it ends.
-    CMemDC compose() { return CMemDC(canvas_, *this); }
+    CanvasPainter compose() { return CanvasPainter(canvas_, *this); }
 
     // Draws a hover-capable item normal or hovered, with its caption or its
     // digit and key caption.

@@ -1,6 +1,6 @@
 #include "SkinCanvas.h"
 
-#include "LoadPng.h"
+#include "SkinImage.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CMemDC.h"
+#include "CanvasPainter.h"
 #include "SkinStyle.h"
 
 #include <QColor>
@@ -34,7 +34,7 @@ struct ImageButton {
 // Everything is skipped when the composition is inactive.
 class SkinPainter {
 public:
-    SkinPainter(CMemDC& dc, const SkinStyle& style) : dc_(dc), style_(style) {}
+    SkinPainter(CanvasPainter& dc, const SkinStyle& style) : dc_(dc), style_(style) {}
 
     bool image(std::string_view fileName, QPoint at);
     void label(const QRect& rect, const QString& text, TextLayout layout);
@@ -46,7 +46,7 @@ public:
     const SkinStyle& style() const { return style_; }
 
 private:
-    CMemDC& dc_;
+    CanvasPainter& dc_;
     const SkinStyle& style_;
 };
 

@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include <LoadPng.h>
+#include <SkinImage.h>
 #include <SkinFiles.h>
 #include <SkinFolder.h>
 

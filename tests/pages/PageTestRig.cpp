@@ -2,7 +2,7 @@
 
 #include <DialogTestSupport.h>
 
-#include <LoadPng.h>
+#include <SkinImage.h>
 #include <MainWindowLayout.h>
 #include <MouseFirmware.h>
 #include <PopupListSet.h>

@@ -3,7 +3,7 @@
 // composed as the window composes them, every pixel compared.
 
 #include <DialogLayout.h>
-#include <LoadPng.h>
+#include <SkinImage.h>
 #include <MainWindowLayout.h>
 #include <SkinFiles.h>
 
@@ -39,7 +39,7 @@ QImage backdrop(const std::string& skin, std::initializer_list<std::string_view>
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
     for (const std::string_view layer : layers)
-        EXPECT_TRUE(LoadPng(painter, skinFile(skin, layer), 0, 0)) << layer;
+        EXPECT_TRUE(drawSkinImage(painter, skinFile(skin, layer), 0, 0)) << layer;
     return canvas;
 }
 
@@ -48,7 +48,7 @@ QImage drawn(const QImage& under, const std::string& skin, std::initializer_list
     QImage canvas = under;
     QPainter painter(&canvas);
     for (const std::string_view file : files)
-        LoadPng(painter, skinFile(skin, file), at.x(), at.y());
+        drawSkinImage(painter, skinFile(skin, file), at.x(), at.y());
     return canvas;
 }
 

@@ -62,7 +62,7 @@ TEST_F(MainWindowSkinTest, PaintingShowsTheCanvasAsLastComposed)
 {
     ASSERT_TRUE(surface.loadBackground());
     {
-        CMemDC dc = surface.compose();
+        CanvasPainter dc = surface.compose();
         SkinPainter painter(dc, surface.style());
         surface.drawHoverItem(painter, HoverId::Close, false);
     }
@@ -124,7 +124,7 @@ TEST_F(MainWindowSkinTest, ThePageFrameDrawsArtworkButtonsAndTheShownKeyGroup)
     skin.writeArgb(skinfiles::kButtonOver, {105, 21}, QColor(0, 200, 0));
     const TextTable texts = TextTable::forLanguage(Language::English);
     {
-        CMemDC dc = surface.compose();
+        CanvasPainter dc = surface.compose();
         SkinPainter painter(dc, surface.style());
         BasicPageFrame::draw(painter, surface, texts, 2);
     }

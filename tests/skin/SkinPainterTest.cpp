@@ -1,6 +1,6 @@
 #include "SkinTestSupport.h"
 
-#include <CMemDC.h>
+#include <CanvasPainter.h>
 #include <SkinCanvas.h>
 #include <SkinPainter.h>
 #include <StrIniSettings.h>
@@ -61,7 +61,7 @@ TEST_F(SkinPainterTest, ACompositionDrawsIntoTheCanvasAndCopiesOnce)
     skin.writeArgb("/a.png", {10, 10}, Qt::red);
     skin.writeArgb("/c.png", {10, 10}, Qt::blue);
     {
-        CMemDC dc(canvas, target);
+        CanvasPainter dc(canvas, target);
         SkinPainter painter(dc, style);
         EXPECT_TRUE(painter.image("/a.png", {0, 0}));
         // A missing image is skipped silently and the rest is drawn.
@@ -81,7 +81,7 @@ TEST_F(SkinPainterTest, AnEmptyCanvasComposesNothing)
     EXPECT_FALSE(empty.loadBackground(skin.path("/missing.png")));
     EXPECT_EQ(empty.size(), QSize(0, 0));
     {
-        CMemDC dc(empty, target);
+        CanvasPainter dc(empty, target);
         EXPECT_FALSE(dc.isActive());
         SkinPainter painter(dc, style);
         EXPECT_FALSE(painter.image("/main.png", {0, 0}));
@@ -106,7 +106,7 @@ TEST_F(SkinPainterTest, TextColourThreeHundredDrawsFortyFour)
     EXPECT_EQ(style.textColour, QColor(44, 0, 0));
     style.normalFont.setPixelSize(60);
     {
-        CMemDC dc(canvas, target);
+        CanvasPainter dc(canvas, target);
         SkinPainter(dc, style).label({0, 0, 200, 120}, "I", TextLayout::Centred);
     }
     // Pixels the stem covers completely carry exactly the skin text colour.
@@ -116,7 +116,7 @@ TEST_F(SkinPainterTest, TextColourThreeHundredDrawsFortyFour)
 TEST_F(SkinPainterTest, TheTitleIsDarkGreyInTheTitleFont)
 {
     {
-        CMemDC dc(canvas, target);
+        CanvasPainter dc(canvas, target);
         SkinPainter(dc, style).title({0, 0, 200, 120}, "I");
     }
     EXPECT_EQ(SkinStyle::titleColour(), QColor(0x42, 0x42, 0x42));
@@ -131,7 +131,7 @@ TEST_F(SkinPainterTest, TheFourLayoutsPlaceTheTextInTheRectangle)
     const auto layoutBounds = [&](TextLayout layout) {
         canvas.image().fill(Qt::black);
         {
-            CMemDC dc(canvas, target);
+            CanvasPainter dc(canvas, target);
             SkinPainter(dc, style).label(box, "Mode", layout);
         }
         return inkBounds(canvas.image());
@@ -163,7 +163,7 @@ TEST_F(SkinPainterTest, AnImageButtonBlendsItsStateOverTheOldOneWithItsCaption)
     skin.write("/button-over.png", over);
     const ImageButton button{{30, 30, 20, 10}, "/button-normal.png", "/button-over.png"};
     {
-        CMemDC dc(canvas, target);
+        CanvasPainter dc(canvas, target);
         SkinPainter painter(dc, style);
         painter.imageButton(button, false, QString());
         painter.imageButton(button, true, QString());
@@ -173,7 +173,7 @@ TEST_F(SkinPainterTest, AnImageButtonBlendsItsStateOverTheOldOneWithItsCaption)
 
     canvas.image().fill(Qt::black);
     {
-        CMemDC dc(canvas, target);
+        CanvasPainter dc(canvas, target);
         SkinPainter(dc, style).imageButton({{0, 0, 200, 120}, "/missing.png", "/missing.png"}, false, "OK");
     }
     const QRect caption = inkBounds(canvas.image());

@@ -1,16 +1,16 @@
-#include "CMemDC.h"
+#include "CanvasPainter.h"
 
 #include "SkinCanvas.h"
 
 namespace kestrel {
 
-CMemDC::CMemDC(SkinCanvas& canvas, CanvasTarget& target) : target_(target)
+CanvasPainter::CanvasPainter(SkinCanvas& canvas, CanvasTarget& target) : target_(target)
 {
     if (!canvas.isNull())
         painter_.emplace(&canvas.image());
 }
 
-CMemDC::~CMemDC()
+CanvasPainter::~CanvasPainter()
 {
     if (!painter_)
         return;

@@ -1,6 +1,6 @@
 #include "SkinTestSupport.h"
 
-#include <LoadPng.h>
+#include <SkinImage.h>
 #include <SkinCanvas.h>
 
 #include <QFile>
@@ -26,12 +26,12 @@ struct RecordingReporter final : MessageReporter {
 QRgb drawOnto(QImage& canvas, const QString& path, int x = 0, int y = 0)
 {
     QPainter painter(&canvas);
-    LoadPng(painter, path, x, y);
+    drawSkinImage(painter, path, x, y);
     painter.end();
     return canvas.pixel(x, y);
 }
 
-TEST(LoadPngTest, BlendsPremultipliedImagesSourceOver)
+TEST(SkinImageTest, BlendsPremultipliedImagesSourceOver)
 {
     TestSkin skin;
     skin.writeArgb("/clear.png", {4, 4}, QColor(255, 255, 255, 0));
@@ -47,7 +47,7 @@ TEST(LoadPngTest, BlendsPremultipliedImagesSourceOver)
     EXPECT_EQ(canvas.pixel(4, 4), qRgb(0, 0, 0));
 }
 
-TEST(LoadPngTest, PremultipliesWithTruncation)
+TEST(SkinImageTest, PremultipliesWithTruncation)
 {
     TestSkin skin;
     // 128 * 3 / 255 = 1.5: truncation gives 1 where rounding would give 2.
@@ -65,7 +65,7 @@ TEST(LoadPngTest, PremultipliesWithTruncation)
     EXPECT_EQ(qAlpha(pixel), 3);
 }
 
-TEST(LoadPngTest, CopiesImagesWithoutAlphaOpaqueAndUnchanged)
+TEST(SkinImageTest, CopiesImagesWithoutAlphaOpaqueAndUnchanged)
 {
     TestSkin skin;
     skin.writeRgb("/solid.png", {3, 3}, QColor(10, 200, 30));
@@ -79,7 +79,7 @@ TEST(LoadPngTest, CopiesImagesWithoutAlphaOpaqueAndUnchanged)
     EXPECT_EQ(drawOnto(canvas, skin.path("/solid.png"), 1, 1), qRgb(10, 200, 30));
 }
 
-TEST(LoadPngTest, FailsQuietlyInTheMainWindowForm)
+TEST(SkinImageTest, FailsQuietlyInTheMainWindowForm)
 {
     TestSkin skin;
     QFile garbage(skin.path("/garbage.png"));
@@ -88,27 +88,27 @@ TEST(LoadPngTest, FailsQuietlyInTheMainWindowForm)
     garbage.close();
     QImage canvas = skintest::blackCanvas({4, 4});
     QPainter painter(&canvas);
-    EXPECT_FALSE(LoadPng(painter, skin.path("/missing.png"), 0, 0));
-    EXPECT_FALSE(LoadPng(painter, skin.path("/garbage.png"), 0, 0));
+    EXPECT_FALSE(drawSkinImage(painter, skin.path("/missing.png"), 0, 0));
+    EXPECT_FALSE(drawSkinImage(painter, skin.path("/garbage.png"), 0, 0));
     painter.end();
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(0, 0, 0));
 }
 
-TEST(LoadPngTest, ReportsEachFailureInTheDialogForm)
+TEST(SkinImageTest, ReportsEachFailureInTheDialogForm)
 {
     TestSkin skin;
     skin.writeArgb("/ok.png", {2, 2}, Qt::red);
     RecordingReporter reporter;
     QImage canvas = skintest::blackCanvas({4, 4});
     QPainter painter(&canvas);
-    EXPECT_TRUE(LoadPng(painter, skin.path("/ok.png"), 0, 0, reporter));
+    EXPECT_TRUE(drawSkinImage(painter, skin.path("/ok.png"), 0, 0, reporter));
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_FALSE(LoadPng(painter, skin.path("/missing.png"), 0, 0, reporter));
-    EXPECT_FALSE(LoadPng(painter, skin.path("/missing.png"), 0, 0, reporter));
+    EXPECT_FALSE(drawSkinImage(painter, skin.path("/missing.png"), 0, 0, reporter));
+    EXPECT_FALSE(drawSkinImage(painter, skin.path("/missing.png"), 0, 0, reporter));
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"LoadPng---Load image failed.", "LoadPng---Load image failed."}));
 }
 
-TEST(LoadPngTest, ReadsTheFileAgainOnEveryDraw)
+TEST(SkinImageTest, ReadsTheFileAgainOnEveryDraw)
 {
     TestSkin skin;
     skin.writeRgb("/changing.png", {2, 2}, Qt::red);
@@ -118,7 +118,7 @@ TEST(LoadPngTest, ReadsTheFileAgainOnEveryDraw)
     EXPECT_EQ(drawOnto(canvas, skin.path("/changing.png")), qRgb(0, 0, 255));
 }
 
-TEST(LoadPngTest, APipeADeviceOrAnOversizedFileIsNoImageAndNeverWaitedOn)
+TEST(SkinImageTest, APipeADeviceOrAnOversizedFileIsNoImageAndNeverWaitedOn)
 {
     TestSkin skin;
     ASSERT_EQ(::mkfifo((skin.folder() / "pipe.png").c_str(), 0600), 0);

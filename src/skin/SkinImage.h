@@ -28,10 +28,10 @@ QImage readSkinImageFile(const QString& path);
 // Draws the image at the path with its top-left corner at (x, y) and its own
 // size: blended source-over when it has alpha, copied opaque otherwise.
 // The main window's form: a failure draws nothing and says nothing.
-bool LoadPng(QPainter& surface, const QString& path, int x, int y);
+bool drawSkinImage(QPainter& surface, const QString& path, int x, int y);
 
 // The sub-dialogs' form: a failure is also reported with the message
 // "LoadPng---Load image failed." under the program's name.
-bool LoadPng(QPainter& surface, const QString& path, int x, int y, MessageReporter& reporter);
+bool drawSkinImage(QPainter& surface, const QString& path, int x, int y, MessageReporter& reporter);
 
 } // namespace kestrel

@@ -1,4 +1,4 @@
-#include "LoadPng.h"
+#include "SkinImage.h"
 
 #include <BinaryFile.h>
 
@@ -50,7 +50,7 @@ std::optional<QImage> decodeSkinImage(const QString& path)
     return decoded.convertToFormat(QImage::Format_RGB32);
 }
 
-bool LoadPng(QPainter& surface, const QString& path, int x, int y)
+bool drawSkinImage(QPainter& surface, const QString& path, int x, int y)
 {
     const std::optional<QImage> image = decodeSkinImage(path);
     if (!image)
@@ -60,9 +60,9 @@ bool LoadPng(QPainter& surface, const QString& path, int x, int y)
     return true;
 }
 
-bool LoadPng(QPainter& surface, const QString& path, int x, int y, MessageReporter& reporter)
+bool drawSkinImage(QPainter& surface, const QString& path, int x, int y, MessageReporter& reporter)
 {
-    if (LoadPng(surface, path, x, y))
+    if (drawSkinImage(surface, path, x, y))
         return true;
     reporter.showMessage(kLoadFailedMessage, "");
     return false;

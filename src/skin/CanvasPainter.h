@@ -19,12 +19,12 @@ public:
 // bitmap), and when the composition ends the window gets one copy of the
 // whole canvas, so the user never sees partial drawing. With an empty
 // canvas the composition is inactive: nothing is drawn and nothing copied.
-class CMemDC {
+class CanvasPainter {
 public:
-    CMemDC(SkinCanvas& canvas, CanvasTarget& target);
-    ~CMemDC();
-    CMemDC(const CMemDC&) = delete;
-    CMemDC& operator=(const CMemDC&) = delete;
+    CanvasPainter(SkinCanvas& canvas, CanvasTarget& target);
+    ~CanvasPainter();
+    CanvasPainter(const CanvasPainter&) = delete;
+    CanvasPainter& operator=(const CanvasPainter&) = delete;
 
     bool isActive() const { return painter_.has_value(); }
     // Only valid while active.
