@@ -4,7 +4,7 @@
 #include "DeviceLinkController.h"
 
 #include <ApplySequence.h>
-#include <CSkinsDialog.h>
+#include <SkinsDialog.h>
 #include <ConfigBinFile.h>
 
 #include <string>
@@ -68,7 +68,7 @@ void MainWindowCommands::cancel()
 
 void MainWindowCommands::openSkins()
 {
-    CSkinsDialog dialog(dialogs_.context(), folder_.skinsRoots(), state_.app.skinName, &dlg_);
+    SkinsDialog dialog(dialogs_.context(), folder_.skinsRoots(), state_.app.skinName, &dlg_);
     if (!dialog.runModal())
         return;
     const SkinsResult chosen = dialog.chosenSkin();

@@ -1,11 +1,11 @@
 #include "KeyFunctionDialogs.h"
 
-#include <CFireKeyDialog.h>
-#include <CHotKeyDialog.h>
-#include <CMediaDialog.h>
-#include <CSingleDialog.h>
-#include <CSnipeDialog.h>
-#include <CWindowsDialog.h>
+#include <FireKeyDialog.h>
+#include <HotKeyDialog.h>
+#include <MediaKeyDialog.h>
+#include <SingleKeyDialog.h>
+#include <SnipeKeyDialog.h>
+#include <WindowsKeyDialog.h>
 #include <KeyNames.h>
 
 namespace kestrel {
@@ -75,7 +75,7 @@ std::optional<ChoiceResult> KeyFunctionDialogs::choose(std::optional<int> heldRo
 std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
 {
     const std::optional<ChoiceResult> choice =
-        choose<CWindowsDialog>(heldRow(KeyFunctionCode::Windows, group, button, &SettingsRecord::windowsIndex));
+        choose<WindowsKeyDialog>(heldRow(KeyFunctionCode::Windows, group, button, &SettingsRecord::windowsIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setWindowsIndex(group, button, byteOf(choice->index));
@@ -85,7 +85,7 @@ std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
 std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int button)
 {
     const std::optional<ChoiceResult> choice =
-        choose<CMediaDialog>(heldRow(KeyFunctionCode::Multimedia, group, button, &SettingsRecord::mediaIndex));
+        choose<MediaKeyDialog>(heldRow(KeyFunctionCode::Multimedia, group, button, &SettingsRecord::mediaIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setMediaIndex(group, button, byteOf(choice->index));
@@ -95,7 +95,7 @@ std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int butt
 std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
 {
     const std::optional<ChoiceResult> choice =
-        choose<CHotKeyDialog>(heldRow(KeyFunctionCode::HotKey, group, button, &SettingsRecord::hotKeyIndex));
+        choose<HotKeyDialog>(heldRow(KeyFunctionCode::HotKey, group, button, &SettingsRecord::hotKeyIndex));
     if (!choice)
         return std::nullopt;
     host_.settings().setHotKeyIndex(group, button, byteOf(choice->index));
@@ -104,7 +104,7 @@ std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
 
 std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
 {
-    CFireKeyDialog dialog(host_.dialogContext(), &window_);
+    FireKeyDialog dialog(host_.dialogContext(), &window_);
     const SettingsRecord& held = host_.settings();
     dialog.openWithTiming(held.fireMakeTime(), held.fireBreakTime());
     if (holds(KeyFunctionCode::FireKey, group, button))
@@ -124,7 +124,7 @@ std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
 
 std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int button)
 {
-    CSingleDialog dialog(host_.dialogContext(), &window_);
+    SingleKeyDialog dialog(host_.dialogContext(), &window_);
     if (holds(KeyFunctionCode::SingleKey, group, button))
         dialog.openWithKey(KeyNames::keyNameFromUsage(host_.settings().singleKeyCode(group, button)));
     if (!dialog.runModal())
@@ -135,7 +135,7 @@ std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int butto
 
 std::optional<std::string> KeyFunctionDialogs::runSnipeKey(int group, int button)
 {
-    CSnipeDialog dialog(host_.dialogContext(), host_.sensorType(), &window_);
+    SnipeKeyDialog dialog(host_.dialogContext(), host_.sensorType(), &window_);
     if (const auto row = heldRow(KeyFunctionCode::SnipeKey, group, button, &SettingsRecord::snipeIndex))
         dialog.openOnRow(*row);
     if (!dialog.runModal())

@@ -2,7 +2,7 @@
 
 #include "PageHost.h"
 
-#include <CChoiceDialog.h>
+#include <ChoiceDialog.h>
 #include <KeyFunctionCode.h>
 
 #include <optional>

@@ -1,9 +1,9 @@
 #include "DialogTestSupport.h"
 
-#include <CHotKeyDialog.h>
-#include <CMediaDialog.h>
-#include <CSnipeDialog.h>
-#include <CWindowsDialog.h>
+#include <HotKeyDialog.h>
+#include <MediaKeyDialog.h>
+#include <SnipeKeyDialog.h>
+#include <WindowsKeyDialog.h>
 #include <DeviceTables.h>
 #include <DialogLayout.h>
 
@@ -32,7 +32,7 @@ protected:
         return dialog;
     }
 
-    static QListWidget& openList(CChoiceDialog& dialog)
+    static QListWidget& openList(ChoiceDialog& dialog)
     {
         if (!dialog.isListOpen())
             click(dialog, dialog.choiceLayout().face.center());
@@ -41,7 +41,7 @@ protected:
     }
 
     // Opens the list, picks the row and ends the dialog with OK.
-    static ChoiceResult choose(CChoiceDialog& dialog, int row)
+    static ChoiceResult choose(ChoiceDialog& dialog, int row)
     {
         clickRow(openList(dialog), row);
         click(dialog, dialoglayout::kOk.center());
@@ -55,17 +55,17 @@ protected:
 
 TEST_F(ChoiceDialogsTest, HotKeyRowsAreTheShortcutTableEntries)
 {
-    auto untouched = opened<CHotKeyDialog>(Language::English);
+    auto untouched = opened<HotKeyDialog>(Language::English);
     click(*untouched, dialoglayout::kOk.center());
     EXPECT_EQ(untouched->choice().index, 0);
     EXPECT_EQ(untouched->choice().label, "Copy");
 
-    auto undo = opened<CHotKeyDialog>(Language::English);
+    auto undo = opened<HotKeyDialog>(Language::English);
     EXPECT_EQ(choose(*undo, 7).index, 7);
     EXPECT_EQ(undo->choice().label, "Undo");
     EXPECT_EQ(DeviceTables::kShortcuts[2 * 7 + 1], 0x1D);
 
-    auto traditional = opened<CHotKeyDialog>(Language::TraditionalChinese);
+    auto traditional = opened<HotKeyDialog>(Language::TraditionalChinese);
     const ChoiceResult fourth = choose(*traditional, 3);
     EXPECT_EQ(fourth.index, 3);
     EXPECT_EQ(fourth.label, "全選");
@@ -73,13 +73,13 @@ TEST_F(ChoiceDialogsTest, HotKeyRowsAreTheShortcutTableEntries)
 
 TEST_F(ChoiceDialogsTest, MediaRowsAreTheFirstSevenConsumerEntries)
 {
-    auto untouched = opened<CMediaDialog>(Language::English);
+    auto untouched = opened<MediaKeyDialog>(Language::English);
     click(*untouched, dialoglayout::kOk.center());
     EXPECT_EQ(untouched->choice().index, 0);
     EXPECT_EQ(untouched->choice().label, "Next");
     EXPECT_EQ(DeviceTables::kConsumerUsages[0], 0x00B5);
 
-    auto volumeDown = opened<CMediaDialog>(Language::English);
+    auto volumeDown = opened<MediaKeyDialog>(Language::English);
     EXPECT_EQ(openList(*volumeDown).count(), 7);
     const ChoiceResult chosen = choose(*volumeDown, 6);
     EXPECT_EQ(chosen.index, 6);
@@ -89,12 +89,12 @@ TEST_F(ChoiceDialogsTest, MediaRowsAreTheFirstSevenConsumerEntries)
 
 TEST_F(ChoiceDialogsTest, WindowsRowsAreTheLastNineConsumerEntriesInATallerList)
 {
-    auto untouched = opened<CWindowsDialog>(Language::English);
+    auto untouched = opened<WindowsKeyDialog>(Language::English);
     click(*untouched, dialoglayout::kOk.center());
     EXPECT_EQ(untouched->choice().label, "Multimedia Player");
     EXPECT_EQ(DeviceTables::kConsumerUsages[DeviceTables::kFirstWindowsUsage + 0], 0x0183);
 
-    auto refresh = opened<CWindowsDialog>(Language::English);
+    auto refresh = opened<WindowsKeyDialog>(Language::English);
     EXPECT_EQ(openList(*refresh).geometry(), dialoglayout::kWindowsChoiceList);
     const ChoiceResult chosen = choose(*refresh, 8);
     EXPECT_EQ(chosen.index, 8);
@@ -104,10 +104,10 @@ TEST_F(ChoiceDialogsTest, WindowsRowsAreTheLastNineConsumerEntriesInATallerList)
 
 TEST_F(ChoiceDialogsTest, ListsWithoutWheelHandlingShowEveryRowWithoutScrolling)
 {
-    auto hotKey = opened<CHotKeyDialog>(Language::English);
-    auto media = opened<CMediaDialog>(Language::SimplifiedChinese);
-    auto windows = opened<CWindowsDialog>(Language::English);
-    for (CChoiceDialog* dialog : std::initializer_list<CChoiceDialog*>{hotKey.get(), media.get(), windows.get()}) {
+    auto hotKey = opened<HotKeyDialog>(Language::English);
+    auto media = opened<MediaKeyDialog>(Language::SimplifiedChinese);
+    auto windows = opened<WindowsKeyDialog>(Language::English);
+    for (ChoiceDialog* dialog : std::initializer_list<ChoiceDialog*>{hotKey.get(), media.get(), windows.get()}) {
         QListWidget& list = openList(*dialog);
         const QRect last = list.visualItemRect(list.item(list.count() - 1));
         EXPECT_LT(last.bottom(), list.viewport()->height()) << list.item(0)->text().toStdString();
@@ -128,7 +128,7 @@ TEST_F(ChoiceDialogsTest, SnipeRowsFollowTheSensorType)
     };
     for (const Case& c : {Case{1, -1, "600", 0x01, 8}, Case{0, 11, "4000", 0x28, 12}, Case{2, 7, "2500", 0x2A, 8},
                           Case{3, 3, "1600", 0x04, 8}}) {
-        auto dialog = opened<CSnipeDialog>(Language::English, c.sensor);
+        auto dialog = opened<SnipeKeyDialog>(Language::English, c.sensor);
         if (c.row < 0) {
             click(*dialog, dialoglayout::kOk.center());
         } else {
@@ -143,7 +143,7 @@ TEST_F(ChoiceDialogsTest, SnipeRowsFollowTheSensorType)
 
 TEST_F(ChoiceDialogsTest, ASensorTypeWithoutLevelsGivesAnEmptyLabelAndAnEmptyList)
 {
-    auto dialog = opened<CSnipeDialog>(Language::English, std::uint8_t{7});
+    auto dialog = opened<SnipeKeyDialog>(Language::English, std::uint8_t{7});
     EXPECT_EQ(dialog->choiceBox()->text(), "");
     EXPECT_EQ(openList(*dialog).count(), 0);
     click(*dialog, dialoglayout::kOk.center());
@@ -154,7 +154,7 @@ TEST_F(ChoiceDialogsTest, ASensorTypeWithoutLevelsGivesAnEmptyLabelAndAnEmptyLis
 
 TEST_F(ChoiceDialogsTest, TheWheelScrollsTheSnipeListThreeRowsANotch)
 {
-    auto dialog = opened<CSnipeDialog>(Language::English, std::uint8_t{0});
+    auto dialog = opened<SnipeKeyDialog>(Language::English, std::uint8_t{0});
     // Without a list the wheel does nothing.
     wheel(*dialog, {300, 100}, -120);
     QListWidget& list = openList(*dialog);
@@ -171,7 +171,7 @@ TEST_F(ChoiceDialogsTest, TheWheelScrollsTheSnipeListThreeRowsANotch)
 
 TEST_F(ChoiceDialogsTest, TheFaceTogglesTheListAndARowUnderThePointerIsSelectedWithoutChoosing)
 {
-    auto dialog = opened<CHotKeyDialog>(Language::English);
+    auto dialog = opened<HotKeyDialog>(Language::English);
     QListWidget& list = openList(*dialog);
     EXPECT_EQ(list.geometry(), dialoglayout::kChoiceList);
     EXPECT_EQ(list.count(), 8);
@@ -192,7 +192,7 @@ TEST_F(ChoiceDialogsTest, TheFaceTogglesTheListAndARowUnderThePointerIsSelectedW
 
 TEST_F(ChoiceDialogsTest, ClickAndDoubleClickChooseTheRowAndCloseTheList)
 {
-    auto clicked = opened<CMediaDialog>(Language::English);
+    auto clicked = opened<MediaKeyDialog>(Language::English);
     QListWidget& list = openList(*clicked);
     moveOverRow(list, 3);
     clickRow(list, 3);
@@ -202,7 +202,7 @@ TEST_F(ChoiceDialogsTest, ClickAndDoubleClickChooseTheRowAndCloseTheList)
     EXPECT_EQ(clicked->choice().label, "Play/Pause");
     EXPECT_EQ(clicked->choiceBox()->text(), "Play/Pause");
 
-    auto doubled = opened<CMediaDialog>(Language::English);
+    auto doubled = opened<MediaKeyDialog>(Language::English);
     QListWidget& doubledList = openList(*doubled);
     doubleClick(*doubledList.viewport(), rowPoint(doubledList, 4));
     settle();
@@ -212,7 +212,7 @@ TEST_F(ChoiceDialogsTest, ClickAndDoubleClickChooseTheRowAndCloseTheList)
 
 TEST_F(ChoiceDialogsTest, AClickUnderTheLastRowChoosesTheHighlightedRow)
 {
-    auto dialog = opened<CHotKeyDialog>(Language::English);
+    auto dialog = opened<HotKeyDialog>(Language::English);
     QListWidget& list = openList(*dialog);
     const QRect last = list.visualItemRect(list.item(list.count() - 1));
     const QPoint band(last.center().x(), list.viewport()->height() - 2);
@@ -229,7 +229,7 @@ TEST_F(ChoiceDialogsTest, AClickUnderTheLastRowChoosesTheHighlightedRow)
 
 TEST_F(ChoiceDialogsTest, APressAwayFromTheListClosesItFirstAndOkKeepsTheChoiceSoFar)
 {
-    auto dialog = opened<CHotKeyDialog>(Language::English);
+    auto dialog = opened<HotKeyDialog>(Language::English);
     clickRow(openList(*dialog), 2);
     openList(*dialog);
     // A press on a plain spot closes the list and changes nothing.
@@ -250,17 +250,17 @@ TEST_F(ChoiceDialogsTest, APressAwayFromTheListClosesItFirstAndOkKeepsTheChoiceS
 
 TEST_F(ChoiceDialogsTest, EscapeWithTheListOpenCancelsAndTheNextDialogStartsClosed)
 {
-    auto dialog = opened<CWindowsDialog>(Language::English);
+    auto dialog = opened<WindowsKeyDialog>(Language::English);
     openList(*dialog);
     pressKey(*dialog, Qt::Key_Escape);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    auto next = opened<CWindowsDialog>(Language::English);
+    auto next = opened<WindowsKeyDialog>(Language::English);
     EXPECT_FALSE(next->isListOpen());
 }
 
 TEST_F(ChoiceDialogsTest, ALabelWiderThanTheBoxEndsInAnEllipsis)
 {
-    auto dialog = opened<CWindowsDialog>(Language::English);
+    auto dialog = opened<WindowsKeyDialog>(Language::English);
     EXPECT_EQ(dialog->choice().label, "Multimedia Player");
     const QString shown = dialog->choiceBox()->text();
     EXPECT_TRUE(shown == "Multimedia Player" || shown.endsWith(QChar(0x2026)));

@@ -117,16 +117,16 @@ void moveOverRow(QListWidget& list, int row) { move(*list.viewport(), rowPoint(l
 
 void clickRow(QListWidget& list, int row) { click(*list.viewport(), rowPoint(list, row)); }
 
-bool showsOver(const CSubDialog& dialog, const std::filesystem::path& skinFolder, CSubDialog::FrameButton button)
+bool showsOver(const SkinnedDialog& dialog, const std::filesystem::path& skinFolder, SkinnedDialog::FrameButton button)
 {
-    const bool close = button == CSubDialog::FrameButton::Close;
+    const bool close = button == SkinnedDialog::FrameButton::Close;
     const auto normal = decodeSkinImage(
         SkinFolder::imagePath(skinFolder, close ? skinfiles::kCloseNormal : skinfiles::kButtonNormal));
     const auto over =
         decodeSkinImage(SkinFolder::imagePath(skinFolder, close ? skinfiles::kCloseOver : skinfiles::kButtonOver));
     if (!normal || !over)
         return false;
-    const QPoint origin = CSubDialog::rectOf(button).topLeft();
+    const QPoint origin = SkinnedDialog::rectOf(button).topLeft();
     for (int y = 0; y < over->height(); ++y) {
         for (int x = 0; x < over->width(); ++x) {
             const QRgb overPixel = over->pixel(x, y);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <CSubDialog.h>
+#include <SkinnedDialog.h>
 #include <DialogContext.h>
 #include <Prompter.h>
 
@@ -84,7 +84,7 @@ void clickRow(QListWidget& list, int row);
 
 // Whether the canvas shows the button's hover image rather than its normal one,
 // judged at a pixel where the two images differ.
-bool showsOver(const CSubDialog& dialog, const std::filesystem::path& skinFolder, CSubDialog::FrameButton button);
+bool showsOver(const SkinnedDialog& dialog, const std::filesystem::path& skinFolder, SkinnedDialog::FrameButton button);
 
 // Lets queued calls and deferred deletions run.
 void settle();

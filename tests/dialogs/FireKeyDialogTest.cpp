@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include <CFireKeyDialog.h>
+#include <FireKeyDialog.h>
 #include <DialogLayout.h>
 
 #include <QApplication>
@@ -18,7 +18,7 @@ namespace kestrel {
 namespace {
 
 using namespace dialogtest;
-using Box = CFireKeyDialog::NumberBox;
+using Box = FireKeyDialog::NumberBox;
 
 class FireKeyDialogTest : public ::testing::Test {
 protected:
@@ -61,7 +61,7 @@ protected:
 
     ScriptedPrompter prompter;
     QWidget opener;
-    CFireKeyDialog dialog{contextFor(prompter, TestSkins::builtDefault()), &opener};
+    FireKeyDialog dialog{contextFor(prompter, TestSkins::builtDefault()), &opener};
 };
 
 TEST_F(FireKeyDialogTest, OkWithoutChangesGivesTheLeftButtonOnceEvery32)
@@ -207,11 +207,11 @@ TEST_F(FireKeyDialogTest, TheWheelScrollsTheKeyListThreeRowsANotch)
 
 TEST_F(FireKeyDialogTest, LeadingDigitsMakeTheNumber)
 {
-    EXPECT_EQ(CFireKeyDialog::leadingNumber("42"), 42);
-    EXPECT_EQ(CFireKeyDialog::leadingNumber("12abc"), 12);
-    EXPECT_EQ(CFireKeyDialog::leadingNumber(""), 0);
-    EXPECT_EQ(CFireKeyDialog::leadingNumber("x5"), 0);
-    EXPECT_GT(CFireKeyDialog::leadingNumber("99999999999999999999"), 255);
+    EXPECT_EQ(FireKeyDialog::leadingNumber("42"), 42);
+    EXPECT_EQ(FireKeyDialog::leadingNumber("12abc"), 12);
+    EXPECT_EQ(FireKeyDialog::leadingNumber(""), 0);
+    EXPECT_EQ(FireKeyDialog::leadingNumber("x5"), 0);
+    EXPECT_GT(FireKeyDialog::leadingNumber("99999999999999999999"), 255);
 }
 
 } // namespace

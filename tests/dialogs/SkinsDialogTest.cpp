@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include <CSkinsDialog.h>
+#include <SkinsDialog.h>
 #include <DialogLayout.h>
 #include <SkinFolderList.h>
 
@@ -29,14 +29,14 @@ protected:
         std::ofstream(skins.root() / "readme.txt") << "not a skin";
     }
 
-    std::unique_ptr<CSkinsDialog> opened(std::vector<std::filesystem::path> roots)
+    std::unique_ptr<SkinsDialog> opened(std::vector<std::filesystem::path> roots)
     {
         auto dialog =
-            std::make_unique<CSkinsDialog>(contextFor(prompter, inUse), std::move(roots), "Default", &opener);
+            std::make_unique<SkinsDialog>(contextFor(prompter, inUse), std::move(roots), "Default", &opener);
         dialog->show();
         return dialog;
     }
-    std::unique_ptr<CSkinsDialog> opened() { return opened({skins.root()}); }
+    std::unique_ptr<SkinsDialog> opened() { return opened({skins.root()}); }
 
     static QStringList rowsOf(const QListWidget& list)
     {
@@ -46,7 +46,7 @@ protected:
         return rows;
     }
 
-    static QListWidget& openList(CSkinsDialog& dialog)
+    static QListWidget& openList(SkinsDialog& dialog)
     {
         click(dialog, dialoglayout::kChoiceFace.center());
         EXPECT_TRUE(dialog.isListOpen());

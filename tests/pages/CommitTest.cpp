@@ -2,7 +2,7 @@
 
 #include <DialogTestSupport.h>
 
-#include <CSkinsDialog.h>
+#include <SkinsDialog.h>
 #include <ConfigImage.h>
 #include <DialogLayout.h>
 #include <MainWindowLayout.h>
@@ -266,7 +266,7 @@ TEST(Commit, AnAppliedConfigKeepsTheStoredCaptions)
 ScriptedPrompter::DialogAnswer chooseSkin(const QString& name)
 {
     return [name](QDialog& dialog) {
-        auto& skins = dynamic_cast<CSkinsDialog&>(dialog);
+        auto& skins = dynamic_cast<SkinsDialog&>(dialog);
         skins.show();
         dialogtest::click(skins, skins.choiceLayout().face.center());
         QListWidget& list = *skins.choiceList();

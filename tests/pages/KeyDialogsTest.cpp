@@ -2,8 +2,8 @@
 
 #include <DialogTestSupport.h>
 
-#include <CFireKeyDialog.h>
-#include <CSingleDialog.h>
+#include <FireKeyDialog.h>
+#include <SingleKeyDialog.h>
 #include <ConfigImage.h>
 #include <DialogLayout.h>
 #include <MainWindowLayout.h>
@@ -29,7 +29,7 @@ constexpr int kRightCtrlPosition = 44;
 ScriptedPrompter::DialogAnswer choose(int row)
 {
     return [row](QDialog& dialog) {
-        auto& choice = dynamic_cast<CChoiceDialog&>(dialog);
+        auto& choice = dynamic_cast<ChoiceDialog&>(dialog);
         choice.show();
         dialogtest::click(choice, choice.choiceLayout().face.center());
         dialogtest::clickRow(*choice.choiceList(), row);
@@ -41,14 +41,14 @@ ScriptedPrompter::DialogAnswer choose(int row)
 ScriptedPrompter::DialogAnswer fireKey(int row, const QString& times, const QString& make, const QString& brk)
 {
     return [=](QDialog& dialog) {
-        auto& fire = dynamic_cast<CFireKeyDialog&>(dialog);
+        auto& fire = dynamic_cast<FireKeyDialog&>(dialog);
         fire.show();
         dialogtest::click(fire, fire.choiceLayout().face.center());
         fire.choiceList()->scrollToItem(fire.choiceList()->item(row));
         dialogtest::clickRow(*fire.choiceList(), row);
-        fire.numberBox(CFireKeyDialog::NumberBox::Times)->setText(times);
-        fire.numberBox(CFireKeyDialog::NumberBox::MakeTime)->setText(make);
-        fire.numberBox(CFireKeyDialog::NumberBox::BreakTime)->setText(brk);
+        fire.numberBox(FireKeyDialog::NumberBox::Times)->setText(times);
+        fire.numberBox(FireKeyDialog::NumberBox::MakeTime)->setText(make);
+        fire.numberBox(FireKeyDialog::NumberBox::BreakTime)->setText(brk);
         dialogtest::click(fire, dialoglayout::kOk.center());
         return fire.result();
     };
@@ -203,14 +203,14 @@ ScriptedPrompter::DialogAnswer okUntouched(OpenedOn& seen)
 {
     return [&seen](QDialog& dialog) {
         dialog.show();
-        if (auto* choice = dynamic_cast<CChoiceDialog*>(&dialog))
+        if (auto* choice = dynamic_cast<ChoiceDialog*>(&dialog))
             seen.row = choice->choice().index;
-        if (auto* fire = dynamic_cast<CFireKeyDialog*>(&dialog)) {
-            seen.times = fire->numberBox(CFireKeyDialog::NumberBox::Times)->text();
-            seen.make = fire->numberBox(CFireKeyDialog::NumberBox::MakeTime)->text();
-            seen.brk = fire->numberBox(CFireKeyDialog::NumberBox::BreakTime)->text();
+        if (auto* fire = dynamic_cast<FireKeyDialog*>(&dialog)) {
+            seen.times = fire->numberBox(FireKeyDialog::NumberBox::Times)->text();
+            seen.make = fire->numberBox(FireKeyDialog::NumberBox::MakeTime)->text();
+            seen.brk = fire->numberBox(FireKeyDialog::NumberBox::BreakTime)->text();
         }
-        if (auto* single = dynamic_cast<CSingleDialog*>(&dialog))
+        if (auto* single = dynamic_cast<SingleKeyDialog*>(&dialog))
             seen.key = single->keyNameBox()->text();
         dialogtest::click(dialog, dialoglayout::kOk.center());
         return dialog.result();
@@ -274,7 +274,7 @@ TEST(KeyDialogs, TheFireKeyDialogsNotesStayInsideItInTheProgramsFont)
         rig.startWith();
         int greenAtTheEdge = -1;
         rig.prompter.dialogs = {[&greenAtTheEdge](QDialog& dialog) {
-            auto& fire = dynamic_cast<CFireKeyDialog&>(dialog);
+            auto& fire = dynamic_cast<FireKeyDialog&>(dialog);
             fire.show();
             // The notes' rows, along the dialog's right margin: no text colour there.
             const QImage& canvas = fire.canvas();

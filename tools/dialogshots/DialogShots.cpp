@@ -1,12 +1,12 @@
 #include "DialogShots.h"
 
-#include <CFireKeyDialog.h>
-#include <CHotKeyDialog.h>
-#include <CMediaDialog.h>
-#include <CSingleDialog.h>
-#include <CSkinsDialog.h>
-#include <CSnipeDialog.h>
-#include <CWindowsDialog.h>
+#include <FireKeyDialog.h>
+#include <HotKeyDialog.h>
+#include <MediaKeyDialog.h>
+#include <SingleKeyDialog.h>
+#include <SkinsDialog.h>
+#include <SnipeKeyDialog.h>
+#include <WindowsKeyDialog.h>
 #include <DialogLayout.h>
 #include <ScanCodeNames.h>
 
@@ -54,7 +54,7 @@ DialogContext DialogShots::context(Language language, const char* skin) const
             QStringLiteral("kestrel")};
 }
 
-bool DialogShots::save(CSubDialog& dialog, const QString& name)
+bool DialogShots::save(SkinnedDialog& dialog, const QString& name)
 {
     QApplication::processEvents();
     const QString path = output_.filePath(QStringLiteral("dialog-") + name + QStringLiteral(".png"));
@@ -64,7 +64,7 @@ bool DialogShots::save(CSubDialog& dialog, const QString& name)
     return false;
 }
 
-void DialogShots::openListAt(CChoiceDialog& dialog, int row)
+void DialogShots::openListAt(ChoiceDialog& dialog, int row)
 {
     click(dialog, dialog.choiceLayout().face.center());
     QListWidget* list = dialog.choiceList();
@@ -77,15 +77,15 @@ void DialogShots::openListAt(CChoiceDialog& dialog, int row)
     QApplication::sendEvent(list->viewport(), &move);
 }
 
-void DialogShots::hover(CSubDialog& dialog, QRect button) { dialog.hoverNotice(button.center()); }
+void DialogShots::hover(SkinnedDialog& dialog, QRect button) { dialog.hoverNotice(button.center()); }
 
 bool DialogShots::fireKey()
 {
-    CFireKeyDialog boxes(context(Language::English), nullptr);
+    FireKeyDialog boxes(context(Language::English), nullptr);
     boxes.show();
-    boxes.numberBox(CFireKeyDialog::NumberBox::Times)->setText(QStringLiteral("10"));
-    hover(boxes, CSubDialog::rectOf(CSubDialog::FrameButton::Ok));
-    CFireKeyDialog list(context(Language::SimplifiedChinese), nullptr);
+    boxes.numberBox(FireKeyDialog::NumberBox::Times)->setText(QStringLiteral("10"));
+    hover(boxes, SkinnedDialog::rectOf(SkinnedDialog::FrameButton::Ok));
+    FireKeyDialog list(context(Language::SimplifiedChinese), nullptr);
     list.show();
     openListAt(list, 44);
     return save(boxes, QStringLiteral("fire-key")) && save(list, QStringLiteral("fire-key-list-chs"));
@@ -93,16 +93,16 @@ bool DialogShots::fireKey()
 
 bool DialogShots::choiceDialogs()
 {
-    CHotKeyDialog hotKey(context(Language::English), nullptr);
+    HotKeyDialog hotKey(context(Language::English), nullptr);
     hotKey.show();
     openListAt(hotKey, 3);
-    CMediaDialog media(context(Language::TraditionalChinese, "Crimson"), nullptr);
+    MediaKeyDialog media(context(Language::TraditionalChinese, "Crimson"), nullptr);
     media.show();
     openListAt(media, 5);
-    CWindowsDialog windows(context(Language::English), nullptr);
+    WindowsKeyDialog windows(context(Language::English), nullptr);
     windows.show();
     openListAt(windows, 8);
-    CSnipeDialog snipe(context(Language::English), 0, nullptr);
+    SnipeKeyDialog snipe(context(Language::English), 0, nullptr);
     snipe.show();
     openListAt(snipe, 11);
     return save(hotKey, QStringLiteral("hot-key-list")) && save(media, QStringLiteral("media-key-list-crimson-cht")) &&
@@ -111,23 +111,23 @@ bool DialogShots::choiceDialogs()
 
 bool DialogShots::singleKey()
 {
-    CSingleDialog dialog(context(Language::English), nullptr);
+    SingleKeyDialog dialog(context(Language::English), nullptr);
     dialog.show();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier,
                     kRightCtrlInputCode + ScanCodeNames::kXkbOffset, 0, 0);
     QApplication::sendEvent(&dialog, &press);
-    hover(dialog, CSubDialog::rectOf(CSubDialog::FrameButton::Close));
+    hover(dialog, SkinnedDialog::rectOf(SkinnedDialog::FrameButton::Close));
     return save(dialog, QStringLiteral("single-key"));
 }
 
 bool DialogShots::skins()
 {
-    CSkinsDialog dialog(context(Language::English), {skinsRoot_}, "Default", nullptr);
+    SkinsDialog dialog(context(Language::English), {skinsRoot_}, "Default", nullptr);
     dialog.show();
     openListAt(dialog, 1);
-    CSkinsDialog chinese(context(Language::SimplifiedChinese, "Glacier"), {skinsRoot_}, "Glacier", nullptr);
+    SkinsDialog chinese(context(Language::SimplifiedChinese, "Glacier"), {skinsRoot_}, "Glacier", nullptr);
     chinese.show();
-    hover(chinese, CSubDialog::rectOf(CSubDialog::FrameButton::Cancel));
+    hover(chinese, SkinnedDialog::rectOf(SkinnedDialog::FrameButton::Cancel));
     return save(dialog, QStringLiteral("skins-list")) && save(chinese, QStringLiteral("skins-glacier-chs"));
 }
 

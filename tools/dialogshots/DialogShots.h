@@ -12,8 +12,8 @@ class QWidget;
 
 namespace kestrel {
 
-class CChoiceDialog;
-class CSubDialog;
+class ChoiceDialog;
+class SkinnedDialog;
 
 // Renders the sub-dialogs into PNG files named "dialog-*.png": each dialog
 // with its list open and a row under the pointer or with a button hovered,
@@ -28,10 +28,10 @@ public:
 
 private:
     DialogContext context(Language language, const char* skin = "Default") const;
-    bool save(CSubDialog& dialog, const QString& name);
+    bool save(SkinnedDialog& dialog, const QString& name);
     // Opens the list with a click on its face and rests the pointer on the row.
-    static void openListAt(CChoiceDialog& dialog, int row);
-    static void hover(CSubDialog& dialog, QRect button);
+    static void openListAt(ChoiceDialog& dialog, int row);
+    static void hover(SkinnedDialog& dialog, QRect button);
 
     bool fireKey();
     bool choiceDialogs();

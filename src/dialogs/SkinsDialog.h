@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CChoiceDialog.h"
+#include "ChoiceDialog.h"
 
 #include <SettingsRecord.h>
 
@@ -26,12 +26,12 @@ struct SkinsResult {
 // skin text colour that opens the colour chooser. The dialog's own artwork
 // comes from the skin in use. It only returns the choice; the opener
 // switches skins with it.
-class CSkinsDialog final : public CChoiceDialog {
+class SkinsDialog final : public ChoiceDialog {
     Q_OBJECT
 
 public:
     // The skin in use is the context's skin folder and text colour and the given name.
-    CSkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots, const std::string& skinNameInUse,
+    SkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots, const std::string& skinNameInUse,
                  QWidget* parent);
 
     SkinsResult chosenSkin() const;

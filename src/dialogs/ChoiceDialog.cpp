@@ -1,4 +1,4 @@
-#include "CChoiceDialog.h"
+#include "ChoiceDialog.h"
 
 #include <FontFit.h>
 #include <PopupListLook.h>
@@ -28,9 +28,9 @@ int textIndent(const QLabel& box)
 
 } // namespace
 
-CChoiceDialog::CChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
+ChoiceDialog::ChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
                              const ChoiceLayout& layout, QWidget* parent, std::span<const DialogText> fixedRows)
-    : CSubDialog(context, backgroundFile, std::move(failureCaption), parent)
+    : SkinnedDialog(context, backgroundFile, std::move(failureCaption), parent)
     , layout_(layout)
     , fixedRows_(fixedRows)
     , lists_(*this, listConditions_)
@@ -38,30 +38,30 @@ CChoiceDialog::CChoiceDialog(const DialogContext& context, std::string_view back
     lists_.setListener(this);
 }
 
-bool CChoiceDialog::isListOpen() const { return lists_.exists(layout_.listId); }
+bool ChoiceDialog::isListOpen() const { return lists_.exists(layout_.listId); }
 
-QListWidget* CChoiceDialog::choiceList() const { return lists_.list(layout_.listId); }
+QListWidget* ChoiceDialog::choiceList() const { return lists_.list(layout_.listId); }
 
-QStringList CChoiceDialog::rows() const { return textsIn(fixedRows_, language()); }
+QStringList ChoiceDialog::rows() const { return textsIn(fixedRows_, language()); }
 
-void CChoiceDialog::choiceAtOpening()
+void ChoiceDialog::choiceAtOpening()
 {
     const QStringList rowTexts = rows();
     const int row = openingRow_ >= 0 && openingRow_ < rowTexts.size() ? openingRow_ : 0;
     setChoice(row, rowTexts.isEmpty() ? QString() : rowTexts[row]);
 }
 
-void CChoiceDialog::rowChosen(int row, const QString& text) { setChoice(row, text); }
+void ChoiceDialog::rowChosen(int row, const QString& text) { setChoice(row, text); }
 
-void CChoiceDialog::createOwnControls() {}
+void ChoiceDialog::createOwnControls() {}
 
-void CChoiceDialog::pressedElsewhere(QPoint) {}
+void ChoiceDialog::pressedElsewhere(QPoint) {}
 
-void CChoiceDialog::listOpening() {}
+void ChoiceDialog::listOpening() {}
 
-void CChoiceDialog::listClosed() {}
+void ChoiceDialog::listClosed() {}
 
-void CChoiceDialog::setChoice(int index, const QString& label)
+void ChoiceDialog::setChoice(int index, const QString& label)
 {
     choiceIndex_ = index;
     choiceLabel_ = label;
@@ -76,7 +76,7 @@ void CChoiceDialog::setChoice(int index, const QString& label)
     box_->setToolTip(label);
 }
 
-void CChoiceDialog::createControls()
+void ChoiceDialog::createControls()
 {
     choiceAtOpening();
     box_ = makeStaticBox(layout_.box, layout_.boxAlignment, QString());
@@ -84,7 +84,7 @@ void CChoiceDialog::createControls()
     createOwnControls();
 }
 
-void CChoiceDialog::openList()
+void ChoiceDialog::openList()
 {
     listOpening();
     QListWidget& list = lists_.create(layout_.listId, layout_.list, rows(), dialogFont());
@@ -94,13 +94,13 @@ void CChoiceDialog::openList()
     lists_.setOpenFlag(layout_.listId, true);
 }
 
-void CChoiceDialog::closeList()
+void ChoiceDialog::closeList()
 {
     lists_.close(layout_.listId);
     listClosed();
 }
 
-void CChoiceDialog::listChosen(int id)
+void ChoiceDialog::listChosen(int id)
 {
     const QListWidget* list = lists_.list(id);
     lists_.setOpenFlag(id, false);
@@ -112,20 +112,20 @@ void CChoiceDialog::listChosen(int id)
     rowChosen(row, text);
 }
 
-void CChoiceDialog::pressBeforeButtons(QPoint point)
+void ChoiceDialog::pressBeforeButtons(QPoint point)
 {
     if (isListOpen() && !layout_.face.contains(point) && !layout_.list.contains(point))
         closeList();
 }
 
-void CChoiceDialog::pressAfterButtons(QPoint point)
+void ChoiceDialog::pressAfterButtons(QPoint point)
 {
     if (hasBackground() && layout_.face.contains(point))
         isListOpen() ? closeList() : openList();
     pressedElsewhere(point);
 }
 
-void CChoiceDialog::wheelTurned(int delta)
+void ChoiceDialog::wheelTurned(int delta)
 {
     QListWidget* list = choiceList();
     if (!layout_.wheel || list == nullptr)
@@ -134,13 +134,13 @@ void CChoiceDialog::wheelTurned(int delta)
     bar->setValue(bar->value() + (delta <= 0 ? kWheelRows : -kWheelRows));
 }
 
-void CChoiceDialog::wheelEvent(QWheelEvent* event)
+void ChoiceDialog::wheelEvent(QWheelEvent* event)
 {
     wheelTurned(event->angleDelta().y());
     event->accept();
 }
 
-bool CChoiceDialog::eventFilter(QObject* watched, QEvent* event)
+bool ChoiceDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Over the list the dialog's own wheel rule applies, not the list's scrolling.
     const QListWidget* list = choiceList();
@@ -148,7 +148,7 @@ bool CChoiceDialog::eventFilter(QObject* watched, QEvent* event)
         wheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
     }
-    return CSubDialog::eventFilter(watched, event);
+    return SkinnedDialog::eventFilter(watched, event);
 }
 
 } // namespace kestrel

@@ -1,4 +1,4 @@
-#include "CWindowsDialog.h"
+#include "WindowsKeyDialog.h"
 
 #include <DeviceTables.h>
 #include <DialogLayout.h>
@@ -10,13 +10,13 @@ namespace {
 
 constexpr int kChoiceListId = 533;
 
-static_assert(DeviceTables::kFirstWindowsUsage + CWindowsDialog::kRows.size() == DeviceTables::kConsumerUsageCount,
+static_assert(DeviceTables::kFirstWindowsUsage + WindowsKeyDialog::kRows.size() == DeviceTables::kConsumerUsageCount,
               "the Windows rows are the last consumer entries");
 
 } // namespace
 
-CWindowsDialog::CWindowsDialog(const DialogContext& context, QWidget* parent)
-    : CChoiceDialog(context, skinfiles::kWindowsKeyDialog,
+WindowsKeyDialog::WindowsKeyDialog(const DialogContext& context, QWidget* parent)
+    : ChoiceDialog(context, skinfiles::kWindowsKeyDialog,
                     QStringLiteral("Windows Dialog Load background image failed!!!"),
                     {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kWindowsChoiceList,
                      kChoiceListId},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CChoiceDialog.h"
+#include "ChoiceDialog.h"
 #include "DialogText.h"
 
 #include <array>
@@ -9,13 +9,13 @@ namespace kestrel {
 
 // Gives a mouse button one of the seven multimedia functions. The choice
 // index is the consumer usage table entry (0 "Next" ... 6 "Vol-").
-class CMediaDialog final : public CChoiceDialog {
+class MediaKeyDialog final : public ChoiceDialog {
     Q_OBJECT
 
 public:
     static constexpr auto kRows = dialogTexts(ButtonItemTexts::kMultimedia);
 
-    CMediaDialog(const DialogContext& context, QWidget* parent);
+    MediaKeyDialog(const DialogContext& context, QWidget* parent);
 };
 
 } // namespace kestrel

@@ -1,4 +1,4 @@
-#include "CSkinsDialog.h"
+#include "SkinsDialog.h"
 
 #include "DialogText.h"
 #include "SkinFolderList.h"
@@ -20,9 +20,9 @@ constexpr DialogText kPrompt{"Please click to set the UI text color", "请点击
 
 } // namespace
 
-CSkinsDialog::CSkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots,
+SkinsDialog::SkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots,
                            const std::string& skinNameInUse, QWidget* parent)
-    : CChoiceDialog(context, skinfiles::kSkinsDialog, QStringLiteral("Skins Dialog Load background image failed!!!"),
+    : ChoiceDialog(context, skinfiles::kSkinsDialog, QStringLiteral("Skins Dialog Load background image failed!!!"),
                     {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId,
                      Qt::AlignLeft, true},
                     parent)
@@ -34,7 +34,7 @@ CSkinsDialog::CSkinsDialog(const DialogContext& context, std::vector<std::filesy
     setChoice(0, utf8ToQString(skinNameInUse));
 }
 
-SkinsResult CSkinsDialog::chosenSkin() const
+SkinsResult SkinsDialog::chosenSkin() const
 {
     const ChoiceResult name = choice();
     const Rgb colour{static_cast<std::uint8_t>(chosenColour_.red()), static_cast<std::uint8_t>(chosenColour_.green()),
@@ -42,11 +42,11 @@ SkinsResult CSkinsDialog::chosenSkin() const
     return {name.label, chosenFolder_, colour, name.index};
 }
 
-QStringList CSkinsDialog::rows() const { return SkinFolderList::names(skinsRoots_); }
+QStringList SkinsDialog::rows() const { return SkinFolderList::names(skinsRoots_); }
 
-void CSkinsDialog::choiceAtOpening() {}
+void SkinsDialog::choiceAtOpening() {}
 
-void CSkinsDialog::rowChosen(int row, const QString& text)
+void SkinsDialog::rowChosen(int row, const QString& text)
 {
     setChoice(row, text);
     // The folder is looked up again: it may have gone, or been renamed in
@@ -58,7 +58,7 @@ void CSkinsDialog::rowChosen(int row, const QString& text)
     }
 }
 
-void CSkinsDialog::createOwnControls()
+void SkinsDialog::createOwnControls()
 {
     swatch_ = new QLabel(this);
     swatch_->setGeometry(dialoglayout::kSkinsSwatch);
@@ -67,12 +67,12 @@ void CSkinsDialog::createOwnControls()
     swatch_->show();
 }
 
-void CSkinsDialog::paintSwatch()
+void SkinsDialog::paintSwatch()
 {
     ControlColours::apply(*swatch_, {std::nullopt, chosenColour_, false}, dialogFont());
 }
 
-void CSkinsDialog::pressedElsewhere(QPoint point)
+void SkinsDialog::pressedElsewhere(QPoint point)
 {
     if (!swatch_ || !dialoglayout::kSkinsSwatch.contains(point))
         return;
@@ -82,7 +82,7 @@ void CSkinsDialog::pressedElsewhere(QPoint point)
     }
 }
 
-void CSkinsDialog::drawOwnTexts(SkinPainter& painter)
+void SkinsDialog::drawOwnTexts(SkinPainter& painter)
 {
     drawText(painter, dialoglayout::kSkinsPrompt, kPrompt.in(language()), TextLayout::Centred);
 }

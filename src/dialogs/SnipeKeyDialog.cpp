@@ -1,4 +1,4 @@
-#include "CSnipeDialog.h"
+#include "SnipeKeyDialog.h"
 
 #include <DialogLayout.h>
 #include <DpiTable.h>
@@ -12,8 +12,8 @@ constexpr int kChoiceListId = 564;
 
 } // namespace
 
-CSnipeDialog::CSnipeDialog(const DialogContext& context, std::uint8_t sensorType, QWidget* parent)
-    : CChoiceDialog(context, skinfiles::kSnipeKeyDialog, QStringLiteral("Snipe Dialog Load background image failed!!!"),
+SnipeKeyDialog::SnipeKeyDialog(const DialogContext& context, std::uint8_t sensorType, QWidget* parent)
+    : ChoiceDialog(context, skinfiles::kSnipeKeyDialog, QStringLiteral("Snipe Dialog Load background image failed!!!"),
                     {dialoglayout::kSnipeFace, dialoglayout::kSnipeBox, dialoglayout::kSnipeList, kChoiceListId,
                      Qt::AlignLeft, true},
                     parent)
@@ -21,9 +21,9 @@ CSnipeDialog::CSnipeDialog(const DialogContext& context, std::uint8_t sensorType
 {
 }
 
-std::uint8_t CSnipeDialog::dpiCode() const { return DpiTable::code(sensorType_, choice().index, true); }
+std::uint8_t SnipeKeyDialog::dpiCode() const { return DpiTable::code(sensorType_, choice().index, true); }
 
-QStringList CSnipeDialog::rows() const
+QStringList SnipeKeyDialog::rows() const
 {
     QStringList labels;
     for (int level = 0; level < DpiTable::levelCount(sensorType_); ++level)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CChoiceDialog.h"
+#include "ChoiceDialog.h"
 
 #include <cstdint>
 
@@ -9,11 +9,11 @@ namespace kestrel {
 // Chooses the DPI a snipe button holds while pressed, among the DPI levels
 // of the mouse's sensor type. The choice index is the DPI level; a sensor
 // type without levels leaves the list empty and the level at 0.
-class CSnipeDialog final : public CChoiceDialog {
+class SnipeKeyDialog final : public ChoiceDialog {
     Q_OBJECT
 
 public:
-    CSnipeDialog(const DialogContext& context, std::uint8_t sensorType, QWidget* parent);
+    SnipeKeyDialog(const DialogContext& context, std::uint8_t sensorType, QWidget* parent);
 
     // The snipe DPI code of the chosen level (the level's code, in use).
     std::uint8_t dpiCode() const;

@@ -1,4 +1,4 @@
-#include "CSubDialog.h"
+#include "SkinnedDialog.h"
 
 #include "DialogText.h"
 #include "TextFit.h"
@@ -26,7 +26,7 @@ constexpr QRgb kSunkenLight = 0x4a4a4e;
 
 } // namespace
 
-CSubDialog::CSubDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
+SkinnedDialog::SkinnedDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
                        QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , context_(context)
@@ -43,18 +43,18 @@ CSubDialog::CSubDialog(const DialogContext& context, std::string_view background
     connect(&hoverTimer_, &QTimer::timeout, this, [this] { hoverNotice(restPoint_); });
 }
 
-CSubDialog::~CSubDialog() = default;
+SkinnedDialog::~SkinnedDialog() = default;
 
-bool CSubDialog::runModal() { return context_.prompter.runDialog(*this) == QDialog::Accepted; }
+bool SkinnedDialog::runModal() { return context_.prompter.runDialog(*this) == QDialog::Accepted; }
 
-void CSubDialog::setVisible(bool visible)
+void SkinnedDialog::setVisible(bool visible)
 {
     if (visible && !opened_)
         initialise();
     QDialog::setVisible(visible);
 }
 
-QRect CSubDialog::rectOf(FrameButton button)
+QRect SkinnedDialog::rectOf(FrameButton button)
 {
     switch (button) {
     case FrameButton::Ok:
@@ -67,7 +67,7 @@ QRect CSubDialog::rectOf(FrameButton button)
     return {};
 }
 
-std::optional<CSubDialog::FrameButton> CSubDialog::buttonAt(QPoint point)
+std::optional<SkinnedDialog::FrameButton> SkinnedDialog::buttonAt(QPoint point)
 {
     for (const FrameButton button : {FrameButton::Close, FrameButton::Ok, FrameButton::Cancel}) {
         if (rectOf(button).contains(point))
@@ -76,7 +76,7 @@ std::optional<CSubDialog::FrameButton> CSubDialog::buttonAt(QPoint point)
     return std::nullopt;
 }
 
-void CSubDialog::initialise()
+void SkinnedDialog::initialise()
 {
     opened_ = true;
     placeOverOpener();
@@ -94,18 +94,18 @@ void CSubDialog::initialise()
     composeFrame();
 }
 
-void CSubDialog::placeOverOpener()
+void SkinnedDialog::placeOverOpener()
 {
     if (const QWidget* opener = parentWidget())
         move(opener->mapToGlobal(QPoint(0, 0)));
 }
 
-void CSubDialog::colourControl(QWidget& control) const
+void SkinnedDialog::colourControl(QWidget& control) const
 {
     ControlColours::apply(control, {QColor(Qt::white), QColor(kControlBackground), true}, dialogFont());
 }
 
-QLabel* CSubDialog::makeStaticBox(const QRect& rect, Qt::Alignment alignment, const QString& text)
+QLabel* SkinnedDialog::makeStaticBox(const QRect& rect, Qt::Alignment alignment, const QString& text)
 {
     auto* box = new QLabel(text, this);
     box->setGeometry(rect);
@@ -123,25 +123,25 @@ QLabel* CSubDialog::makeStaticBox(const QRect& rect, Qt::Alignment alignment, co
     return box;
 }
 
-void CSubDialog::drawText(SkinPainter& painter, const QRect& rect, const QString& text, TextLayout layout) const
+void SkinnedDialog::drawText(SkinPainter& painter, const QRect& rect, const QString& text, TextLayout layout) const
 {
     drawText(painter, rect, text, layout, context_.style.textColour);
 }
 
-void CSubDialog::drawText(SkinPainter& painter, const QRect& rect, const QString& text, TextLayout layout,
+void SkinnedDialog::drawText(SkinPainter& painter, const QRect& rect, const QString& text, TextLayout layout,
                           const QColor& colour) const
 {
     const FittedText fitted = TextFit::fit(rect, text, dialogFont(), layout, canvas_.size().width());
     painter.text(fitted.rect, fitted.text, fitted.font, colour, fitted.layout);
 }
 
-void CSubDialog::drawOwnTexts(SkinPainter&) {}
+void SkinnedDialog::drawOwnTexts(SkinPainter&) {}
 
-void CSubDialog::pressBeforeButtons(QPoint) {}
+void SkinnedDialog::pressBeforeButtons(QPoint) {}
 
-void CSubDialog::pressAfterButtons(QPoint) {}
+void SkinnedDialog::pressAfterButtons(QPoint) {}
 
-QString CSubDialog::captionOf(FrameButton button) const
+QString SkinnedDialog::captionOf(FrameButton button) const
 {
     switch (button) {
     case FrameButton::Ok:
@@ -154,7 +154,7 @@ QString CSubDialog::captionOf(FrameButton button) const
     return {};
 }
 
-void CSubDialog::drawButton(CanvasPainter& dc, FrameButton button, bool over)
+void SkinnedDialog::drawButton(CanvasPainter& dc, FrameButton button, bool over)
 {
     if (!dc.isActive())
         return;
@@ -168,7 +168,7 @@ void CSubDialog::drawButton(CanvasPainter& dc, FrameButton button, bool over)
     drawText(painter, rect, captionOf(button), TextLayout::Centred);
 }
 
-void CSubDialog::composeFrame()
+void SkinnedDialog::composeFrame()
 {
     CanvasPainter dc(canvas_, *this);
     drawButton(dc, FrameButton::Ok, false);
@@ -181,7 +181,7 @@ void CSubDialog::composeFrame()
     over_ = {};
 }
 
-void CSubDialog::returnToNormal()
+void SkinnedDialog::returnToNormal()
 {
     CanvasPainter dc(canvas_, *this);
     for (const FrameButton button : {FrameButton::Ok, FrameButton::Cancel, FrameButton::Close}) {
@@ -191,7 +191,7 @@ void CSubDialog::returnToNormal()
     over_ = {};
 }
 
-void CSubDialog::hoverNotice(QPoint point)
+void SkinnedDialog::hoverNotice(QPoint point)
 {
     const std::optional<FrameButton> button = buttonAt(point);
     if (!button)
@@ -207,7 +207,7 @@ void CSubDialog::hoverNotice(QPoint point)
     }
 }
 
-void CSubDialog::mouseMoveEvent(QMouseEvent* event)
+void SkinnedDialog::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     if (buttonAt(point)) {
@@ -221,21 +221,21 @@ void CSubDialog::mouseMoveEvent(QMouseEvent* event)
     QDialog::mouseMoveEvent(event);
 }
 
-void CSubDialog::leaveEvent(QEvent* event)
+void SkinnedDialog::leaveEvent(QEvent* event)
 {
     // No further move over the dialog would return a button left this way.
     endHover();
     QDialog::leaveEvent(event);
 }
 
-void CSubDialog::endHover()
+void SkinnedDialog::endHover()
 {
     hoverTimer_.stop();
     if (over_[0] || over_[1] || over_[2])
         returnToNormal();
 }
 
-void CSubDialog::mousePressEvent(QMouseEvent* event)
+void SkinnedDialog::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         QDialog::mousePressEvent(event);
@@ -249,7 +249,7 @@ void CSubDialog::mousePressEvent(QMouseEvent* event)
     QDialog::mousePressEvent(event);
 }
 
-void CSubDialog::keyPressEvent(QKeyEvent* event)
+void SkinnedDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         accept();
@@ -258,15 +258,15 @@ void CSubDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void CSubDialog::paintEvent(QPaintEvent*)
+void SkinnedDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     canvas_.showOn(painter);
 }
 
-void CSubDialog::present() { update(); }
+void SkinnedDialog::present() { update(); }
 
-void CSubDialog::showMessage(std::string_view text, std::string_view caption)
+void SkinnedDialog::showMessage(std::string_view text, std::string_view caption)
 {
     const QString shownCaption = caption.empty() ? context_.programName : utf8ToQString(caption);
     context_.prompter.showMessage(this, utf8ToQString(text), shownCaption);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CChoiceDialog.h"
+#include "ChoiceDialog.h"
 #include "DialogText.h"
 
 #include <DeviceTables.h>
@@ -11,13 +11,13 @@ namespace kestrel {
 
 // Gives a mouse button one of the eight Ctrl shortcuts. The choice index is
 // the shortcut table entry (0 "Copy" ... 7 "Undo"); the label is the row text.
-class CHotKeyDialog final : public CChoiceDialog {
+class HotKeyDialog final : public ChoiceDialog {
     Q_OBJECT
 
 public:
     static constexpr auto kRows = dialogTexts(ButtonItemTexts::kHotKey);
 
-    CHotKeyDialog(const DialogContext& context, QWidget* parent);
+    HotKeyDialog(const DialogContext& context, QWidget* parent);
 };
 
 } // namespace kestrel

@@ -1,4 +1,4 @@
-#include "CMediaDialog.h"
+#include "MediaKeyDialog.h"
 
 #include <DeviceTables.h>
 #include <DialogLayout.h>
@@ -10,13 +10,13 @@ namespace {
 
 constexpr int kChoiceListId = 553;
 
-static_assert(CMediaDialog::kRows.size() == DeviceTables::kFirstWindowsUsage,
+static_assert(MediaKeyDialog::kRows.size() == DeviceTables::kFirstWindowsUsage,
               "the multimedia rows are the consumer entries before the Windows ones");
 
 } // namespace
 
-CMediaDialog::CMediaDialog(const DialogContext& context, QWidget* parent)
-    : CChoiceDialog(context, skinfiles::kMediaDialog, QStringLiteral("Media Dialog Load background image failed!!!"),
+MediaKeyDialog::MediaKeyDialog(const DialogContext& context, QWidget* parent)
+    : ChoiceDialog(context, skinfiles::kMediaDialog, QStringLiteral("Media Dialog Load background image failed!!!"),
                     {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId},
                     parent, kRows)
 {

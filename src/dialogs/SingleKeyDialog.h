@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CSubDialog.h"
+#include "SkinnedDialog.h"
 #include "DialogText.h"
 #include "KeyCaptureFilter.h"
 
@@ -22,12 +22,12 @@ namespace kestrel {
 // and opens no help. A dialog
 // whose background failed to load could never be ended, so it ends as
 // cancelled right after the failure message.
-class CSingleDialog final : public CSubDialog {
+class SingleKeyDialog final : public SkinnedDialog {
     Q_OBJECT
 
 public:
-    CSingleDialog(const DialogContext& context, QWidget* parent);
-    ~CSingleDialog() override;
+    SingleKeyDialog(const DialogContext& context, QWidget* parent);
+    ~SingleKeyDialog() override;
 
     // UTF-8; empty until a key is pressed, unless the dialog opened on a key.
     std::string keyName() const { return keyName_.toStdString(); }

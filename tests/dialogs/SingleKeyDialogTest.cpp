@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include <CSingleDialog.h>
+#include <SingleKeyDialog.h>
 #include <DialogLayout.h>
 
 #include <QApplication>
@@ -40,9 +40,9 @@ struct KeyCounter final : QObject {
     }
 };
 
-class SingleDialogTest : public ::testing::Test {
+class SingleKeyDialogTest : public ::testing::Test {
 protected:
-    SingleDialogTest()
+    SingleKeyDialogTest()
     {
         dialog->show();
         dialog->installEventFilter(&counter);
@@ -52,12 +52,12 @@ protected:
 
     ScriptedPrompter prompter;
     QWidget opener;
-    std::unique_ptr<CSingleDialog> dialog =
-        std::make_unique<CSingleDialog>(contextFor(prompter, TestSkins::builtDefault()), &opener);
+    std::unique_ptr<SingleKeyDialog> dialog =
+        std::make_unique<SingleKeyDialog>(contextFor(prompter, TestSkins::builtDefault()), &opener);
     KeyCounter counter;
 };
 
-TEST_F(SingleDialogTest, OpensWithAnEmptyNameUnderThePrompt)
+TEST_F(SingleKeyDialogTest, OpensWithAnEmptyNameUnderThePrompt)
 {
     EXPECT_TRUE(dialog->isCapturing());
     EXPECT_EQ(shown(), "");
@@ -74,7 +74,7 @@ TEST_F(SingleDialogTest, OpensWithAnEmptyNameUnderThePrompt)
     EXPECT_EQ(dialog->keyUsage(), 0);
 }
 
-TEST_F(SingleDialogTest, PressAndReleaseNameTheKeyAndTheLastMessageWins)
+TEST_F(SingleKeyDialogTest, PressAndReleaseNameTheKeyAndTheLastMessageWins)
 {
     press(*dialog, Qt::Key_A, kA);
     EXPECT_EQ(shown(), "A");
@@ -93,7 +93,7 @@ TEST_F(SingleDialogTest, PressAndReleaseNameTheKeyAndTheLastMessageWins)
     EXPECT_EQ(counter.keys, 7);
 }
 
-TEST_F(SingleDialogTest, KeysAreNamedByTheirPositionWhateverTheLayout)
+TEST_F(SingleKeyDialogTest, KeysAreNamedByTheirPositionWhateverTheLayout)
 {
     // A German layout: the key in the US "Y" position types "z", the one in
     // the US ";" position types "ö". The mouse sends the position's usage,
@@ -107,7 +107,7 @@ TEST_F(SingleDialogTest, KeysAreNamedByTheirPositionWhateverTheLayout)
     EXPECT_EQ(dialog->keyUsage(), 0x33);
 }
 
-TEST_F(SingleDialogTest, LeftAndRightModifiersHaveTheirOwnNames)
+TEST_F(SingleKeyDialogTest, LeftAndRightModifiersHaveTheirOwnNames)
 {
     press(*dialog, Qt::Key_Control, kLeftCtrl, Qt::ControlModifier);
     EXPECT_EQ(dialog->keyName(), "Ctrl");
@@ -120,7 +120,7 @@ TEST_F(SingleDialogTest, LeftAndRightModifiersHaveTheirOwnNames)
     EXPECT_EQ(dialog->keyUsage(), 0xE4);
 }
 
-TEST_F(SingleDialogTest, EnterAndEscapeAreCapturedAndDoNotEndTheDialog)
+TEST_F(SingleKeyDialogTest, EnterAndEscapeAreCapturedAndDoNotEndTheDialog)
 {
     dialog->setResult(-1);
     press(*dialog, Qt::Key_Return, kEnter);
@@ -139,7 +139,7 @@ TEST_F(SingleDialogTest, EnterAndEscapeAreCapturedAndDoNotEndTheDialog)
     EXPECT_EQ(dialog->keyUsage(), 0x29);
 }
 
-TEST_F(SingleDialogTest, WindowsKeysAreNamedButKeptFromTheDialog)
+TEST_F(SingleKeyDialogTest, WindowsKeysAreNamedButKeptFromTheDialog)
 {
     press(*dialog, Qt::Key_Super_L, kLeftWindows);
     EXPECT_EQ(shown(), "Left Windows");
@@ -150,7 +150,7 @@ TEST_F(SingleDialogTest, WindowsKeysAreNamedButKeptFromTheDialog)
     EXPECT_EQ(counter.keys, 0);
 }
 
-TEST_F(SingleDialogTest, F1IsJustAKey)
+TEST_F(SingleKeyDialogTest, F1IsJustAKey)
 {
     press(*dialog, Qt::Key_F1, kF1);
     EXPECT_EQ(shown(), "F1");
@@ -158,7 +158,7 @@ TEST_F(SingleDialogTest, F1IsJustAKey)
     EXPECT_EQ(dialog->keyUsage(), 0x3A);
 }
 
-TEST_F(SingleDialogTest, KeysWithoutANameAndKeysOfOtherWindows)
+TEST_F(SingleKeyDialogTest, KeysWithoutANameAndKeysOfOtherWindows)
 {
     press(*dialog, Qt::Key_A, kA);
     QWidget other;
@@ -170,13 +170,13 @@ TEST_F(SingleDialogTest, KeysWithoutANameAndKeysOfOtherWindows)
     EXPECT_EQ(dialog->keyUsage(), 0);
 }
 
-TEST_F(SingleDialogTest, TheCaptureEndsWithTheDialogWhicheverWayItEnded)
+TEST_F(SingleKeyDialogTest, TheCaptureEndsWithTheDialogWhicheverWayItEnded)
 {
     const std::pair<QPoint, int> ways[] = {{dialoglayout::kOk.center(), QDialog::Accepted},
                                            {dialoglayout::kCancel.center(), QDialog::Rejected},
                                            {dialoglayout::kClose.center(), QDialog::Rejected}};
     for (const auto& [point, result] : ways) {
-        dialog = std::make_unique<CSingleDialog>(contextFor(prompter, TestSkins::builtDefault()), &opener);
+        dialog = std::make_unique<SingleKeyDialog>(contextFor(prompter, TestSkins::builtDefault()), &opener);
         dialog->show();
         press(*dialog, Qt::Key_A, kA);
         click(*dialog, point);
@@ -199,7 +199,7 @@ TEST(SingleDialogMissingBackgroundTest, EndsAsCancelledRightAfterTheMessage)
 {
     ScriptedPrompter prompter;
     TestSkins skins;
-    CSingleDialog dialog(contextFor(prompter, skins.root()), nullptr);
+    SingleKeyDialog dialog(contextFor(prompter, skins.root()), nullptr);
     dialog.setResult(-1);
     dialog.show();
     ASSERT_EQ(prompter.messages.size(), 1u);
@@ -216,7 +216,7 @@ TEST(SingleDialogMissingBackgroundTest, AModalRunEndsToo)
 {
     ScriptedPrompter prompter;
     TestSkins skins;
-    CSingleDialog dialog(contextFor(prompter, skins.root()), nullptr);
+    SingleKeyDialog dialog(contextFor(prompter, skins.root()), nullptr);
     // Should the dialog not end by itself, the run ends with another result instead of hanging.
     QTimer::singleShot(5000, &dialog, [&dialog] { dialog.done(2); });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);

@@ -1,4 +1,4 @@
-#include "CFireKeyDialog.h"
+#include "FireKeyDialog.h"
 
 #include "DialogText.h"
 
@@ -49,8 +49,8 @@ std::uint8_t FireKeyResult::keyUsage() const
     return keyPosition >= 0 ? KeyNames::fireKeyUsage(static_cast<std::size_t>(keyPosition)) : 0;
 }
 
-CFireKeyDialog::CFireKeyDialog(const DialogContext& context, QWidget* parent)
-    : CChoiceDialog(context, skinfiles::kFireKeyDialog,
+FireKeyDialog::FireKeyDialog(const DialogContext& context, QWidget* parent)
+    : ChoiceDialog(context, skinfiles::kFireKeyDialog,
                     QStringLiteral("FireKey Dialog Load background image failed!!!"),
                     {dialoglayout::kFireKeyFace, dialoglayout::kFireKeyBox, dialoglayout::kFireKeyList, kKeyListId,
                      Qt::AlignHCenter, true},
@@ -59,19 +59,19 @@ CFireKeyDialog::CFireKeyDialog(const DialogContext& context, QWidget* parent)
     setChoice(0, utf8ToQString(KeyNames::fireKeyList().front().name));
 }
 
-FireKeyResult CFireKeyDialog::fireKey() const
+FireKeyResult FireKeyDialog::fireKey() const
 {
     const ChoiceResult key = choice();
     return {key.index, key.label, fireCount_, makeTime_, breakTime_};
 }
 
-void CFireKeyDialog::openWithTiming(int makeTime, int breakTime)
+void FireKeyDialog::openWithTiming(int makeTime, int breakTime)
 {
     openWithTime(NumberBox::MakeTime, makeTime);
     openWithTime(NumberBox::BreakTime, breakTime);
 }
 
-void CFireKeyDialog::openWithTime(NumberBox box, int value)
+void FireKeyDialog::openWithTime(NumberBox box, int value)
 {
     if (value < kMinTime || value > kMaxTime)
         return;
@@ -79,7 +79,7 @@ void CFireKeyDialog::openWithTime(NumberBox box, int value)
     (box == NumberBox::MakeTime ? makeTime_ : breakTime_) = value;
 }
 
-void CFireKeyDialog::openWithKey(int keyPosition, int fireCount)
+void FireKeyDialog::openWithKey(int keyPosition, int fireCount)
 {
     openOnRow(keyPosition);
     if (fireCount < 0 || fireCount > kMaxFireCount)
@@ -88,7 +88,7 @@ void CFireKeyDialog::openWithKey(int keyPosition, int fireCount)
     fireCount_ = fireCount;
 }
 
-int CFireKeyDialog::leadingNumber(const QString& text)
+int FireKeyDialog::leadingNumber(const QString& text)
 {
     int value = 0;
     for (const QChar c : text) {
@@ -99,7 +99,7 @@ int CFireKeyDialog::leadingNumber(const QString& text)
     return value;
 }
 
-QStringList CFireKeyDialog::rows() const
+QStringList FireKeyDialog::rows() const
 {
     QStringList labels;
     for (const KeyEntry& entry : KeyNames::fireKeyList())
@@ -107,9 +107,9 @@ QStringList CFireKeyDialog::rows() const
     return labels;
 }
 
-void CFireKeyDialog::createOwnControls() { createBoxes(); }
+void FireKeyDialog::createOwnControls() { createBoxes(); }
 
-void CFireKeyDialog::createBoxes()
+void FireKeyDialog::createBoxes()
 {
     for (std::size_t i = 0; i < kBoxes.size(); ++i) {
         auto* box = new QLineEdit(this);
@@ -123,12 +123,12 @@ void CFireKeyDialog::createBoxes()
         boxes_[i] = box;
         box->show();
     }
-    connect(boxes_[index(NumberBox::Times)], &QLineEdit::textChanged, this, &CFireKeyDialog::timesChanged);
+    connect(boxes_[index(NumberBox::Times)], &QLineEdit::textChanged, this, &FireKeyDialog::timesChanged);
     boxes_[index(NumberBox::MakeTime)]->installEventFilter(this);
     boxes_[index(NumberBox::BreakTime)]->installEventFilter(this);
 }
 
-void CFireKeyDialog::destroyBoxes()
+void FireKeyDialog::destroyBoxes()
 {
     for (QPointer<QLineEdit>& box : boxes_) {
         if (!box)
@@ -143,15 +143,15 @@ void CFireKeyDialog::destroyBoxes()
     }
 }
 
-void CFireKeyDialog::listOpening() { destroyBoxes(); }
+void FireKeyDialog::listOpening() { destroyBoxes(); }
 
-void CFireKeyDialog::listClosed()
+void FireKeyDialog::listClosed()
 {
     if (!boxes_[0])
         createBoxes();
 }
 
-void CFireKeyDialog::timesChanged(const QString& text)
+void FireKeyDialog::timesChanged(const QString& text)
 {
     keptTexts_[index(NumberBox::Times)] = text;
     const int value = leadingNumber(text);
@@ -163,7 +163,7 @@ void CFireKeyDialog::timesChanged(const QString& text)
     fireCount_ = value;
 }
 
-void CFireKeyDialog::checkTime(NumberBox which)
+void FireKeyDialog::checkTime(NumberBox which)
 {
     QLineEdit* box = boxes_[index(which)];
     if (box == nullptr)
@@ -177,7 +177,7 @@ void CFireKeyDialog::checkTime(NumberBox which)
     (which == NumberBox::MakeTime ? makeTime_ : breakTime_) = value;
 }
 
-bool CFireKeyDialog::eventFilter(QObject* watched, QEvent* event)
+bool FireKeyDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut) {
         if (watched == boxes_[index(NumberBox::MakeTime)])
@@ -185,20 +185,20 @@ bool CFireKeyDialog::eventFilter(QObject* watched, QEvent* event)
         else if (watched == boxes_[index(NumberBox::BreakTime)])
             checkTime(NumberBox::BreakTime);
     }
-    return CChoiceDialog::eventFilter(watched, event);
+    return ChoiceDialog::eventFilter(watched, event);
 }
 
-void CFireKeyDialog::done(int result)
+void FireKeyDialog::done(int result)
 {
     // A time typed but not yet left is checked and taken, as leaving the box would.
     if (result == QDialog::Accepted) {
         checkTime(NumberBox::MakeTime);
         checkTime(NumberBox::BreakTime);
     }
-    CChoiceDialog::done(result);
+    ChoiceDialog::done(result);
 }
 
-void CFireKeyDialog::drawOwnTexts(SkinPainter& painter)
+void FireKeyDialog::drawOwnTexts(SkinPainter& painter)
 {
     for (const NumberBoxLayout& box : kBoxes)
         drawText(painter, box.label, box.caption.in(language()), TextLayout::Right);

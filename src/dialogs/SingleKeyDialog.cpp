@@ -1,4 +1,4 @@
-#include "CSingleDialog.h"
+#include "SingleKeyDialog.h"
 
 #include "DialogText.h"
 
@@ -16,38 +16,38 @@ constexpr DialogText kPrompt{"Please enter a key", "请输入一个按键", "請
 
 } // namespace
 
-CSingleDialog::CSingleDialog(const DialogContext& context, QWidget* parent)
-    : CSubDialog(context, skinfiles::kSingleKeyDialog,
+SingleKeyDialog::SingleKeyDialog(const DialogContext& context, QWidget* parent)
+    : SkinnedDialog(context, skinfiles::kSingleKeyDialog,
                  QStringLiteral("Single Key Dialog Load background image failed!!!"), parent)
 {
 }
 
-CSingleDialog::~CSingleDialog() = default;
+SingleKeyDialog::~SingleKeyDialog() = default;
 
-std::uint8_t CSingleDialog::keyUsage() const { return KeyNames::keyUsageFromName(keyName()); }
+std::uint8_t SingleKeyDialog::keyUsage() const { return KeyNames::keyUsageFromName(keyName()); }
 
-void CSingleDialog::createControls()
+void SingleKeyDialog::createControls()
 {
     box_ = makeStaticBox(dialoglayout::kSingleKeyBox, Qt::AlignHCenter, keyName_);
     capture_ = std::make_unique<KeyCaptureFilter>(*this, [this](std::string_view name) { keyNamed(name); });
 }
 
-void CSingleDialog::done(int result)
+void SingleKeyDialog::done(int result)
 {
     // However the dialog ended, it returns the key shown at that moment:
     // nothing typed afterwards, before the opener reads it, may change it.
     capture_.reset();
-    CSubDialog::done(result);
+    SkinnedDialog::done(result);
 }
 
-void CSingleDialog::keyNamed(std::string_view name)
+void SingleKeyDialog::keyNamed(std::string_view name)
 {
     keyName_ = utf8ToQString(name);
     if (box_)
         box_->setText(keyName_);
 }
 
-void CSingleDialog::drawOwnTexts(SkinPainter& painter)
+void SingleKeyDialog::drawOwnTexts(SkinPainter& painter)
 {
     // The prompt is white whatever the skin text colour.
     drawText(painter, dialoglayout::kSingleKeyPrompt, kPrompt.in(language()), TextLayout::Centred, QColor(Qt::white));

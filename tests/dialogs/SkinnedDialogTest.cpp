@@ -1,12 +1,12 @@
 #include "DialogTestSupport.h"
 
-#include <CFireKeyDialog.h>
-#include <CHotKeyDialog.h>
-#include <CMediaDialog.h>
-#include <CSingleDialog.h>
-#include <CSkinsDialog.h>
-#include <CSnipeDialog.h>
-#include <CWindowsDialog.h>
+#include <FireKeyDialog.h>
+#include <HotKeyDialog.h>
+#include <MediaKeyDialog.h>
+#include <SingleKeyDialog.h>
+#include <SkinsDialog.h>
+#include <SnipeKeyDialog.h>
+#include <WindowsKeyDialog.h>
 #include <DialogLayout.h>
 #include <SkinFiles.h>
 
@@ -25,14 +25,14 @@ namespace kestrel {
 namespace {
 
 using namespace dialogtest;
-using Button = CSubDialog::FrameButton;
+using Button = SkinnedDialog::FrameButton;
 
-class SubDialogFrameTest : public ::testing::Test {
+class SkinnedDialogTest : public ::testing::Test {
 protected:
-    std::unique_ptr<CHotKeyDialog> opened(const std::filesystem::path& folder = TestSkins::builtDefault(),
+    std::unique_ptr<HotKeyDialog> opened(const std::filesystem::path& folder = TestSkins::builtDefault(),
                                           Language language = Language::English)
     {
-        auto dialog = std::make_unique<CHotKeyDialog>(contextFor(prompter, folder, language), &opener);
+        auto dialog = std::make_unique<HotKeyDialog>(contextFor(prompter, folder, language), &opener);
         dialog->show();
         return dialog;
     }
@@ -55,7 +55,7 @@ protected:
     QWidget opener;
 };
 
-TEST_F(SubDialogFrameTest, OpensOverTheOpenerSizedToItsBackgroundWithCaptionsInTheSkinTextColour)
+TEST_F(SkinnedDialogTest, OpensOverTheOpenerSizedToItsBackgroundWithCaptionsInTheSkinTextColour)
 {
     opener.setGeometry(200, 150, 900, 650);
     auto dialog = opened();
@@ -74,7 +74,7 @@ TEST_F(SubDialogFrameTest, OpensOverTheOpenerSizedToItsBackgroundWithCaptionsInT
     EXPECT_FALSE(dialog->isOver(Button::Close));
 }
 
-TEST_F(SubDialogFrameTest, CaptionsAndFontFollowTheLanguage)
+TEST_F(SkinnedDialogTest, CaptionsAndFontFollowTheLanguage)
 {
     auto english = opened();
     auto chinese = opened(TestSkins::builtDefault(), Language::SimplifiedChinese);
@@ -89,20 +89,20 @@ TEST_F(SubDialogFrameTest, CaptionsAndFontFollowTheLanguage)
     EXPECT_EQ(chinese->choiceBox()->text(), "复制");
 }
 
-TEST_F(SubDialogFrameTest, OkCancelCloseEnterAndEscapeEndTheDialog)
+TEST_F(SkinnedDialogTest, OkCancelCloseEnterAndEscapeEndTheDialog)
 {
     struct Case {
-        std::function<void(CSubDialog&)> act;
+        std::function<void(SkinnedDialog&)> act;
         int result;
     };
     const std::vector<Case> cases{
-        {[](CSubDialog& d) { click(d, dialoglayout::kOk.center()); }, QDialog::Accepted},
-        {[](CSubDialog& d) { click(d, dialoglayout::kOk.topLeft()); }, QDialog::Accepted},
-        {[](CSubDialog& d) { click(d, dialoglayout::kCancel.center()); }, QDialog::Rejected},
-        {[](CSubDialog& d) { click(d, dialoglayout::kClose.center()); }, QDialog::Rejected},
-        {[](CSubDialog& d) { pressKey(d, Qt::Key_Return); }, QDialog::Accepted},
-        {[](CSubDialog& d) { pressKey(d, Qt::Key_Enter); }, QDialog::Accepted},
-        {[](CSubDialog& d) { pressKey(d, Qt::Key_Escape); }, QDialog::Rejected},
+        {[](SkinnedDialog& d) { click(d, dialoglayout::kOk.center()); }, QDialog::Accepted},
+        {[](SkinnedDialog& d) { click(d, dialoglayout::kOk.topLeft()); }, QDialog::Accepted},
+        {[](SkinnedDialog& d) { click(d, dialoglayout::kCancel.center()); }, QDialog::Rejected},
+        {[](SkinnedDialog& d) { click(d, dialoglayout::kClose.center()); }, QDialog::Rejected},
+        {[](SkinnedDialog& d) { pressKey(d, Qt::Key_Return); }, QDialog::Accepted},
+        {[](SkinnedDialog& d) { pressKey(d, Qt::Key_Enter); }, QDialog::Accepted},
+        {[](SkinnedDialog& d) { pressKey(d, Qt::Key_Escape); }, QDialog::Rejected},
     };
     for (const Case& c : cases) {
         auto dialog = opened();
@@ -121,9 +121,9 @@ TEST_F(SubDialogFrameTest, OkCancelCloseEnterAndEscapeEndTheDialog)
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(SubDialogFrameTest, RunModalGoesThroughThePrompterAndTellsWhetherItEndedWithOk)
+TEST_F(SkinnedDialogTest, RunModalGoesThroughThePrompterAndTellsWhetherItEndedWithOk)
 {
-    CHotKeyDialog dialog(contextFor(prompter, TestSkins::builtDefault()), &opener);
+    HotKeyDialog dialog(contextFor(prompter, TestSkins::builtDefault()), &opener);
     prompter.run = [](QDialog& shown) {
         shown.show();
         click(shown, dialoglayout::kOk.center());
@@ -134,7 +134,7 @@ TEST_F(SubDialogFrameTest, RunModalGoesThroughThePrompterAndTellsWhetherItEndedW
     EXPECT_FALSE(dialog.runModal());
 }
 
-TEST_F(SubDialogFrameTest, APointerThatOnlyPassesOverOkLeavesItNormal)
+TEST_F(SkinnedDialogTest, APointerThatOnlyPassesOverOkLeavesItNormal)
 {
     const auto folder = TestSkins::builtDefault();
     auto dialog = opened();
@@ -147,7 +147,7 @@ TEST_F(SubDialogFrameTest, APointerThatOnlyPassesOverOkLeavesItNormal)
     EXPECT_FALSE(showsOver(*dialog, folder, Button::Ok));
 }
 
-TEST_F(SubDialogFrameTest, ARestingPointerShowsTheHoverImageAndOkAndCancelHandOver)
+TEST_F(SkinnedDialogTest, ARestingPointerShowsTheHoverImageAndOkAndCancelHandOver)
 {
     const auto folder = TestSkins::builtDefault();
     auto dialog = opened();
@@ -184,7 +184,7 @@ TEST_F(SubDialogFrameTest, ARestingPointerShowsTheHoverImageAndOkAndCancelHandOv
     }
 }
 
-TEST_F(SubDialogFrameTest, MovesAndNoticesAwayFromTheButtonsDrawNothing)
+TEST_F(SkinnedDialogTest, MovesAndNoticesAwayFromTheButtonsDrawNothing)
 {
     auto dialog = opened();
     const QImage before = dialog->canvas().copy();
@@ -194,7 +194,7 @@ TEST_F(SubDialogFrameTest, MovesAndNoticesAwayFromTheButtonsDrawNothing)
     EXPECT_EQ(dialog->canvas(), before);
 }
 
-TEST_F(SubDialogFrameTest, AButtonImageThatCannotBeDrawnIsReportedEachTimeAndTheRestIsDrawn)
+TEST_F(SkinnedDialogTest, AButtonImageThatCannotBeDrawnIsReportedEachTimeAndTheRestIsDrawn)
 {
     TestSkins skins;
     const auto folder = skins.copyOfDefault("Broken");
@@ -212,29 +212,29 @@ TEST_F(SubDialogFrameTest, AButtonImageThatCannotBeDrawnIsReportedEachTimeAndThe
 }
 
 struct MissingBackgroundCase {
-    std::function<std::unique_ptr<CSubDialog>(const DialogContext&, QWidget*)> make;
+    std::function<std::unique_ptr<SkinnedDialog>(const DialogContext&, QWidget*)> make;
     QString caption;
 };
 
-TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndTheDialogEndsAsCancelled)
+TEST_F(SkinnedDialogTest, AMissingBackgroundIsReportedAndTheDialogEndsAsCancelled)
 {
     TestSkins skins;
     const std::vector<MissingBackgroundCase> cases{
-        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CFireKeyDialog>(c, p); },
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<FireKeyDialog>(c, p); },
          "FireKey Dialog Load background image failed!!!"},
-        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CHotKeyDialog>(c, p); },
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<HotKeyDialog>(c, p); },
          "HotKey Dialog Load background image failed!!!"},
-        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CMediaDialog>(c, p); },
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<MediaKeyDialog>(c, p); },
          "Media Dialog Load background image failed!!!"},
-        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CSnipeDialog>(c, 0, p); },
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<SnipeKeyDialog>(c, 0, p); },
          "Snipe Dialog Load background image failed!!!"},
-        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CWindowsDialog>(c, p); },
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<WindowsKeyDialog>(c, p); },
          "Windows Dialog Load background image failed!!!"},
         {[&skins](const DialogContext& c, QWidget* p) {
-             return std::make_unique<CSkinsDialog>(c, std::vector{skins.root()}, "Default", p);
+             return std::make_unique<SkinsDialog>(c, std::vector{skins.root()}, "Default", p);
          },
          "Skins Dialog Load background image failed!!!"},
-        {[](const DialogContext& c, QWidget* p) { return std::make_unique<CSingleDialog>(c, p); },
+        {[](const DialogContext& c, QWidget* p) { return std::make_unique<SingleKeyDialog>(c, p); },
          "Single Key Dialog Load background image failed!!!"},
     };
     for (const MissingBackgroundCase& c : cases) {
@@ -260,7 +260,7 @@ TEST_F(SubDialogFrameTest, AMissingBackgroundIsReportedAndTheDialogEndsAsCancell
     }
 }
 
-TEST_F(SubDialogFrameTest, NativeControlsAreWhiteOnDarkGreyInTheDialogFont)
+TEST_F(SkinnedDialogTest, NativeControlsAreWhiteOnDarkGreyInTheDialogFont)
 {
     auto dialog = opened();
     click(*dialog, dialog->choiceLayout().face.center());

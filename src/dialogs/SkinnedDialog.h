@@ -32,7 +32,7 @@ namespace kestrel {
 // background that cannot be decoded is reported ("error" under the dialog's
 // own caption) and leaves a zero-sized dialog without texts or controls.
 // Each dialog adds its controls, its drawn texts and its hot spots.
-class CSubDialog : public QDialog, private CanvasTarget, private MessageReporter {
+class SkinnedDialog : public QDialog, private CanvasTarget, private MessageReporter {
     Q_OBJECT
 
 public:
@@ -40,7 +40,7 @@ public:
     static constexpr int kHoverRestMilliseconds = 10;
     static constexpr QRgb kControlBackground = 0x282828;
 
-    ~CSubDialog() override;
+    ~SkinnedDialog() override;
 
     // Runs the dialog modally through the prompter; true when it ended with OK.
     bool runModal();
@@ -59,7 +59,7 @@ public:
     static QRect rectOf(FrameButton button);
 
 protected:
-    CSubDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
+    SkinnedDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
                QWidget* parent);
 
     const DialogContext& context() const { return context_; }

@@ -1,4 +1,4 @@
-#include "CHotKeyDialog.h"
+#include "HotKeyDialog.h"
 
 #include <DialogLayout.h>
 #include <SkinFiles.h>
@@ -11,8 +11,8 @@ constexpr int kChoiceListId = 566;
 
 } // namespace
 
-CHotKeyDialog::CHotKeyDialog(const DialogContext& context, QWidget* parent)
-    : CChoiceDialog(context, skinfiles::kHotKeyDialog, QStringLiteral("HotKey Dialog Load background image failed!!!"),
+HotKeyDialog::HotKeyDialog(const DialogContext& context, QWidget* parent)
+    : ChoiceDialog(context, skinfiles::kHotKeyDialog, QStringLiteral("HotKey Dialog Load background image failed!!!"),
                     {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId},
                     parent, kRows)
 {

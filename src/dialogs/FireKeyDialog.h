@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CChoiceDialog.h"
+#include "ChoiceDialog.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -31,7 +31,7 @@ struct FireKeyResult {
 // change (0..127, else "1"); "Make Time" and "Break Time" when they lose the
 // focus (5..255, else "5"). The boxes give way while the key list is open
 // and come back with the texts they had.
-class CFireKeyDialog final : public CChoiceDialog {
+class FireKeyDialog final : public ChoiceDialog {
     Q_OBJECT
 
 public:
@@ -42,7 +42,7 @@ public:
     static constexpr int kMinTime = 5;
     static constexpr int kMaxTime = 255;
 
-    CFireKeyDialog(const DialogContext& context, QWidget* parent);
+    FireKeyDialog(const DialogContext& context, QWidget* parent);
 
     FireKeyResult fireKey() const;
 

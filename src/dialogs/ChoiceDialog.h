@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CSubDialog.h"
+#include "SkinnedDialog.h"
 #include "DialogText.h"
 
 #include <PopupListSet.h>
@@ -43,7 +43,7 @@ struct ChoiceResult {
 // list. A press on the surface away from the face and the list closes the
 // list before anything else is tested. Dialogs with wheel handling scroll the
 // open list three rows per notch.
-class CChoiceDialog : public CSubDialog, private PopupListListener {
+class ChoiceDialog : public SkinnedDialog, private PopupListListener {
     Q_OBJECT
 
 public:
@@ -64,7 +64,7 @@ public:
 
 protected:
     // A dialog whose rows are fixed texts passes them; the others give their rows by overriding rows().
-    CChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
+    ChoiceDialog(const DialogContext& context, std::string_view backgroundFile, QString failureCaption,
                   const ChoiceLayout& layout, QWidget* parent, std::span<const DialogText> fixedRows = {});
 
     // The rows the list opens with; by default the fixed rows in the dialog's language.
