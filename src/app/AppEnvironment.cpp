@@ -1,6 +1,6 @@
 #include "AppEnvironment.h"
 
-#include "CKestrelDlg.h"
+#include "MainWindow.h"
 #include "NoticeEndpoint.h"
 #include "PathText.h"
 
@@ -34,7 +34,7 @@ AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
                                                              ProgramFolder::UserDirectories::fromEnvironment());
     environment.instanceSocket = NoticeEndpoint::socketNameForThisUser();
     environment.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    environment.windowClass = QString::fromLatin1(CKestrelDlg::kClassName);
+    environment.windowClass = QString::fromLatin1(MainWindow::kClassName);
     environment.makeBackend = [choice](std::string& error) { return BackendFactory::create(choice, error); };
     // The simulated mouse needs no time between reports, and is never plugged or unplugged.
     if (choice.simulate) {

@@ -3,7 +3,7 @@
 namespace kestrel {
 
 BasicPageBinding::BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state,
-                                   DlgResources& resources, const StrIniSettings& strIni,
+                                   MainWindowResources& resources, const StrIniSettings& strIni,
                                    MessageReporter& reporter, const DialogContextSource& dialogs)
     : state_(state)
     , resources_(resources)

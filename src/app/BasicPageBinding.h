@@ -2,7 +2,7 @@
 
 #include "BasicPage.h"
 #include "DialogContextSource.h"
-#include "DlgResources.h"
+#include "MainWindowResources.h"
 #include "ProgramState.h"
 
 #include <BasicSettingsPage.h>
@@ -18,7 +18,7 @@ namespace kestrel {
 // questions from the program's single instances and the window's resources.
 class BasicPageBinding final : public BasicPage, private PageHost {
 public:
-    BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state, DlgResources& resources,
+    BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state, MainWindowResources& resources,
                      const StrIniSettings& strIni, MessageReporter& reporter, const DialogContextSource& dialogs);
 
     void build() override { page_.build(); }
@@ -38,7 +38,7 @@ private:
     DialogContext dialogContext() const override { return dialogs_.context(); }
 
     ProgramState& state_;
-    DlgResources& resources_;
+    MainWindowResources& resources_;
     const StrIniSettings& strIni_;
     MessageReporter& reporter_;
     const DialogContextSource& dialogs_;

@@ -1,6 +1,6 @@
 #include "MainWindowCommands.h"
 
-#include "CKestrelDlg.h"
+#include "MainWindow.h"
 #include "DeviceLinkController.h"
 
 #include <ApplySequence.h>
@@ -11,7 +11,7 @@
 
 namespace kestrel {
 
-MainWindowCommands::MainWindowCommands(ProgramState& state, CKestrelDlg& dlg, DeviceLinkController& deviceLink,
+MainWindowCommands::MainWindowCommands(ProgramState& state, MainWindow& dlg, DeviceLinkController& deviceLink,
                                        const ProgramFolder& folder, const StrIniSettings& strIni,
                                        MessageReporter& reporter, const DialogContextSource& dialogs)
     : state_(state)

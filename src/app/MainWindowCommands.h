@@ -10,7 +10,7 @@
 
 namespace kestrel {
 
-class CKestrelDlg;
+class MainWindow;
 class DeviceLinkController;
 
 // The main window's commit buttons and its skin button. "OK" and "Apply"
@@ -22,7 +22,7 @@ class DeviceLinkController;
 // in str.ini, rebuilds a built page and brings the window forward.
 class MainWindowCommands final : public WindowClickActions {
 public:
-    MainWindowCommands(ProgramState& state, CKestrelDlg& dlg, DeviceLinkController& deviceLink,
+    MainWindowCommands(ProgramState& state, MainWindow& dlg, DeviceLinkController& deviceLink,
                        const ProgramFolder& folder, const StrIniSettings& strIni, MessageReporter& reporter,
                        const DialogContextSource& dialogs);
 
@@ -41,7 +41,7 @@ private:
     void storeSettings();
 
     ProgramState& state_;
-    CKestrelDlg& dlg_;
+    MainWindow& dlg_;
     DeviceLinkController& deviceLink_;
     const ProgramFolder& folder_;
     const StrIniSettings& strIni_;

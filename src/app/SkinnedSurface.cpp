@@ -1,6 +1,6 @@
 #include "SkinnedSurface.h"
 
-#include "CKestrelDlg.h"
+#include "MainWindow.h"
 
 #include <BasicPageFrame.h>
 
@@ -8,7 +8,7 @@
 
 namespace kestrel {
 
-SkinnedSurface::SkinnedSurface(CKestrelDlg& dlg, ProgramState& state)
+SkinnedSurface::SkinnedSurface(MainWindow& dlg, ProgramState& state)
     : dlg_(dlg), state_(state), skin_(dlg, *this, *this, *this)
 {
 }

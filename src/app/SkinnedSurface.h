@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DlgSurface.h"
+#include "MainWindowSurface.h"
 #include "ProgramState.h"
 
 #include <MainWindowSkin.h>
@@ -9,18 +9,18 @@ class QWidget;
 
 namespace kestrel {
 
-class CKestrelDlg;
+class MainWindow;
 
 // The main window's skinned surface: the skin toolkit's surface, answering
 // from the program's state. The window buttons it can answer itself
 // (minimise, close, page button) it does; "OK", "Apply", "Cancel" and the
 // skin button go to the commands set by the parts that own them.
-class SkinnedSurface final : public DlgSurface,
+class SkinnedSurface final : public MainWindowSurface,
                              private SurfaceConditions,
                              private WindowClickActions,
                              private SurfaceCaptions {
 public:
-    SkinnedSurface(CKestrelDlg& dlg, ProgramState& state);
+    SkinnedSurface(MainWindow& dlg, ProgramState& state);
 
     MainWindowSkin& skin() { return skin_; }
     void setCommands(WindowClickActions* commands) { commands_ = commands; }
@@ -46,7 +46,7 @@ private:
     QString buttonCaption(HoverId id) const override;
     QString keyCaption(int k) const override;
 
-    CKestrelDlg& dlg_;
+    MainWindow& dlg_;
     ProgramState& state_;
     WindowClickActions* commands_ = nullptr;
     MainWindowSkin skin_;

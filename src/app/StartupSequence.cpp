@@ -9,7 +9,7 @@
 namespace kestrel {
 
 StartupSequence::StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
-                                 CKestrelDlg& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter)
+                                 MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter)
     : state_(state)
     , folder_(folder)
     , strIni_(strIni)

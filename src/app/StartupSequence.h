@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CKestrelDlg.h"
+#include "MainWindow.h"
 #include "DeviceLinkController.h"
 #include "HotplugWatcher.h"
 #include "ProgramState.h"
@@ -32,7 +32,7 @@ public:
     static constexpr const char* kRegistrationFailed = "RegisterDeviceNotification failed!!!";
 
     StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
-                    CKestrelDlg& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter);
+                    MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter);
 
     // `absence` says whether a start without the mouse tells the user so.
     Outcome run(const WatcherFactory& makeWatcher,
@@ -49,7 +49,7 @@ private:
     ProgramState& state_;
     const ProgramFolder& folder_;
     const StrIniSettings& strIni_;
-    CKestrelDlg& dlg_;
+    MainWindow& dlg_;
     DeviceLinkController& deviceLink_;
     MessageReporter& reporter_;
 };

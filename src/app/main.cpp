@@ -1,7 +1,7 @@
 // kestrel: the window program. It starts hidden in the notification area,
 // finds the mouse, and shows its window when the icon is clicked.
 #include "AppOptions.h"
-#include "CKestrelApp.h"
+#include "Application.h"
 #include "WidgetPrompter.h"
 
 #include <AbstractSocket.h>
@@ -93,14 +93,14 @@ int main(int argc, char* argv[])
     kestrel::WidgetPrompter prompter;
     kestrel::AppEnvironment environment = kestrel::AppEnvironment::forProcess(options->backend);
     environment.startedWithSession = options->autostart;
-    kestrel::CKestrelApp app(std::move(environment), prompter);
+    kestrel::Application app(std::move(environment), prompter);
     switch (app.start()) {
-    case kestrel::CKestrelApp::StartResult::AnotherCopyRuns:
+    case kestrel::Application::StartResult::AnotherCopyRuns:
         return options->show ? askRunningCopyToShow(app.instanceSocket()) : 0;
-    case kestrel::CKestrelApp::StartResult::NoMouseBackend:
+    case kestrel::Application::StartResult::NoMouseBackend:
         std::cerr << "kestrel: " << app.backendError() << '\n';
         return 1;
-    case kestrel::CKestrelApp::StartResult::Running:
+    case kestrel::Application::StartResult::Running:
         break;
     }
     if (app.instanceOutcome() == kestrel::SingleInstance::Outcome::Unavailable)

@@ -4,7 +4,7 @@
 
 #include <FileTestSupport.h>
 
-#include <CKestrelApp.h>
+#include <Application.h>
 #include <DefaultSettings.h>
 #include <SimulatedMouse.h>
 
@@ -73,15 +73,15 @@ public:
         return environment;
     }
 
-    CKestrelApp& start()
+    Application& start()
     {
-        app = std::make_unique<CKestrelApp>(environment(), prompter);
+        app = std::make_unique<Application>(environment(), prompter);
         result = app->start();
         return *app;
     }
 
     ProgramState& state() { return app->state(); }
-    CKestrelDlg& dlg() { return *app->dialog(); }
+    MainWindow& dlg() { return *app->dialog(); }
 
     // Unique within the test process, whose id keeps it apart from others.
     static std::string uniqueSocketName()
@@ -100,8 +100,8 @@ public:
     std::function<void()> atRegistration;
     SimulatedMouse* mouse = nullptr;
     HotplugWatcher* watcher = nullptr;
-    std::unique_ptr<CKestrelApp> app;
-    CKestrelApp::StartResult result{};
+    std::unique_ptr<Application> app;
+    Application::StartResult result{};
 };
 
 } // namespace kestrel::test

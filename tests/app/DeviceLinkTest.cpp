@@ -114,8 +114,8 @@ TEST(DeviceLink, TheCounterPolicyActsOnEveryFourthNotice)
     rig.mousePlugged = false;
     AppEnvironment environment = rig.environment();
     environment.policyMode = HotplugPolicy::Mode::Counter;
-    rig.app = std::make_unique<CKestrelApp>(std::move(environment), rig.prompter);
-    ASSERT_EQ(rig.app->start(), CKestrelApp::StartResult::Running);
+    rig.app = std::make_unique<Application>(std::move(environment), rig.prompter);
+    ASSERT_EQ(rig.app->start(), Application::StartResult::Running);
     rig.mouse->reappear();
     rig.notice(DeviceChange::Arrival, 3);
     EXPECT_FALSE(rig.state().device.present);

@@ -141,8 +141,8 @@ TEST(NotificationArea, AStartWithTheSessionWithoutTheMouseKeepsQuietButAClickSti
     rig.mousePlugged = false;
     AppEnvironment environment = rig.environment();
     environment.startedWithSession = true;
-    rig.app = std::make_unique<CKestrelApp>(std::move(environment), rig.prompter);
-    ASSERT_EQ(rig.app->start(), CKestrelApp::StartResult::Running);
+    rig.app = std::make_unique<Application>(std::move(environment), rig.prompter);
+    ASSERT_EQ(rig.app->start(), Application::StartResult::Running);
     TrayIcon* icon = rig.area().trayIcon();
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->lastBalloon());

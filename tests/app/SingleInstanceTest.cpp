@@ -103,8 +103,8 @@ TEST(SingleInstance, ASecondCopyEndsBeforeItShowsOrAddsAnything)
         backendMade = true;
         return std::unique_ptr<HidBackend>();
     };
-    CKestrelApp second(std::move(environment), prompter);
-    EXPECT_EQ(second.start(), CKestrelApp::StartResult::AnotherCopyRuns);
+    Application second(std::move(environment), prompter);
+    EXPECT_EQ(second.start(), Application::StartResult::AnotherCopyRuns);
     EXPECT_EQ(second.dialog(), nullptr);
     EXPECT_FALSE(backendMade);
     EXPECT_TRUE(prompter.messages.empty());
@@ -114,7 +114,7 @@ TEST(SingleInstance, ASecondCopyEndsBeforeItShowsOrAddsAnything)
     AppTestRig third;
     third.instanceSocket = first.instanceSocket;
     third.start();
-    EXPECT_EQ(third.result, CKestrelApp::StartResult::Running);
+    EXPECT_EQ(third.result, Application::StartResult::Running);
     EXPECT_EQ(third.app->instanceOutcome(), SingleInstance::Outcome::Acquired);
 }
 
@@ -125,7 +125,7 @@ TEST(SingleInstance, ANameHeldByNoCopyOfOursLeavesTheRuleOutButNotTheProgram)
         const BoundOnly stranger(rig.instanceSocket);
         ASSERT_TRUE(stranger.bound());
         rig.start();
-        EXPECT_EQ(rig.result, CKestrelApp::StartResult::Running);
+        EXPECT_EQ(rig.result, Application::StartResult::Running);
         EXPECT_EQ(rig.app->instanceOutcome(), SingleInstance::Outcome::Unavailable);
     }
     AppTestRig rig;
@@ -133,7 +133,7 @@ TEST(SingleInstance, ANameHeldByNoCopyOfOursLeavesTheRuleOutButNotTheProgram)
     if (!other.holds())
         GTEST_SKIP() << "only root can start a process of another user";
     rig.start();
-    EXPECT_EQ(rig.result, CKestrelApp::StartResult::Running);
+    EXPECT_EQ(rig.result, Application::StartResult::Running);
     EXPECT_EQ(rig.app->instanceOutcome(), SingleInstance::Outcome::Unavailable);
     // Nor is the other user told anything.
     bool nobodyListens = false;

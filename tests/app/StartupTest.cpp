@@ -38,7 +38,7 @@ TEST(Startup, WithTheMouseItIsReadAndOnlyTheIconAppears)
 {
     StartupRig rig;
     rig.start();
-    ASSERT_EQ(rig.result, CKestrelApp::StartResult::Running);
+    ASSERT_EQ(rig.result, Application::StartResult::Running);
     EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::Complete);
     EXPECT_TRUE(rig.prompter.messages.empty());
 
@@ -59,7 +59,7 @@ TEST(Startup, WithTheMouseItIsReadAndOnlyTheIconAppears)
     EXPECT_EQ(state.flags.pageState, PageState::Built);
     EXPECT_TRUE(state.flags.basicPageInitialised);
 
-    CKestrelDlg& dlg = rig.dlg();
+    MainWindow& dlg = rig.dlg();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.size(), QSize(120, 90));
     EXPECT_EQ(dlg.surface().skin().canvas().size(), QSize(120, 90));
@@ -165,7 +165,7 @@ TEST(Startup, WithoutMainPngTheWindowKeepsItsFirstSize)
     AppTestRig rig;
     rig.start();
     EXPECT_TRUE(rig.dlg().surface().skin().canvas().isNull());
-    EXPECT_EQ(rig.dlg().size(), CKestrelDlg::kTemplateSize);
+    EXPECT_EQ(rig.dlg().size(), MainWindow::kTemplateSize);
 }
 
 TEST(Startup, LanPicksTheTextsTheCaptionSectionAndTheFonts)
@@ -174,7 +174,7 @@ TEST(Startup, LanPicksTheTextsTheCaptionSectionAndTheFonts)
     rig.writeStrIni(kChineseIni);
     rig.mousePlugged = false;
     rig.start();
-    const DlgResources& resources = rig.dlg().resources();
+    const MainWindowResources& resources = rig.dlg().resources();
     EXPECT_EQ(rig.state().app.language(), Language::SimplifiedChinese);
     EXPECT_EQ(resources.texts.iniSection, "Setting-CHS");
     EXPECT_EQ(resources.captions[0], "左键");
@@ -245,7 +245,7 @@ TEST(Startup, AFailedNoticeRegistrationIsReportedAndStopsStartup)
     EXPECT_EQ(rig.state().app.languageCode, "");
     EXPECT_EQ(rig.state().app.textColour, (Rgb{0, 255, 0}));
     EXPECT_TRUE(rig.dlg().surface().skin().canvas().isNull());
-    EXPECT_EQ(rig.dlg().size(), CKestrelDlg::kTemplateSize);
+    EXPECT_EQ(rig.dlg().size(), MainWindow::kTemplateSize);
     EXPECT_FALSE(rig.state().flags.basicPageInitialised);
     // The icon is there, and its menu can still end the program.
     EXPECT_EQ(rig.dlg().notificationArea().trayIcon()->menu().actions()[0]->text(), "Exit");
@@ -274,8 +274,8 @@ TEST(Startup, StepsRunInTheirOrder)
     };
     AppEnvironment environment = rig.environment();
     environment.trayProbe = environmentProbe;
-    rig.app = std::make_unique<CKestrelApp>(std::move(environment), rig.prompter);
-    ASSERT_EQ(rig.app->start(), CKestrelApp::StartResult::Running);
+    rig.app = std::make_unique<Application>(std::move(environment), rig.prompter);
+    ASSERT_EQ(rig.app->start(), Application::StartResult::Running);
     EXPECT_EQ(steps,
               (std::vector<std::string>{"icon before mouse", "registration after mouse", "config.bin before language"}));
     EXPECT_EQ(rig.state().app.languageCode, "EN");

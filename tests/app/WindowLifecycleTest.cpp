@@ -43,7 +43,7 @@ struct WindowRig : AppTestRig {
         auto recording = std::make_unique<RecordingPage>();
         page = recording.get();
         dlg().pages().setPage(std::move(recording));
-        QObject::connect(&dlg(), &CKestrelDlg::programEnded, [this](int code) { exitCodes.push_back(code); });
+        QObject::connect(&dlg(), &MainWindow::programEnded, [this](int code) { exitCodes.push_back(code); });
     }
 
     TrayIcon& icon() { return *dlg().notificationArea().trayIcon(); }
@@ -320,7 +320,7 @@ TEST(WindowLifecycle, AfterAStoppedStartupNothingIsBuiltSentOrStoredButExitWorks
         rig.trayAvailable = tray;
         rig.start();
         ASSERT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::StoppedAtRegistration);
-        QObject::connect(&rig.dlg(), &CKestrelDlg::programEnded, [&](int code) { rig.exitCodes.push_back(code); });
+        QObject::connect(&rig.dlg(), &MainWindow::programEnded, [&](int code) { rig.exitCodes.push_back(code); });
         const auto strIni = fileBytes(rig.program / "str.ini");
         const auto configBin = fileBytes(rig.program / "config.bin");
         const int exchanges = rig.mouse->exchangeCount();

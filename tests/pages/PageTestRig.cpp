@@ -40,7 +40,7 @@ void PageTestRig::startWith(const SettingsRecord& settings, std::uint8_t sensorT
             mouse->failAt(exchange, fault);
         return simulated;
     };
-    app = std::make_unique<CKestrelApp>(std::move(env), prompter);
+    app = std::make_unique<Application>(std::move(env), prompter);
     result = app->start();
     showFromIcon();
 }

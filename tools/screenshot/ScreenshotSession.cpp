@@ -46,8 +46,8 @@ bool ScreenshotSession::start()
     environment.clock = std::make_unique<InstantClock>();
     environment.makeHotplugWatcher = [] { return std::make_unique<HotplugWatcher>(); };
     environment.trayProbe = [] { return true; };
-    app_ = std::make_unique<CKestrelApp>(std::move(environment), prompter_);
-    if (app_->start() != CKestrelApp::StartResult::Running || app_->dialog() == nullptr)
+    app_ = std::make_unique<Application>(std::move(environment), prompter_);
+    if (app_->start() != Application::StartResult::Running || app_->dialog() == nullptr)
         return false;
     app_->dialog()->requestShow();
     settle(kHoverSettleMilliseconds);

@@ -2,7 +2,7 @@
 
 #include "QuietPrompter.h"
 
-#include <CKestrelApp.h>
+#include <Application.h>
 
 #include <QImage>
 #include <QPoint>
@@ -43,7 +43,7 @@ private:
     QTemporaryDir scratch_;
     std::filesystem::path programFolder_;
     QuietPrompter prompter_;
-    std::unique_ptr<CKestrelApp> app_;
+    std::unique_ptr<Application> app_;
 };
 
 } // namespace kestrel::screenshot

@@ -1,4 +1,4 @@
-#include "CKestrelDlg.h"
+#include "MainWindow.h"
 
 #include "ScreenPlacement.h"
 
@@ -12,7 +12,7 @@
 
 namespace kestrel {
 
-CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe)
+MainWindow::MainWindow(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe)
     : state_(state)
     , strIni_(strIni)
     , presenter_(resources_.texts, state)
@@ -26,32 +26,32 @@ CKestrelDlg::CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std:
     setMouseTracking(true);
     resize(kTemplateSize);
     qApp->installEventFilter(&keyFilter_);
-    connect(&area_, &NotificationArea::showRequested, this, &CKestrelDlg::requestShow);
-    connect(&area_, &NotificationArea::exitRequested, this, &CKestrelDlg::endProgram);
-    connect(&area_, &NotificationArea::fallbackShown, this, &CKestrelDlg::preparePageOrWarn);
+    connect(&area_, &NotificationArea::showRequested, this, &MainWindow::requestShow);
+    connect(&area_, &NotificationArea::exitRequested, this, &MainWindow::endProgram);
+    connect(&area_, &NotificationArea::fallbackShown, this, &MainWindow::preparePageOrWarn);
 }
 
-CKestrelDlg::~CKestrelDlg()
+MainWindow::~MainWindow()
 {
     releaseDeviceAndIcon();
 }
 
-void CKestrelDlg::notice(int kind, int value)
+void MainWindow::notice(int kind, int value)
 {
     presenter_.notice(Notice{kind, value});
 }
 
-void CKestrelDlg::hideWindow()
+void MainWindow::hideWindow()
 {
     area_.hideWindow();
 }
 
-bool CKestrelDlg::pageCanShow() const
+bool MainWindow::pageCanShow() const
 {
     return state_.flags.initialised && state_.device.present && !state_.flags.startupStopped;
 }
 
-void CKestrelDlg::requestShow()
+void MainWindow::requestShow()
 {
     // A click while start-up still runs (its message box open, say) is not
     // remembered: the user clicks again once the icon answers.
@@ -72,7 +72,7 @@ void CKestrelDlg::requestShow()
     activateWindow();
 }
 
-void CKestrelDlg::mouseArrived()
+void MainWindow::mouseArrived()
 {
     // Without a notification area the window is already up; it gets its page now.
     if (area_.mode() == NotificationArea::Mode::NoNotificationArea && !state_.flags.basicPageInitialised
@@ -80,54 +80,54 @@ void CKestrelDlg::mouseArrived()
         pages_.build();
 }
 
-void CKestrelDlg::sensorTypeChanged()
+void MainWindow::sensorTypeChanged()
 {
     if (state_.flags.pageState == PageState::Built)
         pages_.rebuild();
 }
 
-void CKestrelDlg::endProgram()
+void MainWindow::endProgram()
 {
     releaseDeviceAndIcon();
     hide();
     emit programEnded(0);
 }
 
-void CKestrelDlg::paintEvent(QPaintEvent* event)
+void MainWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     surface_.paint(painter, event->rect());
 }
 
-void CKestrelDlg::mousePressEvent(QMouseEvent* event)
+void MainWindow::mousePressEvent(QMouseEvent* event)
 {
     surface_.mousePress(*event);
 }
 
-void CKestrelDlg::mouseMoveEvent(QMouseEvent* event)
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     surface_.mouseMove(*event);
 }
 
-void CKestrelDlg::leaveEvent(QEvent*)
+void MainWindow::leaveEvent(QEvent*)
 {
     surface_.mouseLeave();
 }
 
-void CKestrelDlg::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A close request only hides the window; the program goes on.
     event->ignore();
     hideWindow();
 }
 
-void CKestrelDlg::hideEvent(QHideEvent* event)
+void MainWindow::hideEvent(QHideEvent* event)
 {
     closeOpenLists();
     QWidget::hideEvent(event);
 }
 
-void CKestrelDlg::closeOpenLists()
+void MainWindow::closeOpenLists()
 {
     // A list left open would come back with the next show, with its rows
     // still answering for a page the user has since left: every way of
@@ -135,7 +135,7 @@ void CKestrelDlg::closeOpenLists()
     surface_.skin().lists().closeAll();
 }
 
-void CKestrelDlg::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized())
@@ -148,7 +148,7 @@ void CKestrelDlg::changeEvent(QEvent* event)
         preparePageOrWarn();
 }
 
-void CKestrelDlg::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     // A show the program asked for comes before the window is mapped, in time to place it.
     if (!event->spontaneous())
@@ -156,7 +156,7 @@ void CKestrelDlg::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-void CKestrelDlg::preparePageOrWarn()
+void MainWindow::preparePageOrWarn()
 {
     if (pageCanShow())
         pages_.prepareForShow([this] { rereadStrIni(); });
@@ -164,7 +164,7 @@ void CKestrelDlg::preparePageOrWarn()
         notice(kNoticeMouseNotDetected, 0);
 }
 
-void CKestrelDlg::placeOnScreen()
+void MainWindow::placeOnScreen()
 {
     const QScreen* screen = placed_ ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
@@ -175,12 +175,12 @@ void CKestrelDlg::placeOnScreen()
     placed_ = true;
 }
 
-void CKestrelDlg::rereadStrIni()
+void MainWindow::rereadStrIni()
 {
     resources_.readStrIni(strIni_, state_.app.language());
 }
 
-void CKestrelDlg::releaseDeviceAndIcon()
+void MainWindow::releaseDeviceAndIcon()
 {
     state_.device.closeHandles();
     area_.removeIcon();

@@ -8,9 +8,9 @@ namespace kestrel {
 
 // What the main window's client area shows and how it answers the mouse: the
 // window hands every paint and mouse event to its surface.
-class DlgSurface {
+class MainWindowSurface {
 public:
-    virtual ~DlgSurface() = default;
+    virtual ~MainWindowSurface() = default;
     virtual void paint(QPainter& painter, const QRect& dirty) = 0;
     virtual void mousePress(QMouseEvent& event) = 0;
     virtual void mouseMove(QMouseEvent& event) = 0;

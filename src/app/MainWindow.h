@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DlgResources.h"
+#include "MainWindowResources.h"
 #include "HideKeyFilter.h"
 #include "NoticePresenter.h"
 #include "NotificationArea.h"
@@ -25,7 +25,7 @@ namespace kestrel {
 // and any way of hiding it closes its open popup lists;
 // "Exit" and the close hot spot end the program. Painting and the mouse go
 // to its skinned surface, notices to the notification area, the page to PageKeeper.
-class CKestrelDlg final : public QWidget, public DeviceEventSink {
+class MainWindow final : public QWidget, public DeviceEventSink {
     Q_OBJECT
 
 public:
@@ -34,10 +34,10 @@ public:
     // The size the window has until the skin's main.png gives it its own.
     static constexpr QSize kTemplateSize{900, 650};
 
-    CKestrelDlg(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe);
-    ~CKestrelDlg() override;
+    MainWindow(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe);
+    ~MainWindow() override;
 
-    DlgResources& resources() { return resources_; }
+    MainWindowResources& resources() { return resources_; }
     NotificationArea& notificationArea() { return area_; }
     PageKeeper& pages() { return pages_; }
     SkinnedSurface& surface() { return surface_; }
@@ -83,7 +83,7 @@ private:
 
     ProgramState& state_;
     const StrIniSettings& strIni_;
-    DlgResources resources_;
+    MainWindowResources resources_;
     NoticePresenter presenter_;
     NotificationArea area_;
     // Before the page, which draws on it.

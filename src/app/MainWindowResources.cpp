@@ -1,8 +1,8 @@
-#include "DlgResources.h"
+#include "MainWindowResources.h"
 
 namespace kestrel {
 
-void DlgResources::readStrIni(const StrIniSettings& settings, Language language)
+void MainWindowResources::readStrIni(const StrIniSettings& settings, Language language)
 {
     StrIniSettings::Values values = settings.read(language);
     captions = std::move(values.captions);

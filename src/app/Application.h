@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppEnvironment.h"
-#include "CKestrelDlg.h"
+#include "MainWindow.h"
 #include "DeviceLinkController.h"
 #include "DialogContextSource.h"
 #include "MainWindowCommands.h"
@@ -24,7 +24,7 @@ namespace kestrel {
 // The application object: owns the program's single instances and the main
 // window, enforces the single-instance rule, and starts the window. A second
 // copy ends before it shows or adds anything.
-class CKestrelApp {
+class Application {
 public:
     enum class StartResult {
         Running,
@@ -32,14 +32,14 @@ public:
         NoMouseBackend,
     };
 
-    CKestrelApp(AppEnvironment environment, Prompter& prompter);
-    ~CKestrelApp();
+    Application(AppEnvironment environment, Prompter& prompter);
+    ~Application();
 
     StartResult start();
 
     ProgramState& state() { return state_; }
     const std::string& backendError() const { return backendError_; }
-    CKestrelDlg* dialog() { return dlg_.get(); }
+    MainWindow* dialog() { return dlg_.get(); }
     DeviceLinkController* deviceLink() { return deviceLink_.get(); }
     std::optional<StartupSequence::Outcome> startupOutcome() const { return startupOutcome_; }
     // Unavailable when another user's process holds the instance socket: the
@@ -69,7 +69,7 @@ private:
     // Before the window, which refers to them until it is gone.
     std::unique_ptr<DialogContextSource> dialogContexts_;
     std::unique_ptr<MainWindowCommands> commands_;
-    std::unique_ptr<CKestrelDlg> dlg_;
+    std::unique_ptr<MainWindow> dlg_;
     std::unique_ptr<DeviceLinkController> deviceLink_;
     std::unique_ptr<NoticeServer> noticeServer_;
     std::optional<StartupSequence::Outcome> startupOutcome_;

@@ -1,4 +1,4 @@
-#include "CKestrelApp.h"
+#include "Application.h"
 
 #include "BasicPageBinding.h"
 
@@ -8,7 +8,7 @@
 
 namespace kestrel {
 
-CKestrelApp::CKestrelApp(AppEnvironment environment, Prompter& prompter)
+Application::Application(AppEnvironment environment, Prompter& prompter)
     : environment_(std::move(environment))
     , folder_(environment_.programFolder)
     , strIni_(folder_.strIni())
@@ -18,9 +18,9 @@ CKestrelApp::CKestrelApp(AppEnvironment environment, Prompter& prompter)
 {
 }
 
-CKestrelApp::~CKestrelApp() = default;
+Application::~Application() = default;
 
-CKestrelApp::StartResult CKestrelApp::start()
+Application::StartResult Application::start()
 {
     const SingleInstance::Outcome instance = instanceOutcome_ = instance_.acquire();
     if (instance == SingleInstance::Outcome::HeldByAnotherCopy)
@@ -32,17 +32,17 @@ CKestrelApp::StartResult CKestrelApp::start()
     if (!backend_)
         return StartResult::NoMouseBackend;
 
-    dlg_ = std::make_unique<CKestrelDlg>(state_, strIni_, environment_.trayProbe);
+    dlg_ = std::make_unique<MainWindow>(state_, strIni_, environment_.trayProbe);
     reporter_.setOwner(dlg_.get());
-    QObject::connect(dlg_.get(), &CKestrelDlg::programEnded, [this](int exitCode) {
+    QObject::connect(dlg_.get(), &MainWindow::programEnded, [this](int exitCode) {
         exitCode_ = exitCode;
         QCoreApplication::exit(exitCode);
     });
     deviceLink_ = std::make_unique<DeviceLinkController>(state_, *backend_, *environment_.clock, reporter_, *dlg_,
                                                          environment_.policyMode);
-    QObject::connect(deviceLink_.get(), &DeviceLinkController::mouseDetected, dlg_.get(), &CKestrelDlg::mouseArrived);
+    QObject::connect(deviceLink_.get(), &DeviceLinkController::mouseDetected, dlg_.get(), &MainWindow::mouseArrived);
     QObject::connect(deviceLink_.get(), &DeviceLinkController::sensorTypeChanged, dlg_.get(),
-                     &CKestrelDlg::sensorTypeChanged);
+                     &MainWindow::sensorTypeChanged);
     wireSettingsPage();
     // Without the rule the socket is not ours to answer on.
     if (instance == SingleInstance::Outcome::Acquired)
@@ -60,7 +60,7 @@ CKestrelApp::StartResult CKestrelApp::start()
     return StartResult::Running;
 }
 
-void CKestrelApp::wireSettingsPage()
+void Application::wireSettingsPage()
 {
     MainWindowSkin& skin = dlg_->surface().skin();
     dialogContexts_ = std::make_unique<DialogContextSource>(prompter_, reporter_.programName(), state_, skin);
@@ -72,7 +72,7 @@ void CKestrelApp::wireSettingsPage()
                                            *dialogContexts_));
 }
 
-void CKestrelApp::prepareUserFiles()
+void Application::prepareUserFiles()
 {
     // A failure leaves the files missing, which start-up then reports as usual.
     if (const std::error_code error = folder_.prepareUserFiles())
@@ -81,13 +81,13 @@ void CKestrelApp::prepareUserFiles()
                               "");
 }
 
-void CKestrelApp::listenForNotices()
+void Application::listenForNotices()
 {
     noticeServer_ = std::make_unique<NoticeServer>();
     QObject::connect(noticeServer_.get(), &NoticeServer::noticeReceived, dlg_.get(),
                      [dlg = dlg_.get()](Notice notice) { dlg->notice(notice.kind, notice.value); });
     // A second copy started with "--show" asks as a click on the icon would.
-    QObject::connect(noticeServer_.get(), &NoticeServer::showRequested, dlg_.get(), &CKestrelDlg::requestShow);
+    QObject::connect(noticeServer_.get(), &NoticeServer::showRequested, dlg_.get(), &MainWindow::requestShow);
     noticeServer_->adopt(instance_.takeListeningSocket());
 }
 

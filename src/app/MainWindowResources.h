@@ -11,7 +11,7 @@ namespace kestrel {
 // language (English until start-up chooses), the key captions, the skin
 // entries as str.ini holds them and the two fonts. The background bitmap is
 // the skinned surface's canvas.
-struct DlgResources {
+struct MainWindowResources {
     TextTable texts = TextTable::forLanguage(Language::English);
     StrIniSettings::Captions captions;
     StrIniSettings::SkinValues skin;
