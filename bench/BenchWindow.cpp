@@ -1,9 +1,9 @@
 #include "BenchWindow.h"
 
-#include <BasicPageFrame.h>
-#include <DpiTable.h>
-#include <MainWindowLayout.h>
-#include <SkinFiles.h>
+#include "skin/BasicPageFrame.h"
+#include "config/DpiTable.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <ClickActions.h>
-#include <MainWindowSkin.h>
-#include <SurfaceConditions.h>
-#include <TextTable.h>
+#include "skin/ClickActions.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/SurfaceConditions.h"
+#include "config/TextTable.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // a full page composition and one hover redraw, each copied to the window.
 #include "BenchWindow.h"
 
-#include <MainWindowLayout.h>
+#include "skin/MainWindowLayout.h"
 
 #include <QApplication>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <ApplySequence.h>
-#include <Clock.h>
-#include <DeviceDiscovery.h>
-#include <DeviceState.h>
-#include <FeatureProtocol.h>
-#include <MessageReporter.h>
-#include <SettingsRecord.h>
+#include "device/ApplySequence.h"
+#include "device/Clock.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceState.h"
+#include "device/FeatureProtocol.h"
+#include "config/MessageReporter.h"
+#include "config/SettingsRecord.h"
 
 #include <string_view>
 

@@ -3,13 +3,13 @@
 #include "FuzzInput.h"
 #include "ScratchFile.h"
 
-#include <ApplyComposer.h>
-#include <ButtonRecord.h>
-#include <ConfigBinFile.h>
-#include <ConfigImage.h>
-#include <DpiTable.h>
-#include <KeyNames.h>
-#include <SettingsRecord.h>
+#include "config/ApplyComposer.h"
+#include "config/ButtonRecord.h"
+#include "config/ConfigBinFile.h"
+#include "config/ConfigImage.h"
+#include "config/DpiTable.h"
+#include "config/KeyNames.h"
+#include "config/SettingsRecord.h"
 
 #include <string_view>
 

@@ -3,8 +3,8 @@
 #include "DeviceSession.h"
 #include "FuzzInput.h"
 
-#include <DefaultSettings.h>
-#include <MouseModel.h>
+#include "config/DefaultSettings.h"
+#include "device/MouseModel.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // A hidraw node's uevent file and its HID_ID value.
-#include <HidIdentity.h>
+#include "device/linux/HidIdentity.h"
 
 #include <string_view>
 

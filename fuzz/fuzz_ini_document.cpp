@@ -1,7 +1,7 @@
 // An INI document in any encoding the files may carry: looked up, changed and written back.
 #include "FuzzInput.h"
 
-#include <IniDocument.h>
+#include "config/IniDocument.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,5 +1,5 @@
 // One line from the notice socket, and the numbers kestrelctl notify is given.
-#include <NoticeEndpoint.h>
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <cstdlib>
 #include <string_view>

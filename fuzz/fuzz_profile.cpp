@@ -4,12 +4,12 @@
 // back. What the reader accepts must read back to the same settings.
 #include "FuzzInput.h"
 
-#include <DefaultSettings.h>
-#include <ProfileData.h>
-#include <ProfileDocument.h>
-#include <ProfileGuards.h>
-#include <ProfileReader.h>
-#include <ProfileWriter.h>
+#include "config/DefaultSettings.h"
+#include "config/ProfileData.h"
+#include "config/ProfileDocument.h"
+#include "config/ProfileGuards.h"
+#include "config/ProfileReader.h"
+#include "config/ProfileWriter.h"
 
 #include <cstdlib>
 #include <optional>

@@ -4,8 +4,8 @@
 #include "FuzzInput.h"
 #include "ScratchFile.h"
 
-#include <DefaultSettings.h>
-#include <SimulatedMouse.h>
+#include "config/DefaultSettings.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // str.ini as the window reads it: the language, the captions and the skin's colours.
 #include "ScratchFile.h"
 
-#include <StrIniSettings.h>
+#include "config/StrIniSettings.h"
 
 #include <array>
 

@@ -1,15 +1,15 @@
-#include "AppEnvironment.h"
+#include "app/AppEnvironment.h"
 
-#include "MainWindow.h"
-#include "NoticeEndpoint.h"
-#include "PathText.h"
+#include "app/MainWindow.h"
+#include "app/endpoint/NoticeEndpoint.h"
+#include "app/PathText.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
 
 #if defined(__linux__)
-#include "UdevHotplugWatcher.h"
+#include "app/UdevHotplugWatcher.h"
 #endif
 
 namespace kestrel {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "HotplugWatcher.h"
+#include "app/HotplugWatcher.h"
 
-#include <BackendFactory.h>
-#include <Clock.h>
-#include <HidBackend.h>
-#include <HotplugPolicy.h>
-#include <ProgramFolder.h>
+#include "device/BackendFactory.h"
+#include "device/Clock.h"
+#include "device/HidBackend.h"
+#include "device/HotplugPolicy.h"
+#include "config/ProgramFolder.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <BackendFactory.h>
+#include "device/BackendFactory.h"
 
 #include <optional>
 #include <string>

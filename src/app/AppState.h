@@ -1,7 +1,7 @@
 #pragma once
 
-#include <Language.h>
-#include <SettingsRecord.h>
+#include "config/Language.h"
+#include "config/SettingsRecord.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "Application.h"
+#include "app/Application.h"
 
-#include "BasicPageBinding.h"
+#include "app/BasicPageBinding.h"
 
 #include <QCoreApplication>
 

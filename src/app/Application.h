@@ -1,19 +1,19 @@
 #pragma once
 
-#include "AppEnvironment.h"
-#include "MainWindow.h"
-#include "DeviceLinkController.h"
-#include "DialogContextSource.h"
-#include "MainWindowCommands.h"
-#include "NoticeServer.h"
-#include "ProgramState.h"
-#include "PromptReporter.h"
-#include "Prompter.h"
-#include "SingleInstance.h"
-#include "StartupSequence.h"
+#include "app/AppEnvironment.h"
+#include "app/MainWindow.h"
+#include "app/DeviceLinkController.h"
+#include "app/DialogContextSource.h"
+#include "app/MainWindowCommands.h"
+#include "app/NoticeServer.h"
+#include "app/ProgramState.h"
+#include "app/PromptReporter.h"
+#include "skin/Prompter.h"
+#include "app/SingleInstance.h"
+#include "app/StartupSequence.h"
 
-#include <ProgramFolder.h>
-#include <StrIniSettings.h>
+#include "config/ProgramFolder.h"
+#include "config/StrIniSettings.h"
 
 #include <memory>
 #include <optional>

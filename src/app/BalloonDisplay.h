@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NoticeBalloon.h"
+#include "app/NoticeBalloon.h"
 
 #include <algorithm>
 

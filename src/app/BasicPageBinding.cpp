@@ -1,4 +1,4 @@
-#include "BasicPageBinding.h"
+#include "app/BasicPageBinding.h"
 
 namespace kestrel {
 

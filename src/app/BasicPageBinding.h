@@ -1,14 +1,14 @@
 #pragma once
 
-#include "BasicPage.h"
-#include "DialogContextSource.h"
-#include "MainWindowResources.h"
-#include "ProgramState.h"
+#include "app/BasicPage.h"
+#include "app/DialogContextSource.h"
+#include "app/MainWindowResources.h"
+#include "app/ProgramState.h"
 
-#include <BasicSettingsPage.h>
-#include <MessageReporter.h>
-#include <PageHost.h>
-#include <StrIniSettings.h>
+#include "pages/BasicSettingsPage.h"
+#include "config/MessageReporter.h"
+#include "pages/PageHost.h"
+#include "config/StrIniSettings.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
-#include "DeviceLinkController.h"
+#include "app/DeviceLinkController.h"
 
-#include <TextTable.h>
+#include "config/TextTable.h"
 
 #include <utility>
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "HotplugWatcher.h"
-#include "ProgramState.h"
+#include "app/HotplugWatcher.h"
+#include "app/ProgramState.h"
 
-#include <Clock.h>
-#include <DeviceChangeHandler.h>
-#include <DeviceDiscovery.h>
-#include <DeviceEventSink.h>
-#include <FeatureProtocol.h>
-#include <HidBackend.h>
-#include <HotplugPolicy.h>
-#include <MessageReporter.h>
+#include "device/Clock.h"
+#include "device/DeviceChangeHandler.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceEventSink.h"
+#include "device/FeatureProtocol.h"
+#include "device/HidBackend.h"
+#include "device/HotplugPolicy.h"
+#include "config/MessageReporter.h"
 
 #include <QObject>
 #include <QTimer>

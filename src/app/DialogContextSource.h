@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ProgramState.h"
+#include "app/ProgramState.h"
 
-#include <DialogContext.h>
-#include <MainWindowSkin.h>
-#include <Prompter.h>
+#include "dialogs/DialogContext.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/Prompter.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "FontRule.h"
+#include "app/FontRule.h"
 
 #include <QFontMetrics>
 #include <QOperatingSystemVersion>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Language.h>
+#include "config/Language.h"
 
 #include <QFont>
 #include <QString>

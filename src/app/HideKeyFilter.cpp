@@ -1,4 +1,4 @@
-#include "HideKeyFilter.h"
+#include "app/HideKeyFilter.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "LocalListener.h"
+#include "app/LocalListener.h"
 
-#include <AbstractSocket.h>
+#include "app/endpoint/AbstractSocket.h"
 
 #include <QTimer>
 

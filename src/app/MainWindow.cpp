@@ -1,6 +1,6 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "ScreenPlacement.h"
+#include "app/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>

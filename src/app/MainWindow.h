@@ -1,15 +1,15 @@
 #pragma once
 
-#include "MainWindowResources.h"
-#include "HideKeyFilter.h"
-#include "NoticePresenter.h"
-#include "NotificationArea.h"
-#include "PageKeeper.h"
-#include "ProgramState.h"
-#include "SkinnedSurface.h"
+#include "app/MainWindowResources.h"
+#include "app/HideKeyFilter.h"
+#include "app/NoticePresenter.h"
+#include "app/NotificationArea.h"
+#include "app/PageKeeper.h"
+#include "app/ProgramState.h"
+#include "app/SkinnedSurface.h"
 
-#include <DeviceEventSink.h>
-#include <StrIniSettings.h>
+#include "device/DeviceEventSink.h"
+#include "config/StrIniSettings.h"
 
 #include <QSize>
 #include <QWidget>

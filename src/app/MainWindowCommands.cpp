@@ -1,11 +1,11 @@
-#include "MainWindowCommands.h"
+#include "app/MainWindowCommands.h"
 
-#include "MainWindow.h"
-#include "DeviceLinkController.h"
+#include "app/MainWindow.h"
+#include "app/DeviceLinkController.h"
 
-#include <ApplySequence.h>
-#include <SkinsDialog.h>
-#include <ConfigBinFile.h>
+#include "device/ApplySequence.h"
+#include "dialogs/SkinsDialog.h"
+#include "config/ConfigBinFile.h"
 
 #include <string>
 

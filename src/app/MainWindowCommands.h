@@ -1,12 +1,12 @@
 #pragma once
 
-#include "DialogContextSource.h"
-#include "ProgramState.h"
+#include "app/DialogContextSource.h"
+#include "app/ProgramState.h"
 
-#include <ClickActions.h>
-#include <MessageReporter.h>
-#include <ProgramFolder.h>
-#include <StrIniSettings.h>
+#include "skin/ClickActions.h"
+#include "config/MessageReporter.h"
+#include "config/ProgramFolder.h"
+#include "config/StrIniSettings.h"
 
 namespace kestrel {
 

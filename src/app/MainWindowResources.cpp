@@ -1,4 +1,4 @@
-#include "MainWindowResources.h"
+#include "app/MainWindowResources.h"
 
 namespace kestrel {
 

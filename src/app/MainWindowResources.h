@@ -1,7 +1,7 @@
 #pragma once
 
-#include <StrIniSettings.h>
-#include <TextTable.h>
+#include "config/StrIniSettings.h"
+#include "config/TextTable.h"
 
 #include <QFont>
 

@@ -1,6 +1,6 @@
-#include "NoticeBalloon.h"
+#include "app/NoticeBalloon.h"
 
-#include <DpiTable.h>
+#include "config/DpiTable.h"
 
 #include <array>
 

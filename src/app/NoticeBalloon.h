@@ -1,10 +1,10 @@
 #pragma once
 
-#include "NoticeEndpoint.h"
+#include "app/endpoint/NoticeEndpoint.h"
 
-#include <DeviceEventSink.h>
-#include <SettingsRecord.h>
-#include <TextTable.h>
+#include "device/DeviceEventSink.h"
+#include "config/SettingsRecord.h"
+#include "config/TextTable.h"
 
 #include <cstdint>
 #include <optional>

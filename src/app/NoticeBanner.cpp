@@ -1,4 +1,4 @@
-#include "NoticeBanner.h"
+#include "app/NoticeBanner.h"
 
 namespace kestrel {
 

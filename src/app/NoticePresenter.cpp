@@ -1,4 +1,4 @@
-#include "NoticePresenter.h"
+#include "app/NoticePresenter.h"
 
 namespace kestrel {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "BalloonDisplay.h"
-#include "NoticeEndpoint.h"
-#include "ProgramState.h"
+#include "app/BalloonDisplay.h"
+#include "app/endpoint/NoticeEndpoint.h"
+#include "app/ProgramState.h"
 
-#include <TextTable.h>
+#include "config/TextTable.h"
 
 #include <optional>
 

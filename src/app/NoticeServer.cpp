@@ -1,4 +1,4 @@
-#include "NoticeServer.h"
+#include "app/NoticeServer.h"
 
 #include <QLocalSocket>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LocalListener.h"
-#include "NoticeEndpoint.h"
+#include "app/LocalListener.h"
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "NotificationArea.h"
+#include "app/NotificationArea.h"
 
 #include <utility>
 

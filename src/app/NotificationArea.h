@@ -1,9 +1,9 @@
 #pragma once
 
-#include "NoticeBanner.h"
-#include "NoticePresenter.h"
-#include "TrayAvailability.h"
-#include "TrayIcon.h"
+#include "app/NoticeBanner.h"
+#include "app/NoticePresenter.h"
+#include "app/TrayAvailability.h"
+#include "app/TrayIcon.h"
 
 #include <QIcon>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "PageKeeper.h"
+#include "app/PageKeeper.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BasicPage.h"
-#include "WindowFlags.h"
+#include "app/BasicPage.h"
+#include "app/WindowFlags.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "PathText.h"
+#include "app/PathText.h"
 
 namespace kestrel {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AppState.h"
-#include "WindowFlags.h"
+#include "app/AppState.h"
+#include "app/WindowFlags.h"
 
-#include <ConfigImage.h>
-#include <DeviceState.h>
-#include <SettingsRecord.h>
+#include "config/ConfigImage.h"
+#include "device/DeviceState.h"
+#include "config/SettingsRecord.h"
 
 namespace kestrel {
 

@@ -1,4 +1,4 @@
-#include "PromptReporter.h"
+#include "app/PromptReporter.h"
 
 #include <utility>
 

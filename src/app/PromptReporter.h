@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Prompter.h"
+#include "skin/Prompter.h"
 
-#include <MessageReporter.h>
+#include "config/MessageReporter.h"
 
 #include <QPointer>
 #include <QString>

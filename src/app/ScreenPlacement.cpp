@@ -1,4 +1,4 @@
-#include "ScreenPlacement.h"
+#include "app/ScreenPlacement.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
-#include <AbstractSocket.h>
+#include "app/endpoint/AbstractSocket.h"
 
 #include <cerrno>
 #include <thread>

@@ -1,8 +1,8 @@
-#include "SkinnedSurface.h"
+#include "app/SkinnedSurface.h"
 
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include <BasicPageFrame.h>
+#include "skin/BasicPageFrame.h"
 
 #include <QMouseEvent>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "MainWindowSurface.h"
-#include "ProgramState.h"
+#include "app/MainWindowSurface.h"
+#include "app/ProgramState.h"
 
-#include <MainWindowSkin.h>
+#include "skin/MainWindowSkin.h"
 
 class QWidget;
 

@@ -1,10 +1,10 @@
-#include "StartupSequence.h"
+#include "app/StartupSequence.h"
 
-#include "FontRule.h"
-#include "WindowIcon.h"
+#include "app/FontRule.h"
+#include "app/WindowIcon.h"
 
-#include <ConfigBinFile.h>
-#include <SkinFolder.h>
+#include "config/ConfigBinFile.h"
+#include "skin/SkinFolder.h"
 
 namespace kestrel {
 

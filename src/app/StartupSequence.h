@@ -1,13 +1,13 @@
 #pragma once
 
-#include "MainWindow.h"
-#include "DeviceLinkController.h"
-#include "HotplugWatcher.h"
-#include "ProgramState.h"
+#include "app/MainWindow.h"
+#include "app/DeviceLinkController.h"
+#include "app/HotplugWatcher.h"
+#include "app/ProgramState.h"
 
-#include <MessageReporter.h>
-#include <ProgramFolder.h>
-#include <StrIniSettings.h>
+#include "config/MessageReporter.h"
+#include "config/ProgramFolder.h"
+#include "config/StrIniSettings.h"
 
 #include <functional>
 #include <memory>

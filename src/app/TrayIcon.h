@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BalloonDisplay.h"
+#include "app/BalloonDisplay.h"
 
 #include <QMenu>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "UdevHotplugWatcher.h"
+#include "app/UdevHotplugWatcher.h"
 
 #include <utility>
 

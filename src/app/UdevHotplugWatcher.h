@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HotplugWatcher.h"
+#include "app/HotplugWatcher.h"
 
-#include "linux/UdevHotplugSource.h"
+#include "device/linux/UdevHotplugSource.h"
 
 #include <QSocketNotifier>
 

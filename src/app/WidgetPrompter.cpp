@@ -1,4 +1,4 @@
-#include "WidgetPrompter.h"
+#include "app/WidgetPrompter.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "skin/Prompter.h"
 
 namespace kestrel {
 

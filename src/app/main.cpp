@@ -1,11 +1,11 @@
 // kestrel: the window program. It starts hidden in the notification area,
 // finds the mouse, and shows its window when the icon is clicked.
-#include "AppOptions.h"
-#include "Application.h"
-#include "WidgetPrompter.h"
+#include "app/AppOptions.h"
+#include "app/Application.h"
+#include "app/WidgetPrompter.h"
 
-#include <AbstractSocket.h>
-#include <NoticeEndpoint.h>
+#include "app/endpoint/AbstractSocket.h"
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
-#include "ApplyComposer.h"
+#include "config/ApplyComposer.h"
 
-#include "ButtonRecord.h"
-#include "ConfigImage.h"
-#include "DeviceTables.h"
-#include "DpiTable.h"
-#include "LightingTexts.h"
-#include "SettingsRecord.h"
+#include "config/ButtonRecord.h"
+#include "config/ConfigImage.h"
+#include "config/DeviceTables.h"
+#include "config/DpiTable.h"
+#include "config/LightingTexts.h"
+#include "config/SettingsRecord.h"
 
 #include <algorithm>
 #include <array>

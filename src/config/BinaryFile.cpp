@@ -1,8 +1,8 @@
-#include "BinaryFile.h"
+#include "config/BinaryFile.h"
 
-#include "LongPath.h"
-#include "FileRefusal.h"
-#include "StaleTemporaries.h"
+#include "config/LongPath.h"
+#include "config/FileRefusal.h"
+#include "config/StaleTemporaries.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceTables.h"
+#include "config/DeviceTables.h"
 
 #include <array>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "ButtonRecord.h"
+#include "config/ButtonRecord.h"
 
-#include "DeviceTables.h"
-#include "KeyFunctionCode.h"
-#include "SettingsRecord.h"
+#include "config/DeviceTables.h"
+#include "config/KeyFunctionCode.h"
+#include "config/SettingsRecord.h"
 
 namespace kestrel {
 

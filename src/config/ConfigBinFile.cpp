@@ -1,8 +1,8 @@
-#include "ConfigBinFile.h"
+#include "config/ConfigBinFile.h"
 
-#include "BinaryFile.h"
-#include "FileRefusal.h"
-#include "Unicode.h"
+#include "config/BinaryFile.h"
+#include "config/FileRefusal.h"
+#include "config/Unicode.h"
 
 #include <algorithm>
 #include <array>

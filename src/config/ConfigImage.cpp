@@ -1,4 +1,4 @@
-#include "ConfigImage.h"
+#include "config/ConfigImage.h"
 
 #include <cassert>
 

@@ -1,8 +1,8 @@
-#include "DefaultSettings.h"
+#include "config/DefaultSettings.h"
 
-#include "DpiTable.h"
-#include "KeyFunctionCode.h"
-#include "KeyNames.h"
+#include "config/DpiTable.h"
+#include "config/KeyFunctionCode.h"
+#include "config/KeyNames.h"
 
 #include <array>
 

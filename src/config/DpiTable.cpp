@@ -1,4 +1,4 @@
-#include "DpiTable.h"
+#include "config/DpiTable.h"
 
 #include <array>
 #include <string_view>

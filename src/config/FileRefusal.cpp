@@ -1,4 +1,4 @@
-#include "FileRefusal.h"
+#include "config/FileRefusal.h"
 
 #include <string>
 

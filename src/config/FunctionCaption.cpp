@@ -1,8 +1,8 @@
-#include "FunctionCaption.h"
+#include "config/FunctionCaption.h"
 
-#include "ButtonItemTexts.h"
-#include "DpiTable.h"
-#include "KeyNames.h"
+#include "config/ButtonItemTexts.h"
+#include "config/DpiTable.h"
+#include "config/KeyNames.h"
 
 #include <array>
 

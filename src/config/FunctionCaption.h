@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Language.h"
-#include "SettingsRecord.h"
-#include "TextTable.h"
+#include "config/Language.h"
+#include "config/SettingsRecord.h"
+#include "config/TextTable.h"
 
 #include <array>
 #include <cstdint>

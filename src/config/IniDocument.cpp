@@ -1,6 +1,6 @@
-#include "IniDocument.h"
+#include "config/IniDocument.h"
 
-#include "Unicode.h"
+#include "config/Unicode.h"
 
 #include <algorithm>
 

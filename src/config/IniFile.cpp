@@ -1,6 +1,6 @@
-#include "IniFile.h"
+#include "config/IniFile.h"
 
-#include "BinaryFile.h"
+#include "config/BinaryFile.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IniDocument.h"
+#include "config/IniDocument.h"
 
 #include <cstddef>
 #include <filesystem>

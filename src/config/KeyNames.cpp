@@ -1,4 +1,4 @@
-#include "KeyNames.h"
+#include "config/KeyNames.h"
 
 #include <algorithm>
 #include <array>

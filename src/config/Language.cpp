@@ -1,4 +1,4 @@
-#include "Language.h"
+#include "config/Language.h"
 
 namespace kestrel {
 

@@ -1,4 +1,4 @@
-#include "LightingTexts.h"
+#include "config/LightingTexts.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SettingsRecord.h"
-#include "StrIniSettings.h"
+#include "config/SettingsRecord.h"
+#include "config/StrIniSettings.h"
 
 #include <cstdint>
 #include <optional>

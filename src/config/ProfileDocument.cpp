@@ -1,4 +1,4 @@
-#include "ProfileDocument.h"
+#include "config/ProfileDocument.h"
 
 #include <array>
 #include <unordered_set>

@@ -1,9 +1,9 @@
-#include "ProfileFiles.h"
+#include "config/ProfileFiles.h"
 
-#include "BinaryFile.h"
-#include "ConfigBinFile.h"
-#include "FileRefusal.h"
-#include "Unicode.h"
+#include "config/BinaryFile.h"
+#include "config/ConfigBinFile.h"
+#include "config/FileRefusal.h"
+#include "config/Unicode.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProfileData.h"
+#include "config/ProfileData.h"
 
 #include <cstdint>
 #include <filesystem>

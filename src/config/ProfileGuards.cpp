@@ -1,6 +1,6 @@
-#include "ProfileGuards.h"
+#include "config/ProfileGuards.h"
 
-#include "KeyFunctionCode.h"
+#include "config/KeyFunctionCode.h"
 
 namespace kestrel {
 

@@ -1,7 +1,7 @@
-#include "ProfileLayout.h"
+#include "config/ProfileLayout.h"
 
-#include "DpiTable.h"
-#include "ProfileRules.h"
+#include "config/DpiTable.h"
+#include "config/ProfileRules.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyFunctionCode.h"
-#include "ProfileRule.h"
-#include "SettingsRecord.h"
+#include "config/KeyFunctionCode.h"
+#include "config/ProfileRule.h"
+#include "config/SettingsRecord.h"
 
 #include <array>
 #include <cstddef>

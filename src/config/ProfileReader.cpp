@@ -1,10 +1,10 @@
-#include "ProfileReader.h"
+#include "config/ProfileReader.h"
 
-#include "DpiTable.h"
-#include "FunctionCaption.h"
-#include "KeyNames.h"
-#include "ProfileLayout.h"
-#include "ProfileRules.h"
+#include "config/DpiTable.h"
+#include "config/FunctionCaption.h"
+#include "config/KeyNames.h"
+#include "config/ProfileLayout.h"
+#include "config/ProfileRules.h"
 
 #include <algorithm>
 #include <cstdlib>

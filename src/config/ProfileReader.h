@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Language.h"
-#include "ProfileData.h"
-#include "ProfileRule.h"
-#include "TextTable.h"
+#include "config/Language.h"
+#include "config/ProfileData.h"
+#include "config/ProfileRule.h"
+#include "config/TextTable.h"
 
 #include <cstdint>
 #include <optional>

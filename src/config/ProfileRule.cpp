@@ -1,4 +1,4 @@
-#include "ProfileRule.h"
+#include "config/ProfileRule.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
-#include "ProfileRules.h"
+#include "config/ProfileRules.h"
 
-#include "ButtonItemTexts.h"
-#include "DpiTable.h"
-#include "KeyFunctionCode.h"
-#include "KeyNames.h"
-#include "LightingTexts.h"
-#include "TextTable.h"
+#include "config/ButtonItemTexts.h"
+#include "config/DpiTable.h"
+#include "config/KeyFunctionCode.h"
+#include "config/KeyNames.h"
+#include "config/LightingTexts.h"
+#include "config/TextTable.h"
 
 #include <span>
 #include <string>

@@ -1,8 +1,8 @@
-#include "ProfileWriter.h"
+#include "config/ProfileWriter.h"
 
-#include "KeyNames.h"
-#include "ProfileLayout.h"
-#include "ProfileRules.h"
+#include "config/KeyNames.h"
+#include "config/ProfileLayout.h"
+#include "config/ProfileRules.h"
 
 namespace kestrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProfileData.h"
-#include "ProfileRule.h"
+#include "config/ProfileData.h"
+#include "config/ProfileRule.h"
 
 namespace kestrel {
 

@@ -1,4 +1,4 @@
-#include "StaleTemporaries.h"
+#include "config/StaleTemporaries.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "StrIniSettings.h"
+#include "config/StrIniSettings.h"
 
-#include "ConfigBinFile.h"
-#include "TextTable.h"
-#include "Unicode.h"
+#include "config/ConfigBinFile.h"
+#include "config/TextTable.h"
+#include "config/Unicode.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "IniFile.h"
-#include "Language.h"
-#include "MessageReporter.h"
-#include "SettingsRecord.h"
+#include "config/IniFile.h"
+#include "config/Language.h"
+#include "config/MessageReporter.h"
+#include "config/SettingsRecord.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "TextTable.h"
+#include "config/TextTable.h"
 
 #include <string_view>
 

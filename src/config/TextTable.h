@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KeyFunctionCode.h"
-#include "Language.h"
+#include "config/KeyFunctionCode.h"
+#include "config/Language.h"
 
 #include <array>
 #include <cstddef>

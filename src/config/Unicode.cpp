@@ -1,4 +1,4 @@
-#include "Unicode.h"
+#include "config/Unicode.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "ApplySequence.h"
+#include "device/ApplySequence.h"
 
-#include <ApplyComposer.h>
+#include "config/ApplyComposer.h"
 
 namespace kestrel {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FeatureProtocol.h"
+#include "device/FeatureProtocol.h"
 
-#include <SettingsRecord.h>
+#include "config/SettingsRecord.h"
 
 #include <functional>
 

@@ -1,14 +1,14 @@
-#include "BackendFactory.h"
+#include "device/BackendFactory.h"
 
-#include "SimulatedFaultPlan.h"
-#include "SimulatedMouse.h"
+#include "device/sim/SimulatedFaultPlan.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <cstdlib>
 
 #if defined(_WIN32)
-#include "windows/WindowsHidBackend.h"
+#include "device/windows/WindowsHidBackend.h"
 #elif defined(__linux__)
-#include "linux/LinuxHidBackend.h"
+#include "device/linux/LinuxHidBackend.h"
 #endif
 
 namespace kestrel {

@@ -1,8 +1,8 @@
-#include "DeviceBroadcast.h"
+#include "device/DeviceBroadcast.h"
 
-#include "DeviceChangeFilter.h"
+#include "device/DeviceChangeFilter.h"
 
-#include <Unicode.h>
+#include "config/Unicode.h"
 
 #include <algorithm>
 

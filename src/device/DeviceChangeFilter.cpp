@@ -1,4 +1,4 @@
-#include "DeviceChangeFilter.h"
+#include "device/DeviceChangeFilter.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "DeviceChangeHandler.h"
+#include "device/DeviceChangeHandler.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DeviceChange.h"
-#include "DeviceDiscovery.h"
-#include "DeviceEventSink.h"
-#include "DeviceState.h"
+#include "device/DeviceChange.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceEventSink.h"
+#include "device/DeviceState.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "DeviceDiscovery.h"
+#include "device/DeviceDiscovery.h"
 
-#include "MouseModel.h"
+#include "device/MouseModel.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DeviceState.h"
-#include "HidBackend.h"
-#include "MessageReporter.h"
+#include "device/DeviceState.h"
+#include "device/HidBackend.h"
+#include "config/MessageReporter.h"
 
 namespace kestrel {
 

@@ -1,6 +1,6 @@
-#include "FeatureProtocol.h"
+#include "device/FeatureProtocol.h"
 
-#include "MouseModel.h"
+#include "device/MouseModel.h"
 
 #include <algorithm>
 #include <utility>

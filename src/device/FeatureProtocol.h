@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Clock.h"
-#include "DeviceState.h"
-#include "MouseModel.h"
-#include "ReportObserver.h"
-#include "ReportScrambler.h"
+#include "device/Clock.h"
+#include "device/DeviceState.h"
+#include "device/MouseModel.h"
+#include "device/ReportObserver.h"
+#include "device/ReportScrambler.h"
 
-#include <ConfigImage.h>
-#include <MessageReporter.h>
+#include "config/ConfigImage.h"
+#include "config/MessageReporter.h"
 
 #include <array>
 #include <optional>

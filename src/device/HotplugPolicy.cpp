@@ -1,4 +1,4 @@
-#include "HotplugPolicy.h"
+#include "device/HotplugPolicy.h"
 
 #include <utility>
 

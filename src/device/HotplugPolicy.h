@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceChange.h"
+#include "device/DeviceChange.h"
 
 #include <chrono>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "ChoiceDialog.h"
+#include "dialogs/ChoiceDialog.h"
 
-#include <FontFit.h>
-#include <PopupListLook.h>
+#include "skin/FontFit.h"
+#include "skin/PopupListLook.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "SkinnedDialog.h"
-#include "DialogText.h"
+#include "dialogs/SkinnedDialog.h"
+#include "dialogs/DialogText.h"
 
-#include <PopupListSet.h>
-#include <SurfaceConditions.h>
+#include "skin/PopupListSet.h"
+#include "skin/SurfaceConditions.h"
 
 #include <QLabel>
 #include <QPointer>

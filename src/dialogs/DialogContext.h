@@ -1,8 +1,8 @@
 #pragma once
 
-#include <Language.h>
-#include <Prompter.h>
-#include <SkinStyle.h>
+#include "config/Language.h"
+#include "skin/Prompter.h"
+#include "skin/SkinStyle.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ButtonItemTexts.h>
-#include <Language.h>
+#include "config/ButtonItemTexts.h"
+#include "config/Language.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,11 @@
-#include "FireKeyDialog.h"
+#include "dialogs/FireKeyDialog.h"
 
-#include "DialogText.h"
+#include "dialogs/DialogText.h"
 
-#include <DialogLayout.h>
-#include <HotRect.h>
-#include <KeyNames.h>
-#include <SkinFiles.h>
+#include "skin/DialogLayout.h"
+#include "skin/HotRect.h"
+#include "config/KeyNames.h"
+#include "skin/SkinFiles.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChoiceDialog.h"
+#include "dialogs/ChoiceDialog.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "HotKeyDialog.h"
+#include "dialogs/HotKeyDialog.h"
 
-#include <DialogLayout.h>
-#include <SkinFiles.h>
+#include "skin/DialogLayout.h"
+#include "skin/SkinFiles.h"
 
 namespace kestrel {
 

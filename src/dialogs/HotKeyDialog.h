@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChoiceDialog.h"
-#include "DialogText.h"
+#include "dialogs/ChoiceDialog.h"
+#include "dialogs/DialogText.h"
 
-#include <DeviceTables.h>
+#include "config/DeviceTables.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "KeyCaptureFilter.h"
+#include "dialogs/KeyCaptureFilter.h"
 
-#include "ScanCodeNames.h"
+#include "dialogs/ScanCodeNames.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChoiceDialog.h"
-#include "DialogText.h"
+#include "dialogs/ChoiceDialog.h"
+#include "dialogs/DialogText.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ScanCodeNames.h"
+#include "dialogs/ScanCodeNames.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "SingleKeyDialog.h"
+#include "dialogs/SingleKeyDialog.h"
 
-#include "DialogText.h"
+#include "dialogs/DialogText.h"
 
-#include <DialogLayout.h>
-#include <KeyNames.h>
-#include <SkinFiles.h>
+#include "skin/DialogLayout.h"
+#include "config/KeyNames.h"
+#include "skin/SkinFiles.h"
 
 #include <QLabel>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SkinnedDialog.h"
-#include "DialogText.h"
-#include "KeyCaptureFilter.h"
+#include "dialogs/SkinnedDialog.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/KeyCaptureFilter.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "SkinFolderList.h"
+#include "dialogs/SkinFolderList.h"
 
 #include <QDir>
 

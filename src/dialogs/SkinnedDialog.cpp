@@ -1,13 +1,13 @@
-#include "SkinnedDialog.h"
+#include "dialogs/SkinnedDialog.h"
 
-#include "DialogText.h"
-#include "TextFit.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/TextFit.h"
 
-#include <ControlColours.h>
-#include <DialogLayout.h>
-#include <SkinImage.h>
-#include <SkinFiles.h>
-#include <SkinFolder.h>
+#include "skin/ControlColours.h"
+#include "skin/DialogLayout.h"
+#include "skin/SkinImage.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinFolder.h"
 
 #include <QKeyEvent>
 #include <QLabel>

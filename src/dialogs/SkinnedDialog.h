@@ -1,11 +1,11 @@
 #pragma once
 
-#include "DialogContext.h"
+#include "dialogs/DialogContext.h"
 
-#include <CanvasPainter.h>
-#include <MessageReporter.h>
-#include <SkinCanvas.h>
-#include <SkinPainter.h>
+#include "skin/CanvasPainter.h"
+#include "config/MessageReporter.h"
+#include "skin/SkinCanvas.h"
+#include "skin/SkinPainter.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -1,11 +1,11 @@
-#include "SkinsDialog.h"
+#include "dialogs/SkinsDialog.h"
 
-#include "DialogText.h"
-#include "SkinFolderList.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/SkinFolderList.h"
 
-#include <ControlColours.h>
-#include <DialogLayout.h>
-#include <SkinFiles.h>
+#include "skin/ControlColours.h"
+#include "skin/DialogLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <QLabel>
 

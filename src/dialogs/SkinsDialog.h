@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChoiceDialog.h"
+#include "dialogs/ChoiceDialog.h"
 
-#include <SettingsRecord.h>
+#include "config/SettingsRecord.h"
 
 #include <QLabel>
 #include <QPointer>

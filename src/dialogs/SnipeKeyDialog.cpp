@@ -1,8 +1,8 @@
-#include "SnipeKeyDialog.h"
+#include "dialogs/SnipeKeyDialog.h"
 
-#include <DialogLayout.h>
-#include <DpiTable.h>
-#include <SkinFiles.h>
+#include "skin/DialogLayout.h"
+#include "config/DpiTable.h"
+#include "skin/SkinFiles.h"
 
 namespace kestrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <FontFit.h>
-#include <SkinPainter.h>
+#include "skin/FontFit.h"
+#include "skin/SkinPainter.h"
 
 #include <QFont>
 #include <QRect>

@@ -1,8 +1,8 @@
-#include "WindowsKeyDialog.h"
+#include "dialogs/WindowsKeyDialog.h"
 
-#include <DeviceTables.h>
-#include <DialogLayout.h>
-#include <SkinFiles.h>
+#include "config/DeviceTables.h"
+#include "skin/DialogLayout.h"
+#include "skin/SkinFiles.h"
 
 namespace kestrel {
 

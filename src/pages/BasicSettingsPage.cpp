@@ -1,7 +1,7 @@
-#include "BasicSettingsPage.h"
+#include "pages/BasicSettingsPage.h"
 
-#include <BasicPageFrame.h>
-#include <MainWindowSkin.h>
+#include "skin/BasicPageFrame.h"
+#include "skin/MainWindowSkin.h"
 
 namespace kestrel {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "DpiPanel.h"
-#include "KeySettingPanel.h"
-#include "LightingPanel.h"
-#include "PageHost.h"
+#include "pages/DpiPanel.h"
+#include "pages/KeySettingPanel.h"
+#include "pages/LightingPanel.h"
+#include "pages/PageHost.h"
 
-#include <ClickActions.h>
-#include <PopupListSet.h>
+#include "skin/ClickActions.h"
+#include "skin/PopupListSet.h"
 
 namespace kestrel {
 

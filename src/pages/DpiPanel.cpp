@@ -1,9 +1,9 @@
-#include "DpiPanel.h"
+#include "pages/DpiPanel.h"
 
-#include <DpiTable.h>
-#include <MainWindowLayout.h>
-#include <MainWindowSkin.h>
-#include <SkinFiles.h>
+#include "config/DpiTable.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/SkinFiles.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageHost.h"
+#include "pages/PageHost.h"
 
 #include <cstdint>
 

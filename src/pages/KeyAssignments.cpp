@@ -1,6 +1,6 @@
-#include "KeyAssignments.h"
+#include "pages/KeyAssignments.h"
 
-#include <DefaultSettings.h>
+#include "config/DefaultSettings.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <KeyFunctionCode.h>
-#include <SettingsRecord.h>
-#include <StrIniSettings.h>
+#include "config/KeyFunctionCode.h"
+#include "config/SettingsRecord.h"
+#include "config/StrIniSettings.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "KeyFunctionDialogs.h"
+#include "pages/KeyFunctionDialogs.h"
 
-#include <FireKeyDialog.h>
-#include <HotKeyDialog.h>
-#include <MediaKeyDialog.h>
-#include <SingleKeyDialog.h>
-#include <SnipeKeyDialog.h>
-#include <WindowsKeyDialog.h>
-#include <KeyNames.h>
+#include "dialogs/FireKeyDialog.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/MediaKeyDialog.h"
+#include "dialogs/SingleKeyDialog.h"
+#include "dialogs/SnipeKeyDialog.h"
+#include "dialogs/WindowsKeyDialog.h"
+#include "config/KeyNames.h"
 
 namespace kestrel {
 

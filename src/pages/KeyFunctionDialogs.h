@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PageHost.h"
+#include "pages/PageHost.h"
 
-#include <ChoiceDialog.h>
-#include <KeyFunctionCode.h>
+#include "dialogs/ChoiceDialog.h"
+#include "config/KeyFunctionCode.h"
 
 #include <optional>
 #include <string>

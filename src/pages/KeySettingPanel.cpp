@@ -1,12 +1,12 @@
-#include "KeySettingPanel.h"
+#include "pages/KeySettingPanel.h"
 
-#include <FunctionCaption.h>
+#include "config/FunctionCaption.h"
 
-#include <BasicPageFrame.h>
-#include <HoverItems.h>
-#include <MainWindowLayout.h>
-#include <MainWindowSkin.h>
-#include <PopupListLook.h>
+#include "skin/BasicPageFrame.h"
+#include "skin/HoverItems.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/PopupListLook.h"
 
 #include <QFontMetrics>
 #include <QListWidget>

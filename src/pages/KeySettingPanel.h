@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KeyAssignments.h"
-#include "KeyFunctionDialogs.h"
-#include "PageHost.h"
+#include "pages/KeyAssignments.h"
+#include "pages/KeyFunctionDialogs.h"
+#include "pages/PageHost.h"
 
 #include <optional>
 

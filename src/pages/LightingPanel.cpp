@@ -1,10 +1,10 @@
-#include "LightingPanel.h"
+#include "pages/LightingPanel.h"
 
-#include <ControlColours.h>
-#include <LightingTexts.h>
-#include <MainWindowLayout.h>
-#include <MainWindowSkin.h>
-#include <PopupListLook.h>
+#include "skin/ControlColours.h"
+#include "config/LightingTexts.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/PopupListLook.h"
 
 #include <QListWidget>
 #include <QStringList>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <DialogContext.h>
-#include <Language.h>
-#include <Prompter.h>
-#include <SettingsRecord.h>
-#include <StrIniSettings.h>
-#include <TextTable.h>
+#include "dialogs/DialogContext.h"
+#include "config/Language.h"
+#include "skin/Prompter.h"
+#include "config/SettingsRecord.h"
+#include "config/StrIniSettings.h"
+#include "config/TextTable.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "BasicPageFrame.h"
+#include "skin/BasicPageFrame.h"
 
-#include "HoverItems.h"
-#include "MainWindowLayout.h"
-#include "MainWindowSkin.h"
-#include "SkinFiles.h"
-#include "SkinPainter.h"
+#include "skin/HoverItems.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinPainter.h"
 
 #include <array>
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HoverItems.h"
+#include "skin/HoverItems.h"
 
-#include <TextTable.h>
+#include "config/TextTable.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "CanvasPainter.h"
+#include "skin/CanvasPainter.h"
 
-#include "SkinCanvas.h"
+#include "skin/SkinCanvas.h"
 
 namespace kestrel {
 

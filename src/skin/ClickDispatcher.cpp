@@ -1,4 +1,4 @@
-#include "ClickDispatcher.h"
+#include "skin/ClickDispatcher.h"
 
 namespace kestrel {
 

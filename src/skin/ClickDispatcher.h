@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ClickActions.h"
-#include "MainWindowLayout.h"
-#include "SurfaceConditions.h"
+#include "skin/ClickActions.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SurfaceConditions.h"
 
 #include <QPoint>
 #include <QRect>

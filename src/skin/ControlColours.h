@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SettingsRecord.h>
+#include "config/SettingsRecord.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "FontFit.h"
+#include "skin/FontFit.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

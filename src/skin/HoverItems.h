@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MainWindowLayout.h"
-#include "SkinFiles.h"
-#include "SkinPainter.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinPainter.h"
 
 #include <array>
 #include <cstddef>

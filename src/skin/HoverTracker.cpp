@@ -1,4 +1,4 @@
-#include "HoverTracker.h"
+#include "skin/HoverTracker.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HoverItems.h"
-#include "SurfaceConditions.h"
+#include "skin/HoverItems.h"
+#include "skin/SurfaceConditions.h"
 
 #include <QObject>
 #include <QPoint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HotRect.h"
+#include "skin/HotRect.h"
 
 #include <QRect>
 

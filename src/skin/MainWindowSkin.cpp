@@ -1,8 +1,8 @@
-#include "MainWindowSkin.h"
+#include "skin/MainWindowSkin.h"
 
-#include "ClickDispatcher.h"
-#include "SkinFiles.h"
-#include "SkinFolder.h"
+#include "skin/ClickDispatcher.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinFolder.h"
 
 #include <QGuiApplication>
 #include <QPainter>

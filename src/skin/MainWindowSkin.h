@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CanvasPainter.h"
-#include "ClickActions.h"
-#include "HoverTracker.h"
-#include "PopupListSet.h"
-#include "SkinCanvas.h"
-#include "SkinPainter.h"
-#include "SkinStyle.h"
-#include "SurfaceConditions.h"
+#include "skin/CanvasPainter.h"
+#include "skin/ClickActions.h"
+#include "skin/HoverTracker.h"
+#include "skin/PopupListSet.h"
+#include "skin/SkinCanvas.h"
+#include "skin/SkinPainter.h"
+#include "skin/SkinStyle.h"
+#include "skin/SurfaceConditions.h"
 
 #include <QObject>
 #include <QString>

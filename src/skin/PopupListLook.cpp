@@ -1,7 +1,7 @@
-#include "PopupListLook.h"
+#include "skin/PopupListLook.h"
 
-#include "FontFit.h"
-#include "PopupListSet.h"
+#include "skin/FontFit.h"
+#include "skin/PopupListSet.h"
 
 #include <QListWidget>
 #include <QStyle>

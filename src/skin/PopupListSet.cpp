@@ -1,7 +1,7 @@
-#include "PopupListSet.h"
+#include "skin/PopupListSet.h"
 
-#include "ControlColours.h"
-#include "MainWindowLayout.h"
+#include "skin/ControlColours.h"
+#include "skin/MainWindowLayout.h"
 
 #include <QEvent>
 #include <QFontInfo>

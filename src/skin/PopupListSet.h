@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SurfaceConditions.h"
+#include "skin/SurfaceConditions.h"
 
 #include <QFont>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "SkinCanvas.h"
+#include "skin/SkinCanvas.h"
 
-#include "SkinImage.h"
+#include "skin/SkinImage.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ProgramFolder.h>
+#include "config/ProgramFolder.h"
 
 #include <QString>
 

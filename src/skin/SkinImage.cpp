@@ -1,6 +1,6 @@
-#include "SkinImage.h"
+#include "skin/SkinImage.h"
 
-#include <BinaryFile.h>
+#include "config/BinaryFile.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "SkinPainter.h"
+#include "skin/SkinPainter.h"
 
-#include "SkinImage.h"
-#include "SkinFolder.h"
+#include "skin/SkinImage.h"
+#include "skin/SkinFolder.h"
 
 namespace kestrel {
 

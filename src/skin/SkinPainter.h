@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CanvasPainter.h"
-#include "SkinStyle.h"
+#include "skin/CanvasPainter.h"
+#include "skin/SkinStyle.h"
 
 #include <QColor>
 #include <QFont>

@@ -4,9 +4,9 @@
 
 #include <FileTestSupport.h>
 
-#include <Application.h>
-#include <DefaultSettings.h>
-#include <SimulatedMouse.h>
+#include "app/Application.h"
+#include "config/DefaultSettings.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <QCoreApplication>
 #include <QImage>

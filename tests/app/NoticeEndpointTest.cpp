@@ -1,5 +1,5 @@
-#include <AbstractSocket.h>
-#include <NoticeEndpoint.h>
+#include "app/endpoint/AbstractSocket.h"
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <sys/socket.h>
 #include <unistd.h>

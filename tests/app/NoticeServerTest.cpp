@@ -1,6 +1,6 @@
-#include <AbstractSocket.h>
+#include "app/endpoint/AbstractSocket.h"
 #include <KestrelCtl.h>
-#include <NoticeServer.h>
+#include "app/NoticeServer.h"
 #include <NotifyCommand.h>
 
 #include <FileTestSupport.h>

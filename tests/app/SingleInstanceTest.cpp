@@ -1,8 +1,8 @@
 #include "AppTestRig.h"
 #include "PrivateNetwork.h"
 
-#include <AbstractSocket.h>
-#include <NoticeEndpoint.h>
+#include "app/endpoint/AbstractSocket.h"
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "AppTestRig.h"
 
-#include <MainWindowLayout.h>
-#include <SkinFiles.h>
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // The small rules of the window program: its command line, its fonts and where its window goes.
-#include <AppOptions.h>
-#include <FontRule.h>
-#include <ScreenPlacement.h>
+#include "app/AppOptions.h"
+#include "app/FontRule.h"
+#include "app/ScreenPlacement.h"
 
 #include <QFontMetrics>
 

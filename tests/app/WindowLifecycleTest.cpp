@@ -1,6 +1,6 @@
 #include "AppTestRig.h"
 
-#include <MainWindowLayout.h>
+#include "skin/MainWindowLayout.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "ApplyComposer.h"
+#include "config/ApplyComposer.h"
 
-#include "ConfigImage.h"
-#include "KeyFunctionCode.h"
-#include "SettingsRecord.h"
+#include "config/ConfigImage.h"
+#include "config/KeyFunctionCode.h"
+#include "config/SettingsRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "FileTestSupport.h"
 
-#include <BinaryFile.h>
-#include <ConfigBinFile.h>
-#include <FileRefusal.h>
+#include "config/BinaryFile.h"
+#include "config/ConfigBinFile.h"
+#include "config/FileRefusal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ButtonRecord.h"
+#include "config/ButtonRecord.h"
 
-#include "KeyFunctionCode.h"
-#include "SettingsRecord.h"
+#include "config/KeyFunctionCode.h"
+#include "config/SettingsRecord.h"
 
 #include <gtest/gtest.h>
 

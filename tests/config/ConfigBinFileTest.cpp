@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
 
-#include <ConfigBinFile.h>
-#include <SettingsRecord.h>
+#include "config/ConfigBinFile.h"
+#include "config/SettingsRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "DefaultSettings.h"
+#include "config/DefaultSettings.h"
 
-#include "DpiTable.h"
-#include "KeyFunctionCode.h"
+#include "config/DpiTable.h"
+#include "config/KeyFunctionCode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <IniDocument.h>
+#include "config/IniDocument.h"
 
 #include <gtest/gtest.h>
 

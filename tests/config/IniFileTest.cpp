@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
 
-#include <FileRefusal.h>
-#include <IniFile.h>
+#include "config/FileRefusal.h"
+#include "config/IniFile.h"
 
 #include <gtest/gtest.h>
 

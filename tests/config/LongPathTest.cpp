@@ -1,4 +1,4 @@
-#include <LongPath.h>
+#include "config/LongPath.h"
 
 #include <gtest/gtest.h>
 

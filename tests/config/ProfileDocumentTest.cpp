@@ -1,4 +1,4 @@
-#include <ProfileDocument.h>
+#include "config/ProfileDocument.h"
 
 #include <gtest/gtest.h>
 

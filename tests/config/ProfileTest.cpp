@@ -1,10 +1,10 @@
-#include <DefaultSettings.h>
-#include <DpiTable.h>
-#include <KeyFunctionCode.h>
-#include <KeyNames.h>
-#include <ProfileReader.h>
-#include <ProfileWriter.h>
-#include <TextTable.h>
+#include "config/DefaultSettings.h"
+#include "config/DpiTable.h"
+#include "config/KeyFunctionCode.h"
+#include "config/KeyNames.h"
+#include "config/ProfileReader.h"
+#include "config/ProfileWriter.h"
+#include "config/TextTable.h"
 
 #include <gtest/gtest.h>
 

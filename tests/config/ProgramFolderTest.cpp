@@ -1,4 +1,4 @@
-#include <ProgramFolder.h>
+#include "config/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SettingsRecord.h"
+#include "config/SettingsRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
 
-#include <StaleTemporaries.h>
+#include "config/StaleTemporaries.h"
 
 #include <gtest/gtest.h>
 

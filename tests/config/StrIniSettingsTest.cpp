@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
 
-#include <StrIniSettings.h>
+#include "config/StrIniSettings.h"
 
 #include <gtest/gtest.h>
 

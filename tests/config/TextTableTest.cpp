@@ -1,5 +1,5 @@
-#include <Language.h>
-#include <TextTable.h>
+#include "config/Language.h"
+#include "config/TextTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "ProtocolTestSupport.h"
 
-#include <ApplyComposer.h>
-#include <ApplySequence.h>
-#include <DefaultSettings.h>
-#include <SimulatedMouse.h>
+#include "config/ApplyComposer.h"
+#include "device/ApplySequence.h"
+#include "config/DefaultSettings.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <DeviceBroadcast.h>
+#include "device/DeviceBroadcast.h"
 
 #include <gtest/gtest.h>
 

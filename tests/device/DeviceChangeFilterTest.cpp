@@ -1,6 +1,6 @@
-#include <DeviceChangeFilter.h>
-#include <linux/HidIdentity.h>
-#include <linux/HidrawNoticeFilter.h>
+#include "device/DeviceChangeFilter.h"
+#include "device/linux/HidIdentity.h"
+#include "device/linux/HidrawNoticeFilter.h"
 
 #include <gtest/gtest.h>
 

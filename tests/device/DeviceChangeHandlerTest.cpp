@@ -1,9 +1,9 @@
 #include "ProtocolTestSupport.h"
 
-#include <DeviceChangeHandler.h>
-#include <FeatureProtocol.h>
-#include <HotplugPolicy.h>
-#include <SimulatedMouse.h>
+#include "device/DeviceChangeHandler.h"
+#include "device/FeatureProtocol.h"
+#include "device/HotplugPolicy.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <gtest/gtest.h>
 

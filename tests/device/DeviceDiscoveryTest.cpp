@@ -1,7 +1,7 @@
 #include "FakeHidBackend.h"
 #include "ProtocolTestSupport.h"
 
-#include <DeviceDiscovery.h>
+#include "device/DeviceDiscovery.h"
 
 #include <gtest/gtest.h>
 

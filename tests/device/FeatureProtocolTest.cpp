@@ -1,8 +1,8 @@
 #include "ProtocolTestSupport.h"
 
-#include <FeatureProtocol.h>
-#include <ReportScrambler.h>
-#include <SimulatedMouse.h>
+#include "device/FeatureProtocol.h"
+#include "device/ReportScrambler.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <gtest/gtest.h>
 

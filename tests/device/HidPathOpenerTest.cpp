@@ -1,4 +1,4 @@
-#include <windows/HidPathOpener.h>
+#include "device/windows/HidPathOpener.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include "ReportDescriptors.h"
 #include "../config/FileTestSupport.h"
 
-#include <DeviceDiscovery.h>
-#include <linux/HidrawAccessMessage.h>
-#include <linux/LinuxHidBackend.h>
+#include "device/DeviceDiscovery.h"
+#include "device/linux/HidrawAccessMessage.h"
+#include "device/linux/LinuxHidBackend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <Clock.h>
-#include <MessageReporter.h>
-#include <ReportObserver.h>
+#include "device/Clock.h"
+#include "config/MessageReporter.h"
+#include "device/ReportObserver.h"
 
 #include <string>
 #include <vector>

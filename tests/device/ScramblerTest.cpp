@@ -1,4 +1,4 @@
-#include <ReportScrambler.h>
+#include "device/ReportScrambler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include <SimulatedFaultPlan.h>
-#include <SimulatedMouse.h>
+#include "device/sim/SimulatedFaultPlan.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <gtest/gtest.h>
 

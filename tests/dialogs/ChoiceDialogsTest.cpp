@@ -1,11 +1,11 @@
 #include "DialogTestSupport.h"
 
-#include <HotKeyDialog.h>
-#include <MediaKeyDialog.h>
-#include <SnipeKeyDialog.h>
-#include <WindowsKeyDialog.h>
-#include <DeviceTables.h>
-#include <DialogLayout.h>
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/MediaKeyDialog.h"
+#include "dialogs/SnipeKeyDialog.h"
+#include "dialogs/WindowsKeyDialog.h"
+#include "config/DeviceTables.h"
+#include "skin/DialogLayout.h"
 
 #include <QFont>
 #include <QListWidget>

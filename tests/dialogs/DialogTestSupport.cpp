@@ -1,8 +1,8 @@
 #include "DialogTestSupport.h"
 
-#include <SkinImage.h>
-#include <SkinFiles.h>
-#include <SkinFolder.h>
+#include "skin/SkinImage.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinFolder.h"
 
 #include <QApplication>
 #include <QKeyEvent>

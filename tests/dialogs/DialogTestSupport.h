@@ -1,8 +1,8 @@
 #pragma once
 
-#include <SkinnedDialog.h>
-#include <DialogContext.h>
-#include <Prompter.h>
+#include "dialogs/SkinnedDialog.h"
+#include "dialogs/DialogContext.h"
+#include "skin/Prompter.h"
 
 #include <QColor>
 #include <QDialog>

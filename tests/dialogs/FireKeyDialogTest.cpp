@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 
-#include <FireKeyDialog.h>
-#include <DialogLayout.h>
+#include "dialogs/FireKeyDialog.h"
+#include "skin/DialogLayout.h"
 
 #include <QApplication>
 #include <QLineEdit>

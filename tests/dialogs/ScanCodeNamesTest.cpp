@@ -1,5 +1,5 @@
-#include <KeyNames.h>
-#include <ScanCodeNames.h>
+#include "config/KeyNames.h"
+#include "dialogs/ScanCodeNames.h"
 
 #include <gtest/gtest.h>
 

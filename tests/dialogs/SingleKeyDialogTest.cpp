@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 
-#include <SingleKeyDialog.h>
-#include <DialogLayout.h>
+#include "dialogs/SingleKeyDialog.h"
+#include "skin/DialogLayout.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "DialogTestSupport.h"
 
-#include <SkinsDialog.h>
-#include <DialogLayout.h>
-#include <SkinFolderList.h>
+#include "dialogs/SkinsDialog.h"
+#include "skin/DialogLayout.h"
+#include "dialogs/SkinFolderList.h"
 
 #include <QFile>
 #include <QListWidget>

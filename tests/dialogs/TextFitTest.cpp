@@ -1,4 +1,4 @@
-#include <TextFit.h>
+#include "dialogs/TextFit.h"
 
 #include <QFont>
 #include <QFontInfo>

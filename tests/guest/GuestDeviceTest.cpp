@@ -8,15 +8,15 @@
 #include "ProtocolTestSupport.h"
 #include "VirtualMouseProcess.h"
 
-#include <ApplyComposer.h>
-#include <ApplySequence.h>
-#include <DefaultSettings.h>
-#include <DeviceChangeHandler.h>
-#include <DeviceDiscovery.h>
-#include <FeatureProtocol.h>
-#include <linux/LinuxHidBackend.h>
-#include <MouseFirmware.h>
-#include <MouseModel.h>
+#include "config/ApplyComposer.h"
+#include "device/ApplySequence.h"
+#include "config/DefaultSettings.h"
+#include "device/DeviceChangeHandler.h"
+#include "device/DeviceDiscovery.h"
+#include "device/FeatureProtocol.h"
+#include "device/linux/LinuxHidBackend.h"
+#include "device/sim/MouseFirmware.h"
+#include "device/MouseModel.h"
 
 #include <gtest/gtest.h>
 

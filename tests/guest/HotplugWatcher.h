@@ -1,8 +1,8 @@
 #pragma once
 
-#include <DeviceChange.h>
-#include <HotplugPolicy.h>
-#include <linux/UdevHotplugSource.h>
+#include "device/DeviceChange.h"
+#include "device/HotplugPolicy.h"
+#include "device/linux/UdevHotplugSource.h"
 
 #include <chrono>
 #include <memory>

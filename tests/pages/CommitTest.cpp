@@ -2,13 +2,13 @@
 
 #include <DialogTestSupport.h>
 
-#include <SkinsDialog.h>
-#include <ConfigImage.h>
-#include <DialogLayout.h>
-#include <MainWindowLayout.h>
-#include <PopupListSet.h>
-#include <SkinFiles.h>
-#include <StrIniSettings.h>
+#include "dialogs/SkinsDialog.h"
+#include "config/ConfigImage.h"
+#include "skin/DialogLayout.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/PopupListSet.h"
+#include "skin/SkinFiles.h"
+#include "config/StrIniSettings.h"
 
 #include <QLabel>
 #include <QListWidget>

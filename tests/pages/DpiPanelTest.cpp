@@ -1,8 +1,8 @@
 #include "PageTestRig.h"
 
-#include <DpiPanel.h>
-#include <MainWindowLayout.h>
-#include <SkinFiles.h>
+#include "pages/DpiPanel.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <gtest/gtest.h>
 

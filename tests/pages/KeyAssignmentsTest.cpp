@@ -1,5 +1,5 @@
-#include <DefaultSettings.h>
-#include <KeyAssignments.h>
+#include "config/DefaultSettings.h"
+#include "pages/KeyAssignments.h"
 
 #include <gtest/gtest.h>
 

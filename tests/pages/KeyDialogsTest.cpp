@@ -2,13 +2,13 @@
 
 #include <DialogTestSupport.h>
 
-#include <FireKeyDialog.h>
-#include <SingleKeyDialog.h>
-#include <ConfigImage.h>
-#include <DialogLayout.h>
-#include <MainWindowLayout.h>
-#include <PopupListSet.h>
-#include <StrIniSettings.h>
+#include "dialogs/FireKeyDialog.h"
+#include "dialogs/SingleKeyDialog.h"
+#include "config/ConfigImage.h"
+#include "skin/DialogLayout.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/PopupListSet.h"
+#include "config/StrIniSettings.h"
 
 #include <QListWidget>
 

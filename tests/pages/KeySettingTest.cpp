@@ -2,10 +2,10 @@
 
 #include <DialogTestSupport.h>
 
-#include <KeyFunctionCode.h>
-#include <MainWindowLayout.h>
-#include <PopupListSet.h>
-#include <SkinFiles.h>
+#include "config/KeyFunctionCode.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/PopupListSet.h"
+#include "skin/SkinFiles.h"
 
 #include <QFontMetrics>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #include "PageTestRig.h"
 
-#include <MainWindowLayout.h>
-#include <PopupListSet.h>
+#include "skin/MainWindowLayout.h"
+#include "skin/PopupListSet.h"
 
 #include <QImage>
 #include <QLabel>

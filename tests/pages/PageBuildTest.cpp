@@ -1,8 +1,8 @@
 #include "PageTestRig.h"
 
-#include <FontRule.h>
-#include <MainWindowLayout.h>
-#include <SkinFiles.h>
+#include "app/FontRule.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -2,11 +2,11 @@
 
 #include <DialogTestSupport.h>
 
-#include <SkinImage.h>
-#include <MainWindowLayout.h>
-#include <MouseFirmware.h>
-#include <PopupListSet.h>
-#include <SkinFolder.h>
+#include "skin/SkinImage.h"
+#include "skin/MainWindowLayout.h"
+#include "device/sim/MouseFirmware.h"
+#include "skin/PopupListSet.h"
+#include "skin/SkinFolder.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include <AppTestRig.h>
 
-#include <ConfigImage.h>
-#include <SettingsRecord.h>
+#include "config/ConfigImage.h"
+#include "config/SettingsRecord.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,8 +1,8 @@
 #include "RecordingActions.h"
 #include "SkinTestSupport.h"
 
-#include <ClickDispatcher.h>
-#include <MainWindowLayout.h>
+#include "skin/ClickDispatcher.h"
+#include "skin/MainWindowLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <ControlColours.h>
+#include "skin/ControlColours.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -2,10 +2,10 @@
 // must leave exactly what it shows when drawn alone: the built skins,
 // composed as the window composes them, every pixel compared.
 
-#include <DialogLayout.h>
-#include <SkinImage.h>
-#include <MainWindowLayout.h>
-#include <SkinFiles.h>
+#include "skin/DialogLayout.h"
+#include "skin/SkinImage.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <QImage>
 #include <QPainter>

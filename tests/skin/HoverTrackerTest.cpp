@@ -1,7 +1,7 @@
 #include "SkinTestSupport.h"
 
-#include <HoverTracker.h>
-#include <MainWindowLayout.h>
+#include "skin/HoverTracker.h"
+#include "skin/MainWindowLayout.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 #include "RecordingActions.h"
 #include "SkinTestSupport.h"
 
-#include <BasicPageFrame.h>
-#include <MainWindowLayout.h>
-#include <MainWindowSkin.h>
-#include <SkinFiles.h>
+#include "skin/BasicPageFrame.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/MainWindowSkin.h"
+#include "skin/SkinFiles.h"
 
 #include <QPainter>
 #include <QWidget>

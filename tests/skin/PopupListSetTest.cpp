@@ -1,9 +1,9 @@
 #include "SkinTestSupport.h"
 
-#include <FontFit.h>
-#include <MainWindowLayout.h>
-#include <PopupListLook.h>
-#include <PopupListSet.h>
+#include "skin/FontFit.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/PopupListLook.h"
+#include "skin/PopupListSet.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ClickActions.h>
-#include <SurfaceConditions.h>
+#include "skin/ClickActions.h"
+#include "skin/SurfaceConditions.h"
 
 #include <functional>
 #include <string>

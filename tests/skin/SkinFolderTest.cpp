@@ -1,4 +1,4 @@
-#include <SkinFolder.h>
+#include "skin/SkinFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SkinTestSupport.h"
 
-#include <SkinImage.h>
-#include <SkinCanvas.h>
+#include "skin/SkinImage.h"
+#include "skin/SkinCanvas.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "SkinTestSupport.h"
 
-#include <CanvasPainter.h>
-#include <SkinCanvas.h>
-#include <SkinPainter.h>
-#include <StrIniSettings.h>
+#include "skin/CanvasPainter.h"
+#include "skin/SkinCanvas.h"
+#include "skin/SkinPainter.h"
+#include "config/StrIniSettings.h"
 
 #include <QFont>
 

@@ -2,12 +2,12 @@
 #include "../device/FakeHidBackend.h"
 #include "../device/ReportDescriptors.h"
 
-#include <Clock.h>
+#include "device/Clock.h"
 #include <DeviceCommands.h>
-#include <FeatureProtocol.h>
+#include "device/FeatureProtocol.h"
 #include <HotplugMonitor.h>
 #include <KestrelCtl.h>
-#include <SimulatedMouse.h>
+#include "device/sim/SimulatedMouse.h"
 
 #include "CtlRunSupport.h"
 

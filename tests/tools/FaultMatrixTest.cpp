@@ -1,10 +1,10 @@
 // The real kestrelctl against the simulated mouse with a fault planted at
 // every exchange of a read and of an apply, through KESTREL_SIM_FAULTS.
 
-#include <BinaryFile.h>
-#include <ConfigImage.h>
-#include <DefaultSettings.h>
-#include <MouseFirmware.h>
+#include "config/BinaryFile.h"
+#include "config/ConfigImage.h"
+#include "config/DefaultSettings.h"
+#include "device/sim/MouseFirmware.h"
 
 #include "ProcessRunSupport.h"
 

@@ -3,8 +3,8 @@
 // run is bounded by `timeout`, so a tool that waits for ever fails the test
 // instead of hanging the suite.
 
-#include <BinaryFile.h>
-#include <DefaultSettings.h>
+#include "config/BinaryFile.h"
+#include "config/DefaultSettings.h"
 
 #include "ProcessRunSupport.h"
 

@@ -1,7 +1,7 @@
-#include <ConfigImage.h>
-#include <DefaultSettings.h>
+#include "config/ConfigImage.h"
+#include "config/DefaultSettings.h"
 #include <KestrelCtl.h>
-#include <MouseFirmware.h>
+#include "device/sim/MouseFirmware.h"
 
 #include "CtlRunSupport.h"
 

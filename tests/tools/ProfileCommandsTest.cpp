@@ -1,10 +1,10 @@
-#include <ApplySequence.h>
-#include <Clock.h>
-#include <DefaultSettings.h>
-#include <DeviceDiscovery.h>
+#include "device/ApplySequence.h"
+#include "device/Clock.h"
+#include "config/DefaultSettings.h"
+#include "device/DeviceDiscovery.h"
 #include <KestrelCtl.h>
-#include <ProfileFiles.h>
-#include <SimulatedMouse.h>
+#include "config/ProfileFiles.h"
+#include "device/sim/SimulatedMouse.h"
 #include <StderrReporter.h>
 #include <WriteVerification.h>
 

@@ -1,9 +1,9 @@
 // What reaches the mouse or a file from a profile: never a guess, never a
 // default standing in for a failed read, never a file destroyed by mistake.
-#include <ConfigImage.h>
-#include <DefaultSettings.h>
-#include <DpiTable.h>
-#include <ProfileFiles.h>
+#include "config/ConfigImage.h"
+#include "config/DefaultSettings.h"
+#include "config/DpiTable.h"
+#include "config/ProfileFiles.h"
 #include <SettingsSource.h>
 
 #include "CtlRunSupport.h"

@@ -1,8 +1,8 @@
 // Writes the config.bin that ships with the program: first-run flag 0 and the
 // default settings record, so that the file is made from readable source.
-#include <BinaryFile.h>
-#include <ConfigBinFile.h>
-#include <DefaultSettings.h>
+#include "config/BinaryFile.h"
+#include "config/ConfigBinFile.h"
+#include "config/DefaultSettings.h"
 
 #include <algorithm>
 #include <array>

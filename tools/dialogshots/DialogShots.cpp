@@ -1,14 +1,14 @@
 #include "DialogShots.h"
 
-#include <FireKeyDialog.h>
-#include <HotKeyDialog.h>
-#include <MediaKeyDialog.h>
-#include <SingleKeyDialog.h>
-#include <SkinsDialog.h>
-#include <SnipeKeyDialog.h>
-#include <WindowsKeyDialog.h>
-#include <DialogLayout.h>
-#include <ScanCodeNames.h>
+#include "dialogs/FireKeyDialog.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/MediaKeyDialog.h"
+#include "dialogs/SingleKeyDialog.h"
+#include "dialogs/SkinsDialog.h"
+#include "dialogs/SnipeKeyDialog.h"
+#include "dialogs/WindowsKeyDialog.h"
+#include "skin/DialogLayout.h"
+#include "dialogs/ScanCodeNames.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <DialogContext.h>
+#include "dialogs/DialogContext.h"
 
 #include <QDir>
 #include <QString>

@@ -2,7 +2,7 @@
 //   kestrel-dialogshots SKINS_FOLDER OUTPUT_FOLDER
 #include "DialogShots.h"
 
-#include <Prompter.h>
+#include "skin/Prompter.h"
 
 #include <QApplication>
 #include <QDialog>

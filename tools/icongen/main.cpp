@@ -1,6 +1,6 @@
 // kestrel-icongen: draws the program's icon into an icon theme folder as
 // hicolor/<size>x<size>/apps/<name>.png and hicolor/scalable/apps/<name>.svg.
-#include <WindowIcon.h>
+#include "app/WindowIcon.h"
 
 #include <QDir>
 #include <QFile>

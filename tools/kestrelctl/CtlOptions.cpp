@@ -1,6 +1,6 @@
 #include "CtlOptions.h"
 
-#include <Unicode.h>
+#include "config/Unicode.h"
 
 namespace kestrel::ctl {
 

@@ -1,11 +1,11 @@
 #include "CtlSession.h"
 
-#include <BackendFactory.h>
-#include <DeviceDiscovery.h>
-#include <TextTable.h>
+#include "device/BackendFactory.h"
+#include "device/DeviceDiscovery.h"
+#include "config/TextTable.h"
 
 #ifdef __linux__
-#include <linux/HidrawAccessMessage.h>
+#include "device/linux/HidrawAccessMessage.h"
 #endif
 
 namespace kestrel::ctl {

@@ -4,11 +4,11 @@
 #include "StderrReporter.h"
 #include "TraceRecorder.h"
 
-#include <Clock.h>
-#include <DeviceDiscovery.h>
-#include <DeviceState.h>
-#include <FeatureProtocol.h>
-#include <HidBackend.h>
+#include "device/Clock.h"
+#include "device/DeviceDiscovery.h"
+#include "device/DeviceState.h"
+#include "device/FeatureProtocol.h"
+#include "device/HidBackend.h"
 
 #include <memory>
 #include <ostream>

@@ -2,8 +2,8 @@
 
 #include "HexFormat.h"
 
-#include <linux/HidDescriptorParser.h>
-#include <Unicode.h>
+#include "device/linux/HidDescriptorParser.h"
+#include "config/Unicode.h"
 
 #include <filesystem>
 

@@ -4,8 +4,8 @@
 #include "HexFormat.h"
 #include "MonitorCommand.h"
 
-#include <BackendFactory.h>
-#include <DeviceDiscovery.h>
+#include "device/BackendFactory.h"
+#include "device/DeviceDiscovery.h"
 
 namespace kestrel::ctl {
 

@@ -2,7 +2,7 @@
 
 #include "CtlOptions.h"
 
-#include <HidBackend.h>
+#include "device/HidBackend.h"
 
 #include <cstddef>
 #include <optional>

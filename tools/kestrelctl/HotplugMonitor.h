@@ -1,7 +1,7 @@
 #pragma once
 
-#include <DeviceChangeHandler.h>
-#include <HotplugPolicy.h>
+#include "device/DeviceChangeHandler.h"
+#include "device/HotplugPolicy.h"
 
 #include <functional>
 #include <ostream>

@@ -1,10 +1,10 @@
 #include "ImageDescription.h"
 
-#include <ButtonRecord.h>
-#include <DeviceTables.h>
-#include <DpiTable.h>
-#include <KeyNames.h>
-#include <LightingTexts.h>
+#include "config/ButtonRecord.h"
+#include "config/DeviceTables.h"
+#include "config/DpiTable.h"
+#include "config/KeyNames.h"
+#include "config/LightingTexts.h"
 
 #include <algorithm>
 #include <array>

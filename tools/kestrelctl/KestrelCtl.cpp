@@ -10,13 +10,13 @@
 #include "ProfileCommands.h"
 #include "SettingsSource.h"
 
-#include <ApplyComposer.h>
-#include <ApplySequence.h>
-#include <BinaryFile.h>
-#include <ConfigBinFile.h>
-#include <FileRefusal.h>
-#include <ProfileFiles.h>
-#include <Unicode.h>
+#include "config/ApplyComposer.h"
+#include "device/ApplySequence.h"
+#include "config/BinaryFile.h"
+#include "config/ConfigBinFile.h"
+#include "config/FileRefusal.h"
+#include "config/ProfileFiles.h"
+#include "config/Unicode.h"
 
 #include <algorithm>
 #include <filesystem>

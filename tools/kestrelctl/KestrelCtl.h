@@ -2,8 +2,8 @@
 
 #include "CtlOptions.h"
 
-#include <ProfileRule.h>
-#include <SettingsRecord.h>
+#include "config/ProfileRule.h"
+#include "config/SettingsRecord.h"
 
 #include <filesystem>
 #include <optional>

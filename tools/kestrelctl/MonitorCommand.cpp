@@ -6,7 +6,7 @@
 #if defined(_WIN32)
 #include "WindowsNoticeWindow.h"
 #elif defined(__linux__)
-#include <linux/UdevHotplugSource.h>
+#include "device/linux/UdevHotplugSource.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,7 +5,7 @@
 #include <utility>
 
 #if !defined(_WIN32)
-#include <AbstractSocket.h>
+#include "app/endpoint/AbstractSocket.h"
 #endif
 
 namespace kestrel::ctl {

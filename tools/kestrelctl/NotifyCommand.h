@@ -1,6 +1,6 @@
 #pragma once
 
-#include <NoticeEndpoint.h>
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <ostream>
 #include <string>

@@ -5,13 +5,13 @@
 #include "ProfileDiff.h"
 #include "SettingsSource.h"
 
-#include <BinaryFile.h>
-#include <ConfigBinFile.h>
-#include <ProfileDocument.h>
-#include <ProfileFiles.h>
-#include <ProfileReader.h>
-#include <ProfileWriter.h>
-#include <Unicode.h>
+#include "config/BinaryFile.h"
+#include "config/ConfigBinFile.h"
+#include "config/ProfileDocument.h"
+#include "config/ProfileFiles.h"
+#include "config/ProfileReader.h"
+#include "config/ProfileWriter.h"
+#include "config/Unicode.h"
 
 #include <sstream>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "CtlOptions.h"
 
-#include <ProfileData.h>
+#include "config/ProfileData.h"
 
 #include <filesystem>
 #include <optional>

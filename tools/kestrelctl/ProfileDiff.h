@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ProfileRule.h>
+#include "config/ProfileRule.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "SettingsSource.h"
 
-#include <BinaryFile.h>
-#include <ProfileDocument.h>
-#include <ProfileFiles.h>
-#include <ProfileGuards.h>
-#include <ProfileReader.h>
-#include <Unicode.h>
+#include "config/BinaryFile.h"
+#include "config/ProfileDocument.h"
+#include "config/ProfileFiles.h"
+#include "config/ProfileGuards.h"
+#include "config/ProfileReader.h"
+#include "config/Unicode.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <Language.h>
-#include <ProfileData.h>
-#include <ProfileRule.h>
-#include <ProgramFolder.h>
+#include "config/Language.h"
+#include "config/ProfileData.h"
+#include "config/ProfileRule.h"
+#include "config/ProgramFolder.h"
 
 #include <cstdint>
 #include <filesystem>

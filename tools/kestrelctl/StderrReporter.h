@@ -1,6 +1,6 @@
 #pragma once
 
-#include <MessageReporter.h>
+#include "config/MessageReporter.h"
 
 #include <ostream>
 

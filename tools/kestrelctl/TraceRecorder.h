@@ -1,7 +1,7 @@
 #pragma once
 
-#include <Clock.h>
-#include <ReportObserver.h>
+#include "device/Clock.h"
+#include "device/ReportObserver.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
 #include "WindowsNoticeWindow.h"
 
-#include <windows/HidNotificationRegistration.h>
+#include "device/windows/HidNotificationRegistration.h"
 
 #include <memory>
 #include <type_traits>

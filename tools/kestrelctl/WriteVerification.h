@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ConfigImage.h>
-#include <FeatureProtocol.h>
+#include "config/ConfigImage.h"
+#include "device/FeatureProtocol.h"
 
 #include <ostream>
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <windows/WideText.h>
+#include "device/windows/WideText.h"
 
 #include <cstdio>
 

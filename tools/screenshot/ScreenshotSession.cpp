@@ -1,8 +1,8 @@
 #include "ScreenshotSession.h"
 
-#include <Clock.h>
-#include <SimulatedMouse.h>
-#include <StrIniSettings.h>
+#include "device/Clock.h"
+#include "device/sim/SimulatedMouse.h"
+#include "config/StrIniSettings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 
 #include "QuietPrompter.h"
 
-#include <Application.h>
+#include "app/Application.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,6 +1,6 @@
 #include "ControlArt.h"
 
-#include <MainWindowLayout.h>
+#include "skin/MainWindowLayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "DialogArt.h"
 
-#include <DialogLayout.h>
+#include "skin/DialogLayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "ArtKit.h"
 
-#include <SkinFiles.h>
+#include "skin/SkinFiles.h"
 
 #include <QImage>
 #include <QSize>

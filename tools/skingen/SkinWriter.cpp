@@ -6,9 +6,9 @@
 #include "RestingFootprint.h"
 #include "WindowArt.h"
 
-#include <DialogLayout.h>
-#include <MainWindowLayout.h>
-#include <SkinFiles.h>
+#include "skin/DialogLayout.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinFiles.h"
 
 #include <QDir>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "WindowArt.h"
 
-#include <MainWindowLayout.h>
+#include "skin/MainWindowLayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>

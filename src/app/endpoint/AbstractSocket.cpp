@@ -1,4 +1,4 @@
-#include "AbstractSocket.h"
+#include "app/endpoint/AbstractSocket.h"
 
 #include <cerrno>
 #include <cstddef>

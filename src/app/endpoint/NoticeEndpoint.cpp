@@ -1,4 +1,4 @@
-#include "NoticeEndpoint.h"
+#include "app/endpoint/NoticeEndpoint.h"
 
 #include <charconv>
 #include <string>

@@ -1,7 +1,7 @@
-#include "HidDescriptorParser.h"
+#include "device/linux/HidDescriptorParser.h"
 
-#include <BinaryFile.h>
-#include <FileRefusal.h>
+#include "config/BinaryFile.h"
+#include "config/FileRefusal.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "HidIdentity.h"
+#include "device/linux/HidIdentity.h"
 
-#include "MouseModel.h"
+#include "device/MouseModel.h"
 
 #include <algorithm>
 #include <charconv>

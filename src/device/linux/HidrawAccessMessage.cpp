@@ -1,4 +1,4 @@
-#include "HidrawAccessMessage.h"
+#include "device/linux/HidrawAccessMessage.h"
 
 #include <cerrno>
 #include <filesystem>

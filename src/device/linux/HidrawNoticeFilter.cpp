@@ -1,4 +1,4 @@
-#include "HidrawNoticeFilter.h"
+#include "device/linux/HidrawNoticeFilter.h"
 
 namespace kestrel {
 

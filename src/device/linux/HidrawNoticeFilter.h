@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceChange.h"
-#include "HidIdentity.h"
+#include "device/DeviceChange.h"
+#include "device/linux/HidIdentity.h"
 
 #include <optional>
 #include <set>

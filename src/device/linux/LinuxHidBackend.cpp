@@ -1,10 +1,10 @@
-#include "LinuxHidBackend.h"
+#include "device/linux/LinuxHidBackend.h"
 
-#include "HidDescriptorParser.h"
-#include "HidIdentity.h"
-#include "LinuxHidDevice.h"
+#include "device/linux/HidDescriptorParser.h"
+#include "device/linux/HidIdentity.h"
+#include "device/linux/LinuxHidDevice.h"
 
-#include <BinaryFile.h>
+#include "config/BinaryFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HidBackend.h"
+#include "device/HidBackend.h"
 
 #include <filesystem>
 

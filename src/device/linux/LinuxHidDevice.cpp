@@ -1,4 +1,4 @@
-#include "LinuxHidDevice.h"
+#include "device/linux/LinuxHidDevice.h"
 
 #include <algorithm>
 #include <vector>

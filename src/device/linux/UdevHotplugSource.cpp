@@ -1,4 +1,4 @@
-#include "UdevHotplugSource.h"
+#include "device/linux/UdevHotplugSource.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceChange.h"
-#include "HidrawNoticeFilter.h"
+#include "device/DeviceChange.h"
+#include "device/linux/HidrawNoticeFilter.h"
 
 #include <memory>
 #include <optional>

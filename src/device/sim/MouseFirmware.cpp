@@ -1,6 +1,6 @@
-#include "MouseFirmware.h"
+#include "device/sim/MouseFirmware.h"
 
-#include "MouseModel.h"
+#include "device/MouseModel.h"
 
 #include <algorithm>
 #include <array>

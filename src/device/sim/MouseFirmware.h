@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ReportScrambler.h"
+#include "device/ReportScrambler.h"
 
-#include <ConfigImage.h>
+#include "config/ConfigImage.h"
 
 #include <cstdint>
 #include <optional>

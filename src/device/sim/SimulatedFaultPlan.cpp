@@ -1,4 +1,4 @@
-#include "SimulatedFaultPlan.h"
+#include "device/sim/SimulatedFaultPlan.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SimulatedMouse.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "SimulatedMouse.h"
+#include "device/sim/SimulatedMouse.h"
 
-#include "SimulatedStateFile.h"
+#include "device/sim/SimulatedStateFile.h"
 
-#include <Unicode.h>
+#include "config/Unicode.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HidBackend.h"
-#include "MouseFirmware.h"
-#include "MouseModel.h"
+#include "device/HidBackend.h"
+#include "device/sim/MouseFirmware.h"
+#include "device/MouseModel.h"
 
 #include <filesystem>
 #include <map>

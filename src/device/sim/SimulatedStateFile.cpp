@@ -1,8 +1,8 @@
-#include "SimulatedStateFile.h"
+#include "device/sim/SimulatedStateFile.h"
 
-#include <BinaryFile.h>
-#include <FileRefusal.h>
-#include <Unicode.h>
+#include "config/BinaryFile.h"
+#include "config/FileRefusal.h"
+#include "config/Unicode.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ConfigImage.h>
+#include "config/ConfigImage.h"
 
 #include <filesystem>
 #include <optional>

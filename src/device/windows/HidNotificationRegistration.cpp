@@ -1,7 +1,7 @@
-#include "HidNotificationRegistration.h"
+#include "device/windows/HidNotificationRegistration.h"
 
-#include "DeviceChangeFilter.h"
-#include "HidInterfaceClass.h"
+#include "device/DeviceChangeFilter.h"
+#include "device/windows/HidInterfaceClass.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceBroadcast.h"
+#include "device/DeviceBroadcast.h"
 
 #include <cstdint>
 #include <memory>

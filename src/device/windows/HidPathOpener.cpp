@@ -1,4 +1,4 @@
-#include "HidPathOpener.h"
+#include "device/windows/HidPathOpener.h"
 
 namespace kestrel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CreateFileCall.h"
+#include "device/windows/CreateFileCall.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "device/windows/WideText.h"
 
 #include <windows.h>
 

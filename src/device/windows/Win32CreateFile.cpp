@@ -1,7 +1,7 @@
-#include "Win32CreateFile.h"
+#include "device/windows/Win32CreateFile.h"
 
-#include "HidPathOpener.h"
-#include "WideText.h"
+#include "device/windows/HidPathOpener.h"
+#include "device/windows/WideText.h"
 
 #include <windows.h>
 

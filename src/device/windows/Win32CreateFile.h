@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CreateFileCall.h"
+#include "device/windows/CreateFileCall.h"
 
 namespace kestrel {
 

@@ -1,8 +1,8 @@
-#include "WindowsHidBackend.h"
+#include "device/windows/WindowsHidBackend.h"
 
-#include "HidInterfaceClass.h"
-#include "WideText.h"
-#include "WindowsHidDevice.h"
+#include "device/windows/HidInterfaceClass.h"
+#include "device/windows/WideText.h"
+#include "device/windows/WindowsHidDevice.h"
 
 #include <windows.h>
 #include <setupapi.h>

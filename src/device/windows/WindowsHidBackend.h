@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HidBackend.h"
-#include "HidPathOpener.h"
-#include "Win32CreateFile.h"
+#include "device/HidBackend.h"
+#include "device/windows/HidPathOpener.h"
+#include "device/windows/Win32CreateFile.h"
 
 namespace kestrel {
 

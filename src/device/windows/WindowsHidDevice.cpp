@@ -1,4 +1,4 @@
-#include "WindowsHidDevice.h"
+#include "device/windows/WindowsHidDevice.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "ReportDescriptors.h"
 
-#include <MouseModel.h>
+#include "device/MouseModel.h"
 
 #include <cerrno>
 #include <vector>

@@ -2,8 +2,8 @@
 
 #include "UhidDevice.h"
 
-#include <SimulatedFaultPlan.h>
-#include <SimulatedMouse.h>
+#include "device/sim/SimulatedFaultPlan.h"
+#include "device/sim/SimulatedMouse.h"
 
 #include <array>
 #include <filesystem>
