@@ -14,7 +14,9 @@ set(kestrel_windows_args
   -DCMAKE_BUILD_TYPE=Release
   -DKESTREL_BUILD_GUI=OFF
   -DKESTREL_BUILD_TESTS=OFF
-  -DKESTREL_BUILD_BENCH=OFF)
+  -DKESTREL_BUILD_BENCH=OFF
+  # Header-only, so the host's package serves the target too.
+  -Dnlohmann_json_DIR=${nlohmann_json_DIR})
 if(CMAKE_CXX_COMPILER_LAUNCHER)
   list(APPEND kestrel_windows_args -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
 endif()
