@@ -1,5 +1,7 @@
 #include "app/AppOptions.h"
 
+#include "kestrel/Version.h"
+
 #include <string_view>
 
 namespace kestrel {
@@ -53,7 +55,7 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
     return options;
 }
 
-std::string AppOptions::versionLine() { return std::string("kestrel ") + KESTREL_VERSION; }
+std::string AppOptions::versionLine() { return std::string("kestrel ").append(kVersion); }
 
 bool AppOptions::asksForTextOnly(const std::vector<std::string>& args)
 {

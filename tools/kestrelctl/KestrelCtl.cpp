@@ -17,6 +17,7 @@
 #include "config/FileRefusal.h"
 #include "config/ProfileFiles.h"
 #include "config/Unicode.h"
+#include "kestrel/Version.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -77,7 +78,7 @@ int KestrelCtl::run(const std::vector<std::string>& args)
     if (options->help || command == "help")
         return out_ << kUsage, kSuccess;
     if (options->version)
-        return out_ << "kestrelctl " << KESTREL_VERSION << '\n', kSuccess;
+        return out_ << "kestrelctl " << kVersion << '\n', kSuccess;
     if (command.empty())
         return usage("no command given");
     if (command == "read")
