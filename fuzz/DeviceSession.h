@@ -5,10 +5,7 @@
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceState.h"
 #include "device/FeatureProtocol.h"
-#include "config/MessageReporter.h"
 #include "config/SettingsRecord.h"
-
-#include <string_view>
 
 namespace kestrel::fuzz {
 
@@ -18,25 +15,18 @@ class DeviceSession {
 public:
     static void run(HidBackend& backend, const SettingsRecord& record, std::uint8_t sensorType)
     {
-        SilentReporter reporter;
         InstantClock clock;
         DeviceState device;
         ConfigImage image;
-        DeviceDiscovery discovery(backend, device, reporter);
+        DeviceDiscovery discovery(backend, device);
         if (!discovery.openMouse())
             return;
-        FeatureProtocol protocol(device, image, clock, reporter, "not detected");
+        FeatureProtocol protocol(device, image, clock);
         (void)protocol.readMouse();
         (void)protocol.getDpiStage();
         (void)ApplySequence::run(protocol, image, record, sensorType, [] {}, ApplySequence::OnFailedQuery::Stop);
         device.closeHandles();
     }
-
-private:
-    class SilentReporter final : public MessageReporter {
-    public:
-        void showMessage(std::string_view, std::string_view) override {}
-    };
 };
 
 } // namespace kestrel::fuzz

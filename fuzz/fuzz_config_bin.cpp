@@ -15,11 +15,6 @@
 
 namespace {
 
-class SilentReporter final : public kestrel::MessageReporter {
-public:
-    void showMessage(std::string_view, std::string_view) override {}
-};
-
 void readEveryField(const kestrel::SettingsRecord& record, std::uint8_t sensorType)
 {
     using kestrel::SettingsRecord;
@@ -63,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const kestrel::fuzz::ScratchFile file("config.bin");
     kestrel::fuzz::FuzzInput input(data, size);
     const std::uint8_t sensorType = input.byte();
-    SilentReporter reporter;
-    const kestrel::ConfigBinFile configBin(file.write(input.rest()), reporter);
+    const kestrel::ConfigBinFile configBin(file.write(input.rest()));
     kestrel::SettingsRecord record;
     (void)configBin.load(record.bytes());
 

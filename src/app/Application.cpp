@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/BasicPageBinding.h"
+#include "app/LogCategories.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +17,7 @@ Application::Application(AppEnvironment environment, Prompter& prompter)
     , reporter_(prompter, environment_.programName)
     , instance_(environment_.instanceSocket)
 {
+    routeDiagnosticsToLogCategories();
 }
 
 Application::~Application() = default;

@@ -1,5 +1,7 @@
 #include "app/BasicPageBinding.h"
 
+#include "app/FailureMessages.h"
+
 namespace kestrel {
 
 BasicPageBinding::BasicPageBinding(QWidget& window, MainWindowSkin& skin, ProgramState& state,
@@ -23,7 +25,7 @@ bool BasicPageBinding::needsDefaultCaptions() const
 void BasicPageBinding::storeCaptions()
 {
     if (const std::error_code error = strIni_.writeCaptions(state_.app.language(), resources_.captions))
-        strIni_.reportWriteFailure(error, reporter_);
+        FailureMessages(reporter_).showStrIniWriteFailure(strIni_.path(), error);
 }
 
 } // namespace kestrel

@@ -6,7 +6,7 @@
 #include "app/ProgramState.h"
 
 #include "pages/BasicSettingsPage.h"
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 #include "pages/PageHost.h"
 #include "config/StrIniSettings.h"
 

@@ -1,7 +1,5 @@
 #include "app/DeviceLinkController.h"
 
-#include "config/TextTable.h"
-
 #include <utility>
 
 namespace kestrel {
@@ -10,14 +8,17 @@ DeviceLinkController::DeviceLinkController(ProgramState& state, HidBackend& back
                                            MessageReporter& reporter, DeviceEventSink& sink,
                                            HotplugPolicy::Mode policyMode)
     : state_(state)
-    , clock_(clock)
-    , reporter_(reporter)
     , sink_(sink)
-    , discovery_(backend, state.device, reporter)
+    , failureMessages_(reporter)
+    , discovery_(backend, state.device)
+    , protocol_(state.device, state.image, clock)
     , handler_(discovery_, state.device, sink, [this] { readMouse(); })
     , policy_(policyMode)
 {
-    setFailureText(TextTable::forLanguage(Language::English).mouseNotDetected);
+    discovery_.setFailureHandler(
+        [this](const DiscoveryFailure& failure) { failureMessages_.showDiscoveryFailure(failure); });
+    protocol_.setFailureHandler(
+        [this](const ProtocolFailure& failure) { failureMessages_.showProtocolFailure(failure); });
     settleTimer_.setSingleShot(true);
     settleTimer_.setInterval(HotplugPolicy::kQuietTime);
     connect(&settleTimer_, &QTimer::timeout, this, &DeviceLinkController::settle);
@@ -25,9 +26,7 @@ DeviceLinkController::DeviceLinkController(ProgramState& state, HidBackend& back
 
 void DeviceLinkController::setFailureText(const std::string& text)
 {
-    // The protocol keeps nothing between operations besides what lives in the
-    // device state, so a new one can take over at any time.
-    protocol_ = std::make_unique<FeatureProtocol>(state_.device, state_.image, clock_, reporter_, text);
+    failureMessages_.setNotDetectedText(text);
 }
 
 bool DeviceLinkController::openAtStartup(Absence absence)
@@ -70,7 +69,7 @@ void DeviceLinkController::settle()
 void DeviceLinkController::readMouse()
 {
     const std::uint8_t before = state_.app.sensorType;
-    protocol_->readMouse();
+    protocol_.readMouse();
     state_.app.sensorType = state_.device.sensorType;
     if (state_.app.sensorType != before)
         emit sensorTypeChanged();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FailureMessages.h"
 #include "app/HotplugWatcher.h"
 #include "app/ProgramState.h"
 
@@ -10,7 +11,7 @@
 #include "device/FeatureProtocol.h"
 #include "device/HidBackend.h"
 #include "device/HotplugPolicy.h"
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 
 #include <QObject>
 #include <QTimer>
@@ -24,7 +25,8 @@ namespace kestrel {
 // start-up, follows its arrivals and removals through the hot-plug policy
 // (owning the policy's settle timer), and keeps the device-present flag, the
 // configuration image and the sensor type copies in line. Notices and the
-// request to hide the window go to the event sink.
+// request to hide the window go to the event sink; a refused open and every
+// failed exchange are shown as message boxes as they happen.
 class DeviceLinkController final : public QObject {
     Q_OBJECT
 
@@ -49,8 +51,7 @@ public:
     // The settle timer ran out: act on the burst of notices, if one is pending.
     void settle();
 
-    // Replaced when the failure text changes (once, at start-up): ask for it at each use.
-    FeatureProtocol& protocol() { return *protocol_; }
+    FeatureProtocol& protocol() { return protocol_; }
     QTimer& settleTimer() { return settleTimer_; }
 
 signals:
@@ -64,11 +65,10 @@ private:
     void act(DeviceChange change);
 
     ProgramState& state_;
-    Clock& clock_;
-    MessageReporter& reporter_;
     DeviceEventSink& sink_;
+    FailureMessages failureMessages_;
     DeviceDiscovery discovery_;
-    std::unique_ptr<FeatureProtocol> protocol_;
+    FeatureProtocol protocol_;
     DeviceChangeHandler handler_;
     HotplugPolicy policy_;
     QTimer settleTimer_;

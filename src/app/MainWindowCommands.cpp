@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/DeviceLinkController.h"
+#include "app/FailureMessages.h"
 
 #include "device/ApplySequence.h"
 #include "dialogs/SkinsDialog.h"
@@ -52,10 +53,11 @@ void MainWindowCommands::applySettings()
 
 void MainWindowCommands::storeSettings()
 {
-    const ConfigBinFile configBin(folder_.configBin(), reporter_);
-    configBin.store(state_.settings.bytes());
+    FailureMessages failures(reporter_);
+    if (const auto stored = ConfigBinFile(folder_.configBin()).store(state_.settings.bytes()); !stored)
+        failures.showConfigBinFailure(*stored.failure());
     if (const std::error_code error = strIni_.writeCaptions(state_.app.language(), dlg_.resources().captions))
-        strIni_.reportWriteFailure(error, reporter_);
+        failures.showStrIniWriteFailure(strIni_.path(), error);
 }
 
 void MainWindowCommands::cancel()
@@ -80,7 +82,7 @@ void MainWindowCommands::openSkins()
     dlg_.resources().skin = {std::to_string(chosen.colour.r), std::to_string(chosen.colour.g),
                              std::to_string(chosen.colour.b), chosen.name};
     if (const std::error_code error = strIni_.writeSkin(chosen.colour, chosen.name))
-        strIni_.reportWriteFailure(error, reporter_);
+        FailureMessages(reporter_).showStrIniWriteFailure(strIni_.path(), error);
     // The new skin's page images go over the background already loaded.
     if (state_.flags.pageState == PageState::Built)
         dlg_.pages().rebuild();

@@ -4,7 +4,7 @@
 #include "app/ProgramState.h"
 
 #include "skin/ClickActions.h"
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 #include "config/ProgramFolder.h"
 #include "config/StrIniSettings.h"
 

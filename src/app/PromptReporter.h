@@ -2,7 +2,7 @@
 
 #include "skin/Prompter.h"
 
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 
 #include <QPointer>
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "app/FontRule.h"
 #include "app/WindowIcon.h"
+#include "app/FailureMessages.h"
 
 #include "config/ConfigBinFile.h"
 #include "skin/SkinFolder.h"
@@ -53,10 +54,12 @@ void StartupSequence::setUpWindow()
 
 void StartupSequence::readConfigBin()
 {
-    // A missing file is reported by the file itself; one of the wrong size is ignored.
-    const ConfigBinFile file(folder_.configBin(), reporter_);
-    if (const auto firstRunFlag = file.load(state_.settings.bytes()))
-        state_.flags.firstRunFlag = *firstRunFlag;
+    // A missing or unreadable file is shown; one of the wrong size is ignored.
+    const ConfigBinFile::LoadResult loaded = ConfigBinFile(folder_.configBin()).load(state_.settings.bytes());
+    if (loaded.failure)
+        FailureMessages(reporter_).showConfigBinFailure(*loaded.failure);
+    if (loaded.firstRunFlag)
+        state_.flags.firstRunFlag = *loaded.firstRunFlag;
     state_.savedSettings = state_.settings;
 }
 

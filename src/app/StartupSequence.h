@@ -5,7 +5,7 @@
 #include "app/HotplugWatcher.h"
 #include "app/ProgramState.h"
 
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 #include "config/ProgramFolder.h"
 #include "config/StrIniSettings.h"
 

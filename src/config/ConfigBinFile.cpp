@@ -1,6 +1,7 @@
 #include "config/ConfigBinFile.h"
 
 #include "config/BinaryFile.h"
+#include "config/Diagnostics.h"
 #include "config/FileRefusal.h"
 #include "config/Unicode.h"
 
@@ -13,62 +14,60 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::string_view kMissingMessage = "Config file is not exist.";
-// A file that exists but cannot be read (or is no regular file at all) leaves
-// the settings as they are, like a missing one, but the user learns which
-// file it was and why it was not loaded.
-std::string readFailedMessage(const std::filesystem::path& path, const std::error_code& error)
+void logFailure(std::string_view what, const std::filesystem::path& path, const std::error_code& error)
 {
-    return "Config file cannot be read: " + unicode::utf8FromPath(path) + ": " + error.message();
+    Diagnostics::warning(Diagnostics::Area::Config,
+                         std::string(what) + " " + unicode::utf8FromPath(path) + ": " + error.message());
 }
 
 } // namespace
 
-ConfigBinFile::ConfigBinFile(std::filesystem::path path, MessageReporter& reporter)
-    : path_(std::move(path)), reporter_(reporter)
+ConfigBinFile::ConfigBinFile(std::filesystem::path path)
+    : path_(std::move(path))
 {
 }
 
-std::optional<std::uint8_t> ConfigBinFile::load(std::span<std::uint8_t, kRecordSize> record) const
+ConfigBinFile::LoadResult ConfigBinFile::load(std::span<std::uint8_t, kRecordSize> record) const
 {
-    if (reportIfMissing()) return std::nullopt;
+    if (auto absent = missing()) return {std::nullopt, std::move(absent)};
     const BinaryFile::ReadResult contents = BinaryFile::read(path_, kFileSize);
     // A larger file is one of the wrong size, ignored like a shorter one.
-    if (contents.error == FileRefusal::TooLarge)
-        return std::nullopt;
-    if (contents.error) {
-        reporter_.showMessage(readFailedMessage(path_, contents.error), {});
-        return std::nullopt;
+    if (contents.error == FileRefusal::TooLarge || (!contents.error && contents.bytes.size() != kFileSize)) {
+        Diagnostics::debug(Diagnostics::Area::Config, "ignoring a config.bin of the wrong size");
+        return {};
     }
-    if (contents.bytes.size() != kFileSize) return std::nullopt;
+    if (contents.error) {
+        logFailure("cannot read", path_, contents.error);
+        return {std::nullopt, failure(ConfigFileProblem::Unreadable, contents.error)};
+    }
     std::copy(contents.bytes.begin() + 1, contents.bytes.end(), record.begin());
-    return contents.bytes.front();
+    return {contents.bytes.front(), std::nullopt};
 }
 
-bool ConfigBinFile::store(std::span<const std::uint8_t, kRecordSize> record) const
+Outcome<ConfigFileFailure> ConfigBinFile::store(std::span<const std::uint8_t, kRecordSize> record) const
 {
-    if (reportIfMissing()) return false;
+    if (auto absent = missing()) return *std::move(absent);
     std::array<std::uint8_t, kFileSize> contents{};
     contents[0] = kStoredFirstRunFlag;
     std::copy(record.begin(), record.end(), contents.begin() + 1);
     if (const std::error_code error = BinaryFile::replace(path_, contents)) {
-        reporter_.showMessage(writeFailedMessage(error), kWriteFailedCaption);
-        return false;
+        logFailure("cannot replace", path_, error);
+        return failure(ConfigFileProblem::WriteFailed, error);
     }
-    return true;
+    return {};
 }
 
-std::string ConfigBinFile::writeFailedMessage(const std::error_code& error)
-{
-    return "Error Code is: " + std::to_string(error.value()) + " \n";
-}
-
-bool ConfigBinFile::reportIfMissing() const
+std::optional<ConfigFileFailure> ConfigBinFile::missing() const
 {
     std::error_code error;
-    if (std::filesystem::exists(path_, error)) return false;
-    reporter_.showMessage(kMissingMessage, {});
-    return true;
+    if (std::filesystem::exists(path_, error)) return std::nullopt;
+    Diagnostics::debug(Diagnostics::Area::Config, "config.bin is missing: " + unicode::utf8FromPath(path_));
+    return failure(ConfigFileProblem::Missing, {});
+}
+
+ConfigFileFailure ConfigBinFile::failure(ConfigFileProblem problem, const std::error_code& error) const
+{
+    return ConfigFileFailure{problem, path_, error};
 }
 
 } // namespace kestrel

@@ -1,7 +1,7 @@
 #include "config/StrIniSettings.h"
 
-#include "config/ConfigBinFile.h"
 #include "config/TextTable.h"
+#include "config/Diagnostics.h"
 #include "config/Unicode.h"
 
 #include <algorithm>
@@ -24,6 +24,14 @@ bool isSpace(char c)
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::error_code logged(const std::error_code& error, const std::filesystem::path& path)
+{
+    if (error)
+        Diagnostics::warning(Diagnostics::Area::Config,
+                             "cannot write " + unicode::utf8FromPath(path) + ": " + error.message());
+    return error;
+}
 
 } // namespace
 
@@ -64,7 +72,7 @@ std::error_code StrIniSettings::writeCaptions(Language language, const Captions&
     const std::string_view section = iniSectionName(language);
     std::array<IniEntry, kCaptionCount> entries;
     for (std::size_t i = 0; i < kCaptionCount; ++i) entries[i] = IniEntry{section, kCaptionKeys[i], captions[i]};
-    return file_.write(entries);
+    return logged(file_.write(entries), path());
 }
 
 std::error_code StrIniSettings::writeSkin(Rgb colour, std::string_view skinName) const
@@ -78,14 +86,7 @@ std::error_code StrIniSettings::writeSkin(Rgb colour, std::string_view skinName)
         {kSkinsSection, kBlueKey, blue},
         {kSkinsSection, kPathKey, skinName},
     }};
-    return file_.write(entries);
-}
-
-void StrIniSettings::reportWriteFailure(const std::error_code& error, MessageReporter& reporter) const
-{
-    reporter.showMessage(ConfigBinFile::writeFailedMessage(error) + unicode::utf8FromPath(path()) + ": "
-                             + error.message(),
-                         ConfigBinFile::kWriteFailedCaption);
+    return logged(file_.write(entries), path());
 }
 
 std::uint8_t StrIniSettings::colourComponent(std::string_view text)

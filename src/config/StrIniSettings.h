@@ -2,7 +2,6 @@
 
 #include "config/IniFile.h"
 #include "config/Language.h"
-#include "config/MessageReporter.h"
 #include "config/SettingsRecord.h"
 
 #include <array>
@@ -61,10 +60,6 @@ public:
     std::string readLanguageCode() const;
     std::error_code writeCaptions(Language language, const Captions& captions) const;
     std::error_code writeSkin(Rgb colour, std::string_view skinName) const;
-
-    // Shows a failed write the way a failed config.bin store is shown, with
-    // this file's name and the reason added, so that edits are not lost unseen.
-    void reportWriteFailure(const std::error_code& error, MessageReporter& reporter) const;
 
     // Decimal text to a colour byte: leading blanks and a sign allowed, the
     // digits up to the first other character count, no digits give 0, and

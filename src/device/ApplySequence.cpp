@@ -27,11 +27,11 @@ void ApplySequence::send(Result& result, FeatureProtocol& protocol, ConfigImage&
                          std::uint8_t sensorType, OnFailedQuery onFailedQuery)
 {
     ApplyComposer::writeConstantTables(image);
-    result.statusQueried = protocol.getDpiStage();
+    result.statusQueried = protocol.getDpiStage().succeeded();
     if (!result.statusQueried && onFailedQuery == OnFailedQuery::Stop)
         return;
     ApplyComposer::composeFromSettings(image, record, sensorType);
-    result.written = protocol.writeOperation();
+    result.written = protocol.writeOperation().succeeded();
 }
 
 } // namespace kestrel

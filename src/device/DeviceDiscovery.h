@@ -2,7 +2,13 @@
 
 #include "device/DeviceState.h"
 #include "device/HidBackend.h"
-#include "config/MessageReporter.h"
+
+#include "config/Outcome.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <system_error>
 
 namespace kestrel {
 
@@ -13,26 +19,45 @@ enum class InterfaceRole {
     Data,
 };
 
+// Why a search for the mouse ended without both collections open.
+enum class DiscoveryProblem {
+    ListUnavailable,       // the platform produced no list of interfaces
+    InterfaceUnexaminable, // an interface gave no path, no probe open, or the list was cut short
+    NoCapabilities,        // a collection of the mouse without usable capabilities
+    OpenRefused,           // the platform refused to open a collection of the mouse
+    NotFound,              // the list ended before both collections were found
+};
+
+// What ended the search; the device path is that of the last interface
+// examined, the error the platform's code of a refused open.
+struct DiscoveryFailure {
+    DiscoveryProblem problem = DiscoveryProblem::NotFound;
+    std::string devicePath;
+    std::error_code error;
+};
+
+using DiscoveryResult = Outcome<DiscoveryFailure>;
+
 // Finds the mouse among the platform's HID interfaces and opens its status
 // and data collections into the device state. Interfaces are examined in the
 // platform's order; the search ends at the first interface that cannot be
 // examined (no path, no probe open, the list cut short), at a mouse's
-// collection without capabilities, at the first failing open (reported as
-// "CreateFile Error Code:%d") or once both collections are open. An
-// interface whose vendor and product are unknown is passed over. Every call
-// starts from closed handles, so the mouse is never held open twice; a failed
-// call leaves both handles closed.
+// collection without capabilities, at the first failing open or once both
+// collections are open. An interface whose vendor and product are unknown is
+// passed over. Every call starts from closed handles, so the mouse is never
+// held open twice; a failed call leaves both handles closed. The failure
+// handler, when one is set, learns of each failed search as it happens.
 class DeviceDiscovery {
 public:
-    DeviceDiscovery(HidBackend& backend, DeviceState& state, MessageReporter& reporter);
+    using FailureHandler = std::function<void(const DiscoveryFailure&)>;
 
-    // True when both collections were opened; sets the device-present flag then.
-    // A failure leaves the flag to the caller.
-    bool openMouse();
+    DeviceDiscovery(HidBackend& backend, DeviceState& state);
 
-    // The platform's error code when the last search ended at a refused open
-    // of the collection at the device path; 0 otherwise.
-    int lastOpenError() const { return lastOpenError_; }
+    void setFailureHandler(FailureHandler handler) { failureHandler_ = std::move(handler); }
+
+    // Succeeds when both collections were opened and sets the device-present
+    // flag then. A failure leaves the flag to the caller.
+    DiscoveryResult openMouse();
 
     // Whether an interface so probed leaves the rest of the list unknowable to the search.
     static bool endsSearch(HidProbe probe);
@@ -42,13 +67,13 @@ public:
 
 private:
     bool hasHandle(InterfaceRole role) const;
-    bool openInterface(const HidInterfaceInfo& info, InterfaceRole role);
-    bool fail();
+    // The platform's error code when the open was refused; nullopt once open.
+    std::optional<int> openInterface(const HidInterfaceInfo& info, InterfaceRole role);
+    DiscoveryResult fail(DiscoveryProblem problem, int platformError = 0);
 
     HidBackend& backend_;
     DeviceState& state_;
-    MessageReporter& reporter_;
-    int lastOpenError_ = 0;
+    FailureHandler failureHandler_;
 };
 
 } // namespace kestrel

@@ -2,7 +2,10 @@
 
 #include "device/MouseModel.h"
 
+#include "config/Diagnostics.h"
+
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace kestrel {
@@ -30,67 +33,58 @@ bool hasSignature(std::span<const std::uint8_t> report)
 
 } // namespace
 
-FeatureProtocol::FeatureProtocol(DeviceState& device, ConfigImage& image, Clock& clock,
-                                 MessageReporter& reporter, std::string failureText)
+FeatureProtocol::FeatureProtocol(DeviceState& device, ConfigImage& image, Clock& clock)
     : device_(device)
     , image_(image)
     , clock_(clock)
-    , reporter_(reporter)
-    , failureText_(std::move(failureText))
 {
 }
 
-bool FeatureProtocol::getDpiStage()
+ProtocolResult FeatureProtocol::getDpiStage()
 {
     lastFailure_.reset();
     return statusQuery("GetDPIStage");
 }
 
-bool FeatureProtocol::readOperation()
+ProtocolResult FeatureProtocol::readOperation()
 {
     lastFailure_.reset();
-    if (!statusQuery("ReadOperation"))
-        return false;
+    if (ProtocolResult queried = statusQuery("ReadOperation"); !queried)
+        return queried;
     for (int n = 1; n <= ConfigImage::kPageCount; ++n) {
-        if (!readPage(n))
-            return false;
+        if (ProtocolResult read = readPage(n); !read)
+            return read;
         pause(kPagePauseMs);
     }
-    return true;
+    return {};
 }
 
-bool FeatureProtocol::writeOperation()
+ProtocolResult FeatureProtocol::writeOperation()
 {
     lastFailure_.reset();
     constexpr const char* kOperation = "WriteOperation";
-    if (!sendStatus(statusRequest(kQueryCommand)))
-        return fail(kOperation, 0, kStatusRefused);
-    StatusReport reply{};
-    if (!fetchStatus(reply))
-        return fail(kOperation, 0, kNoStatusReply);
-    // The handshake checks the signature only; byte 0 of the reply is not examined.
-    if (!hasSignature(reply))
-        return fail(kOperation, 0, kBadSignature);
-    if (!sendStatus(statusRequest(kSetStatusCommand, image_.usbReportRate(), image_.sensorDpiStage())))
-        return fail(kOperation, 0, kStatusPairRefused);
+    if (ProtocolResult handshake = writeHandshake(kOperation); !handshake)
+        return handshake;
     pause(kStatusPauseMs);
     for (int n = 1; n <= ConfigImage::kPageCount; ++n) {
-        if (!writePage(n))
-            return false;
+        if (ProtocolResult written = writePage(n); !written)
+            return written;
         pause(kPagePauseMs);
     }
-    return true;
+    Diagnostics::debug(Diagnostics::Area::Device, "wrote all pages");
+    return {};
 }
 
-bool FeatureProtocol::readMouse()
+ProtocolResult FeatureProtocol::readMouse()
 {
     device_.scrambling = true;
     image_.clear();
-    if (!readOperation())
-        return false;
+    if (ProtocolResult read = readOperation(); !read)
+        return read;
     image_.markCompleteRead();
     device_.sensorType = image_.sensorType();
-    return true;
+    Diagnostics::debug(Diagnostics::Area::Device, "read the mouse, sensor type " + std::to_string(device_.sensorType));
+    return {};
 }
 
 FeatureProtocol::StatusReport FeatureProtocol::statusRequest(std::uint8_t command, std::uint8_t data0,
@@ -99,56 +93,72 @@ FeatureProtocol::StatusReport FeatureProtocol::statusRequest(std::uint8_t comman
     return {kStatusReportId, kSignature[0], kSignature[1], kSignature[2], kSignature[3], command, data0, data1};
 }
 
-bool FeatureProtocol::statusQuery(const char* operation)
+ProtocolResult FeatureProtocol::statusQuery(const char* operation)
 {
     if (!sendStatus(statusRequest(kQueryCommand)))
-        return fail(operation, 0, kStatusRefused);
+        return fail(operation, 0, ProtocolExchange::StatusSet, kStatusRefused);
     StatusReport reply{};
     if (!fetchStatus(reply))
-        return fail(operation, 0, kNoStatusReply);
+        return fail(operation, 0, ProtocolExchange::StatusGet, kNoStatusReply);
     if (reply[0] != kStatusReportId || !hasSignature(reply))
-        return fail(operation, 0, kBadSignature);
+        return fail(operation, 0, ProtocolExchange::StatusSignature, kBadSignature);
     image_.setUsbReportRate(reply[6]);
     image_.setSensorDpiStage(reply[7]);
-    return true;
+    return {};
+}
+
+ProtocolResult FeatureProtocol::writeHandshake(const char* operation)
+{
+    if (!sendStatus(statusRequest(kQueryCommand)))
+        return fail(operation, 0, ProtocolExchange::StatusSet, kStatusRefused);
+    StatusReport reply{};
+    if (!fetchStatus(reply))
+        return fail(operation, 0, ProtocolExchange::StatusGet, kNoStatusReply);
+    // The handshake checks the signature only; byte 0 of the reply is not examined.
+    if (!hasSignature(reply))
+        return fail(operation, 0, ProtocolExchange::StatusSignature, kBadSignature);
+    if (!sendStatus(statusRequest(kSetStatusCommand, image_.usbReportRate(), image_.sensorDpiStage())))
+        return fail(operation, 0, ProtocolExchange::StatusSet, kStatusPairRefused);
+    return {};
 }
 
 // The status reply to a page command carries nothing the program uses and is
 // not checked, but it must arrive: a mouse that stops answering mid-read
 // would otherwise leave the page as whatever the failed fetch left behind.
-bool FeatureProtocol::pageCommand(const char* operation, std::uint8_t command, int n)
+ProtocolResult FeatureProtocol::pageCommand(const char* operation, std::uint8_t command, int n)
 {
     if (!sendStatus(statusRequest(command)))
-        return fail(operation, n, kPageRequestRefused);
+        return fail(operation, n, ProtocolExchange::StatusSet, kPageRequestRefused);
     StatusReport ignored{};
     if (!fetchStatus(ignored))
-        return fail(operation, n, kNoStatusReply);
-    return true;
+        return fail(operation, n, ProtocolExchange::StatusGet, kNoStatusReply);
+    return {};
 }
 
-bool FeatureProtocol::readPage(int n)
+ProtocolResult FeatureProtocol::readPage(int n)
 {
     constexpr const char* kOperation = "ReadOperation";
-    if (!pageCommand(kOperation, static_cast<std::uint8_t>(kReadPageFlag | n), n))
-        return false;
+    if (ProtocolResult commanded = pageCommand(kOperation, static_cast<std::uint8_t>(kReadPageFlag | n), n);
+        !commanded)
+        return commanded;
     DataReport report{};
     if (!fetchData(report))
-        return fail(kOperation, n, kNoPageData);
+        return fail(kOperation, n, ProtocolExchange::DataGet, kNoPageData);
     std::copy(report.begin() + 1, report.end(), image_.page(n).begin());
-    return true;
+    return {};
 }
 
-bool FeatureProtocol::writePage(int n)
+ProtocolResult FeatureProtocol::writePage(int n)
 {
     constexpr const char* kOperation = "WriteOperation";
-    if (!pageCommand(kOperation, static_cast<std::uint8_t>(n), n))
-        return false;
+    if (ProtocolResult commanded = pageCommand(kOperation, static_cast<std::uint8_t>(n), n); !commanded)
+        return commanded;
     DataReport report{};
     const auto page = image_.page(n);
     std::copy(page.begin(), page.end(), report.begin() + 1);
     if (!sendData(report))
-        return fail(kOperation, n, kPageRefused);
-    return true;
+        return fail(kOperation, n, ProtocolExchange::DataSet, kPageRefused);
+    return {};
 }
 
 bool FeatureProtocol::sendStatus(StatusReport request)
@@ -197,11 +207,31 @@ void FeatureProtocol::pause(int milliseconds)
     clock_.sleepMs(milliseconds);
 }
 
-bool FeatureProtocol::fail(const char* operation, int page, const char* problem)
+ProtocolResult FeatureProtocol::fail(const char* operation, int page, ProtocolExchange exchange, const char* problem)
 {
-    lastFailure_ = ProtocolFailure{operation, page, problem};
-    reporter_.showMessage(failureText_, operation);
-    return false;
+    lastFailure_ = ProtocolFailure{operation, page, exchange, problem, systemErrorOf(exchange)};
+    std::string line = std::string(operation) + " failed at page " + std::to_string(page) + ": " + problem;
+    if (lastFailure_->error)
+        line += " (" + lastFailure_->error.message() + ")";
+    Diagnostics::warning(Diagnostics::Area::Device, line);
+    if (failureHandler_)
+        failureHandler_(*lastFailure_);
+    return *lastFailure_;
+}
+
+std::error_code FeatureProtocol::systemErrorOf(ProtocolExchange exchange) const
+{
+    switch (exchange) {
+    case ProtocolExchange::StatusSet:
+    case ProtocolExchange::StatusGet:
+        return device_.statusHandle ? device_.statusHandle->lastError() : std::error_code{};
+    case ProtocolExchange::DataSet:
+    case ProtocolExchange::DataGet:
+        return device_.dataHandle ? device_.dataHandle->lastError() : std::error_code{};
+    case ProtocolExchange::StatusSignature:
+        break;
+    }
+    return {};
 }
 
 } // namespace kestrel

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace kestrel {
@@ -39,6 +40,9 @@ public:
     virtual ~HidDevice() = default;
     virtual bool setFeature(std::span<const std::uint8_t> report) = 0;
     virtual bool getFeature(std::span<std::uint8_t> report) = 0;
+    // The system's error of the last call that failed; empty when the
+    // platform gave none (or nothing has failed yet).
+    virtual std::error_code lastError() const { return {}; }
 };
 
 struct HidOpenResult {

@@ -3,7 +3,7 @@
 #include "dialogs/DialogContext.h"
 
 #include "skin/CanvasPainter.h"
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 #include "skin/SkinCanvas.h"
 #include "skin/SkinPainter.h"
 

@@ -4,8 +4,8 @@
 
 namespace kestrel {
 
-// Where the program's failure messages go: a modal message box in the window,
-// standard error in the command-line tool, a recording in tests.
+// Where the window's failure messages go: a modal message box, or a
+// recording in tests.
 // An empty caption stands for the program's own name.
 class MessageReporter {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/MessageReporter.h"
+#include "skin/MessageReporter.h"
 
 #include <QImage>
 #include <QString>

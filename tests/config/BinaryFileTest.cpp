@@ -110,13 +110,11 @@ TEST(BinaryFileTest, ARefusedConfigBinIsReportedWithTheSystemsCode)
     test::writeFile(file, std::vector<std::uint8_t>(ConfigBinFile::kFileSize, 7));
     fs::permissions(file, ::geteuid() == 0 ? fs::perms(0644) : fs::perms(0444));
     const int result = test::runUnprivileged([&] {
-        test::MessageLog log;
         const std::array<std::uint8_t, ConfigBinFile::kRecordSize> record{};
-        const bool stored = ConfigBinFile(file, log).store(record);
-        const bool reported = log.entries.size() == 1
-            && log.entries[0].text == "Error Code is: " + std::to_string(EACCES) + " \n"
-            && log.entries[0].caption == "NULL ==fp ";
-        return (!stored && reported ? kRefused : 0)
+        const Outcome<ConfigFileFailure> stored = ConfigBinFile(file).store(record);
+        const bool reported = stored.failure() && stored.failure()->problem == ConfigFileProblem::WriteFailed
+            && stored.failure()->error.value() == EACCES;
+        return (reported ? kRefused : 0)
             | (test::fileBytes(file) == std::vector<std::uint8_t>(ConfigBinFile::kFileSize, 7) ? kKeptOld : 0);
     });
     EXPECT_EQ(result, kRefused | kKeptOld);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "config/MessageReporter.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -79,22 +77,5 @@ inline std::vector<std::string> folderEntries(const std::filesystem::path& folde
 // child that drops to "nobody" when the tests run as root, since root may
 // write where nobody else may; in this process otherwise.
 int runUnprivileged(const std::function<int()>& body);
-
-// Keeps every message shown, text and caption.
-class MessageLog final : public MessageReporter {
-public:
-    struct Entry {
-        std::string text;
-        std::string caption;
-        bool operator==(const Entry&) const = default;
-    };
-
-    void showMessage(std::string_view text, std::string_view caption) override
-    {
-        entries.push_back({std::string(text), std::string(caption)});
-    }
-
-    std::vector<Entry> entries;
-};
 
 } // namespace kestrel::test

@@ -109,19 +109,19 @@ TEST(StrIniSettingsTest, DefaultCaptionsAreLocalizedForBothKeyGroups)
     EXPECT_EQ(traditional[15], "按鍵關閉");
 }
 
-TEST(StrIniSettingsTest, AFailedWriteIsReportedLikeAFailedConfigBinStoreNamingTheFile)
+TEST(StrIniSettingsTest, AFailedWriteGivesTheSystemsReasonAndLeavesTheFileAlone)
 {
     const ScratchFolder folder;
     std::filesystem::create_directory(folder / "str.ini");
     const StrIniSettings settings(folder / "str.ini");
-    const std::error_code error = settings.writeSkin(Rgb{1, 2, 3}, "Blue");
-    ASSERT_TRUE(error);
-    test::MessageLog log;
-    settings.reportWriteFailure(error, log);
-    const std::string path = (folder / "str.ini").string();
-    EXPECT_EQ(log.entries, (std::vector<test::MessageLog::Entry>{
-                               {"Error Code is: " + std::to_string(error.value()) + " \n" + path + ": not a regular file",
-                                "NULL ==fp "}}));
+    const std::error_code skin = settings.writeSkin(Rgb{1, 2, 3}, "Blue");
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(skin.message(), "not a regular file");
+    const std::error_code captions =
+        settings.writeCaptions(Language::English, StrIniSettings::defaultCaptions(Language::English));
+    EXPECT_EQ(captions, skin);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "str.ini"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "str.ini"));
 }
 
 TEST(StrIniSettingsTest, ReadingInItsOwnLanguageTellsARefusedFileFromAMissingOne)

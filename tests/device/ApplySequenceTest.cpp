@@ -15,6 +15,7 @@ namespace {
 struct ApplyFixture {
     ApplyFixture()
     {
+        failures.follow(protocol);
         const auto interfaces = mouse.enumerate();
         for (const auto& info : *interfaces) {
             if (info.featureReportLength == 8)
@@ -32,7 +33,7 @@ struct ApplyFixture {
         return ApplySequence::run(protocol, image, record, device.sensorType,
                                   [this] {
                                       storedAfterExchanges = mouse.exchangeCount();
-                                      storedAfterMessages = reporter.messages.size();
+                                      storedAfterMessages = failures.protocolFailures.size();
                                   },
                                   onFailedQuery);
     }
@@ -42,15 +43,15 @@ struct ApplyFixture {
     void expectStoredLast() const
     {
         EXPECT_EQ(storedAfterExchanges, mouse.exchangeCount());
-        EXPECT_EQ(storedAfterMessages, reporter.messages.size());
+        EXPECT_EQ(storedAfterMessages, failures.protocolFailures.size());
     }
 
     SimulatedMouse mouse;
     DeviceState device;
     ConfigImage image;
     RecordingClock clock;
-    RecordingReporter reporter;
-    FeatureProtocol protocol{device, image, clock, reporter, "no mouse"};
+    FailureLog failures;
+    FeatureProtocol protocol{device, image, clock};
     SettingsRecord record;
     int storedAfterExchanges = -1;
     std::size_t storedAfterMessages = 0;
@@ -85,7 +86,7 @@ TEST(ApplySequence, FailedStatusQueryContinuesInTheWindowAndStopsInTheTool)
     EXPECT_FALSE(goesOn.statusQueried);
     EXPECT_TRUE(goesOn.written);
     EXPECT_EQ(window.mouse.firmware().image().usbReportRate(), 8);
-    EXPECT_EQ(window.reporter.messages, (std::vector<Message>{{"no mouse", "GetDPIStage"}}));
+    EXPECT_EQ(window.failures.operations(), std::vector<std::string>{"GetDPIStage"});
     window.expectStoredLast();
 
     ApplyFixture tool;
@@ -96,7 +97,7 @@ TEST(ApplySequence, FailedStatusQueryContinuesInTheWindowAndStopsInTheTool)
     EXPECT_FALSE(stops.written);
     EXPECT_EQ(tool.mouse.firmware().image(), before);
     EXPECT_GT(tool.mouse.exchangeCount(), exchangesBefore);
-    EXPECT_EQ(tool.reporter.messages, (std::vector<Message>{{"no mouse", "GetDPIStage"}}));
+    EXPECT_EQ(tool.failures.operations(), std::vector<std::string>{"GetDPIStage"});
     // The settings are stored even when the mouse could not take them, after the failed query.
     tool.expectStoredLast();
 }
@@ -110,7 +111,7 @@ TEST(ApplySequence, UnpluggedMouseStillStoresTheSettings)
     EXPECT_FALSE(result.statusQueried);
     EXPECT_FALSE(result.written);
     EXPECT_GT(fixture.mouse.exchangeCount(), exchangesBefore);
-    EXPECT_EQ(fixture.reporter.messages.size(), 2u);
+    EXPECT_EQ(fixture.failures.operations(), (std::vector<std::string>{"GetDPIStage", "WriteOperation"}));
     // Stored after both attempts failed and were shown.
     fixture.expectStoredLast();
 }
@@ -124,11 +125,11 @@ TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
     recovered.mouse.failAt(recovered.mouse.exchangeCount() + 7, SimulatedFault::NoAnswer);
     recovered.protocol.readMouse();
     ASSERT_FALSE(recovered.image.isCompleteRead());
-    recovered.reporter.messages.clear();
+    recovered.failures.clear();
     const auto result = recovered.apply(ApplySequence::OnFailedQuery::Continue);
     EXPECT_TRUE(result.reread);
     EXPECT_TRUE(result.written);
-    EXPECT_TRUE(recovered.reporter.messages.empty());
+    EXPECT_TRUE(recovered.failures.empty());
     EXPECT_TRUE(std::ranges::equal(recovered.mouse.firmware().image().page(2), mouseBefore.page(2)));
     recovered.expectStoredLast();
 
@@ -138,7 +139,7 @@ TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
     const ConfigImage untouched = failed.mouse.firmware().image();
     failed.mouse.failAt(failed.mouse.exchangeCount() + 1, SimulatedFault::BadSignature);
     failed.protocol.readMouse();
-    failed.reporter.messages.clear();
+    failed.failures.clear();
     const int before = failed.mouse.exchangeCount();
     failed.mouse.failAt(before + 1, SimulatedFault::BadSignature);
     const auto refused = failed.apply(ApplySequence::OnFailedQuery::Continue);
@@ -147,7 +148,7 @@ TEST(ApplySequence, IncompleteImageIsReadAgainAndNeverSentWhenThatFails)
     EXPECT_FALSE(refused.written);
     EXPECT_EQ(failed.mouse.exchangeCount(), before + 2);   // the query pair alone
     EXPECT_EQ(failed.mouse.firmware().image(), untouched);
-    EXPECT_EQ(failed.reporter.messages, (std::vector<Message>{{"no mouse", "ReadOperation"}}));
+    EXPECT_EQ(failed.failures.operations(), std::vector<std::string>{"ReadOperation"});
     // Stored after the failed read, not instead of it.
     failed.expectStoredLast();
 }

@@ -29,14 +29,20 @@ public:
 
 // The program's device link over a simulated mouse, wired as the window wires it.
 struct HotplugRig {
+    HotplugRig()
+    {
+        failures.follow(protocol);
+        failures.follow(discovery);
+    }
+
     SimulatedMouse mouse;
     DeviceState state;
     ConfigImage image;
     RecordingClock clock;
-    RecordingReporter reporter;
+    FailureLog failures;
     RecordingSink sink;
-    FeatureProtocol protocol{state, image, clock, reporter, "The system did not detect the gaming mouse!"};
-    DeviceDiscovery discovery{mouse, state, reporter};
+    FeatureProtocol protocol{state, image, clock};
+    DeviceDiscovery discovery{mouse, state};
     DeviceChangeHandler handler{discovery, state, sink, [this] { protocol.readMouse(); }};
 };
 
@@ -47,6 +53,7 @@ TEST(DeviceChangeHandler, ArrivalReadsTheMouseAndSwitchesScramblingOn)
     HotplugRig rig;
     rig.mouse.vanish();
     ASSERT_FALSE(rig.discovery.openMouse());
+    rig.failures.clear();
 
     rig.mouse.reappear();
     EXPECT_EQ(rig.handler.handle(DeviceChange::Arrival), DeviceChangeOutcome::MouseDetected);
@@ -56,7 +63,7 @@ TEST(DeviceChangeHandler, ArrivalReadsTheMouseAndSwitchesScramblingOn)
     EXPECT_TRUE(rig.state.scrambling);
     EXPECT_EQ(rig.image, rig.mouse.firmware().image());
     EXPECT_EQ(rig.state.sensorType, rig.mouse.firmware().image().sensorType());
-    EXPECT_TRUE(rig.reporter.messages.empty());
+    EXPECT_TRUE(rig.failures.empty());
 }
 
 TEST(DeviceChangeHandler, MissingMouseHidesTheWindowAfterEitherKind)

@@ -14,10 +14,12 @@ constexpr std::uint16_t kVendor = 0x04D9;
 constexpr std::uint16_t kProduct = 0xA09E;
 
 struct Discovery {
+    Discovery() { failures.follow(discovery); }
+
     FakeHidBackend backend;
     DeviceState state;
-    RecordingReporter reporter;
-    DeviceDiscovery discovery{backend, state, reporter};
+    FailureLog failures;
+    DeviceDiscovery discovery{backend, state};
 };
 
 std::vector<HidInterfaceInfo> mouseInterfaces()
@@ -46,7 +48,7 @@ TEST(DeviceDiscovery, OpensStatusAndDataAndProbesOtherDevicesOnly)
     EXPECT_EQ(d.state.statusReportLength, 8);
     EXPECT_EQ(d.state.dataReportLength, 65);
     EXPECT_EQ(d.state.devicePath, "data");
-    EXPECT_TRUE(d.reporter.messages.empty());
+    EXPECT_TRUE(d.failures.empty());
 }
 
 TEST(DeviceDiscovery, WrongUsagesOrLengthsAreNotOpened)
@@ -60,9 +62,11 @@ TEST(DeviceDiscovery, WrongUsagesOrLengthsAreNotOpened)
     };
     d.state.present = true;
 
-    EXPECT_FALSE(d.discovery.openMouse());
+    const DiscoveryResult result = d.discovery.openMouse();
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.failure()->problem, DiscoveryProblem::NotFound);
     EXPECT_TRUE(d.backend.opened.empty());
-    EXPECT_TRUE(d.reporter.messages.empty());
+    EXPECT_EQ(d.failures.problems(), std::vector{DiscoveryProblem::NotFound});
     // Clearing the flag is the caller's business.
     EXPECT_TRUE(d.state.present);
 }
@@ -108,8 +112,13 @@ TEST(DeviceDiscovery, FailedListOrProbeEndsTheSearch)
     for (Discovery* d : {&listFails, &probeFails, &capsFail, &pathFails, &listCut}) {
         EXPECT_FALSE(d->state.statusHandle || d->state.dataHandle);
         EXPECT_EQ(d->backend.alive, 0);
-        EXPECT_TRUE(d->reporter.messages.empty());
+        ASSERT_EQ(d->failures.discoveryFailures.size(), 1u);
+        EXPECT_FALSE(d->failures.discoveryFailures[0].error);
     }
+    EXPECT_EQ(listFails.failures.problems(), std::vector{DiscoveryProblem::ListUnavailable});
+    EXPECT_EQ(capsFail.failures.problems(), std::vector{DiscoveryProblem::NoCapabilities});
+    for (const Discovery* d : {&probeFails, &pathFails, &listCut})
+        EXPECT_EQ(d->failures.problems(), std::vector{DiscoveryProblem::InterfaceUnexaminable});
 }
 
 TEST(DeviceDiscovery, AnInterfaceOfUnknownVendorAndProductIsPassedOver)
@@ -125,16 +134,20 @@ TEST(DeviceDiscovery, AnInterfaceOfUnknownVendorAndProductIsPassedOver)
     EXPECT_EQ(d.backend.opened, (std::vector<std::string>{"status", "data"}));
 }
 
-TEST(DeviceDiscovery, RefusedOpenShowsThePlatformErrorCode)
+TEST(DeviceDiscovery, RefusedOpenGivesThePlatformErrorCode)
 {
     Discovery d;
     d.backend.interfaces = mouseInterfaces();
     d.backend.openErrors["data"] = EACCES;
 
-    EXPECT_FALSE(d.discovery.openMouse());
-    ASSERT_EQ(d.reporter.messages.size(), 1u);
-    EXPECT_EQ(d.reporter.messages[0], (Message{"CreateFile Error Code:" + std::to_string(EACCES), ""}));
-    EXPECT_EQ(d.discovery.lastOpenError(), EACCES);
+    const DiscoveryResult refused = d.discovery.openMouse();
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.failure()->problem, DiscoveryProblem::OpenRefused);
+    EXPECT_EQ(refused.failure()->error, std::error_code(EACCES, std::system_category()));
+    EXPECT_EQ(refused.failure()->devicePath, "data");
+    // The handler heard of it once, as it happened.
+    ASSERT_EQ(d.failures.discoveryFailures.size(), 1u);
+    EXPECT_EQ(d.failures.discoveryFailures[0].error.value(), EACCES);
     EXPECT_EQ(d.state.devicePath, "data");
     // The status collection opened before is not left half open.
     EXPECT_EQ(d.backend.alive, 0);
@@ -142,7 +155,7 @@ TEST(DeviceDiscovery, RefusedOpenShowsThePlatformErrorCode)
 
     d.backend.openErrors.clear();
     EXPECT_TRUE(d.discovery.openMouse());
-    EXPECT_EQ(d.discovery.lastOpenError(), 0);
+    EXPECT_EQ(d.failures.discoveryFailures.size(), 1u);
 }
 
 TEST(DeviceDiscovery, StopsOnceBothCollectionsAreOpen)

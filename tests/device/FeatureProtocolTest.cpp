@@ -15,8 +15,6 @@ using namespace kestrel::test;
 
 namespace {
 
-const char* const kFailureText = "The system did not detect the gaming mouse!";
-
 // A protocol talking to a simulated mouse through handles opened the way
 // discovery opens them.
 struct Link {
@@ -34,15 +32,16 @@ struct Link {
         device.present = true;
         device.scrambling = scrambling;
         protocol.setObserver(&observer);
+        failures.follow(protocol);
     }
 
     SimulatedMouse mouse;
     DeviceState device;
     ConfigImage image;
     RecordingClock clock;
-    RecordingReporter reporter;
+    FailureLog failures;
     RecordingObserver observer;
-    FeatureProtocol protocol{device, image, clock, reporter, kFailureText};
+    FeatureProtocol protocol{device, image, clock};
 };
 
 // Answers every status fetch with one fixed report; for replies that a
@@ -79,7 +78,7 @@ TEST(FeatureProtocol, ReadMouseFetchesTheWholeImageAndSensorType)
     EXPECT_EQ(link.image, link.mouse.firmware().image());
     EXPECT_EQ(link.device.sensorType, 1);
     EXPECT_EQ(link.clock.pauses, (std::vector<int>{100, 100, 100, 100, 100}));
-    EXPECT_TRUE(link.reporter.messages.empty());
+    EXPECT_TRUE(link.failures.empty());
     // Query, then per page: request, discarded status, data.
     ASSERT_EQ(link.observer.reports.size(), 2u + 5u * 3u);
     EXPECT_EQ(link.observer.reports[4].channel, ReportChannel::Data);
@@ -112,7 +111,7 @@ TEST(FeatureProtocol, RequestsGoOutInClearWithoutScramblingAndScrambledWithIt)
     clear.protocol.getDpiStage();
     ASSERT_FALSE(clear.observer.reports.empty());
     EXPECT_EQ(clear.observer.reports[0].bytes, queryRequest());
-    EXPECT_TRUE(clear.reporter.messages.empty());
+    EXPECT_TRUE(clear.failures.empty());
 
     Link scrambled;
     scrambled.protocol.writeOperation();
@@ -165,12 +164,12 @@ TEST(FeatureProtocol, HandshakeIgnoresByteZeroButTheStatusQueryDoesNot)
     query.image.setUsbReportRate(9);
     EXPECT_FALSE(query.protocol.getDpiStage());
     EXPECT_EQ(query.image.usbReportRate(), 9);
-    EXPECT_EQ(query.reporter.messages, (std::vector<Message>{{kFailureText, "GetDPIStage"}}));
+    EXPECT_EQ(query.failures.operations(), std::vector<std::string>{"GetDPIStage"});
 
     Link write(false);
     write.device.statusHandle = std::make_unique<FixedStatusDevice>(reply);
     EXPECT_TRUE(write.protocol.writeOperation());
-    EXPECT_TRUE(write.reporter.messages.empty());
+    EXPECT_TRUE(write.failures.empty());
 }
 
 TEST(FeatureProtocol, FailedSignatureStopsEachOperation)
@@ -179,7 +178,7 @@ TEST(FeatureProtocol, FailedSignatureStopsEachOperation)
     read.mouse.failAt(1, SimulatedFault::BadSignature);
     read.image.setUsbReportRate(4);
     EXPECT_FALSE(read.protocol.readOperation());
-    EXPECT_EQ(read.reporter.messages, (std::vector<Message>{{kFailureText, "ReadOperation"}}));
+    EXPECT_EQ(read.failures.operations(), std::vector<std::string>{"ReadOperation"});
     EXPECT_EQ(read.mouse.exchangeCount(), 2);   // no page fetched
     EXPECT_EQ(read.image.usbReportRate(), 4);   // pair kept
 
@@ -188,7 +187,7 @@ TEST(FeatureProtocol, FailedSignatureStopsEachOperation)
     write.image.setUsbReportRate(8);
     write.mouse.failAt(1, SimulatedFault::NoAnswer);
     EXPECT_FALSE(write.protocol.writeOperation());
-    EXPECT_EQ(write.reporter.messages, (std::vector<Message>{{kFailureText, "WriteOperation"}}));
+    EXPECT_EQ(write.failures.operations(), std::vector<std::string>{"WriteOperation"});
     EXPECT_EQ(write.mouse.exchangeCount(), 2);  // nothing sent after the handshake
     EXPECT_EQ(write.mouse.firmware().image(), before);
     EXPECT_TRUE(write.clock.pauses.empty());
@@ -215,7 +214,7 @@ TEST(FeatureProtocol, AnyFailedExchangeStopsTheReadAndLeavesNoCompleteImage)
             EXPECT_FALSE(link.protocol.readMouse());
             EXPECT_FALSE(link.image.isCompleteRead());
             EXPECT_EQ(link.device.sensorType, 3);   // not taken from a partial image
-            EXPECT_EQ(link.reporter.messages, (std::vector<Message>{{kFailureText, "ReadOperation"}}));
+            EXPECT_EQ(link.failures.operations(), std::vector<std::string>{"ReadOperation"});
             ASSERT_TRUE(link.protocol.lastFailure());
             EXPECT_EQ(link.protocol.lastFailure()->page, exchange < 2 ? 0 : (exchange - 2) / 3 + 1);
             EXPECT_EQ(link.mouse.exchangeCount(), exchange + 1);   // nothing after the failed exchange
@@ -237,7 +236,7 @@ TEST(FeatureProtocol, AnyFailedExchangeEndsTheWriteAtOnce)
             link.image.page(5)[0] ^= 0xFF;
             link.mouse.failAt(exchange, fault);
             EXPECT_FALSE(link.protocol.writeOperation());
-            EXPECT_EQ(link.reporter.messages, (std::vector<Message>{{kFailureText, "WriteOperation"}}));
+            EXPECT_EQ(link.failures.operations(), std::vector<std::string>{"WriteOperation"});
             EXPECT_EQ(link.mouse.exchangeCount(), exchange + 1);
             // Page 5 is the last exchange: a failure anywhere keeps the old byte.
             EXPECT_NE(link.mouse.firmware().image().page(5)[0], link.image.page(5)[0]);
@@ -263,6 +262,48 @@ TEST(FeatureProtocol, MissingHandlesFailTheCheck)
     Link link;
     link.device.closeHandles();
     EXPECT_FALSE(link.protocol.readMouse());
-    EXPECT_EQ(link.reporter.messages, (std::vector<Message>{{kFailureText, "ReadOperation"}}));
+    EXPECT_EQ(link.failures.operations(), std::vector<std::string>{"ReadOperation"});
     EXPECT_EQ(link.image, ConfigImage{});
+}
+
+TEST(FeatureProtocol, AFailureNamesTheExchangeThatEndedItAndIsToldAsItHappens)
+{
+    struct Case {
+        bool write;
+        int exchange;
+        SimulatedFault fault;
+        int page;
+        ProtocolExchange failed;
+    };
+    // Read: query set 0, get 1, then for page n command 3n-1, reply 3n, data 3n+1.
+    // Write: query set 0, get 1, pair set 2, then for page n command 3n, reply 3n+1, data 3n+2.
+    const std::array cases{
+        Case{false, 0, SimulatedFault::NoAnswer, 0, ProtocolExchange::StatusSet},
+        Case{false, 1, SimulatedFault::NoAnswer, 0, ProtocolExchange::StatusGet},
+        Case{false, 1, SimulatedFault::BadSignature, 0, ProtocolExchange::StatusSignature},
+        Case{false, 4, SimulatedFault::Short, 1, ProtocolExchange::DataGet},
+        Case{false, 9, SimulatedFault::NoAnswer, 3, ProtocolExchange::StatusGet},
+        Case{true, 2, SimulatedFault::NoAnswer, 0, ProtocolExchange::StatusSet},
+        Case{true, 8, SimulatedFault::NoAnswer, 2, ProtocolExchange::DataSet},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.write ? "write at " : "read at ") + std::to_string(c.exchange));
+        Link link;
+        link.image = link.mouse.firmware().image();
+        link.mouse.failAt(c.exchange, c.fault);
+        const ProtocolResult result = c.write ? link.protocol.writeOperation() : link.protocol.readOperation();
+        ASSERT_FALSE(result);
+        const ProtocolFailure& failure = *result.failure();
+        EXPECT_EQ(failure.operation, c.write ? "WriteOperation" : "ReadOperation");
+        EXPECT_EQ(failure.page, c.page);
+        EXPECT_EQ(failure.exchange, c.failed);
+        // The simulated mouse is no system device: there is no errno to keep.
+        EXPECT_FALSE(failure.error);
+        // The handler heard of the same failure, once, before the operation returned.
+        ASSERT_EQ(link.failures.protocolFailures.size(), 1u);
+        EXPECT_EQ(link.failures.protocolFailures[0].page, failure.page);
+        EXPECT_EQ(link.failures.protocolFailures[0].exchange, failure.exchange);
+        ASSERT_TRUE(link.protocol.lastFailure());
+        EXPECT_EQ(link.protocol.lastFailure()->exchange, failure.exchange);
+    }
 }

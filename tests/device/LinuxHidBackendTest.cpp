@@ -55,12 +55,13 @@ struct LinuxDiscovery {
     explicit LinuxDiscovery(const FakeSysfs& sysfs)
         : backend(sysfs.backend())
     {
+        failures.follow(discovery);
     }
 
     LinuxHidBackend backend;
     DeviceState state;
-    RecordingReporter reporter;
-    DeviceDiscovery discovery{backend, state, reporter};
+    FailureLog failures;
+    DeviceDiscovery discovery{backend, state};
 };
 
 } // namespace
@@ -112,7 +113,7 @@ TEST(LinuxHidBackend, DiscoveryOpensTheMouseNodes)
     EXPECT_EQ(d.state.devicePath, sysfs.dev("hidraw10"));
     EXPECT_EQ(d.state.statusReportLength, 8);
     EXPECT_EQ(d.state.dataReportLength, 65);
-    EXPECT_TRUE(d.reporter.messages.empty());
+    EXPECT_TRUE(d.failures.empty());
 
     // A file that is no hidraw node refuses every feature request, whatever its length.
     std::array<std::uint8_t, 8> status{0x01};
@@ -124,6 +125,40 @@ TEST(LinuxHidBackend, DiscoveryOpensTheMouseNodes)
     EXPECT_FALSE(d.state.dataHandle->setFeature(huge));
 }
 
+TEST(LinuxHidBackend, ARefusedFeatureRequestKeepsTheKernelsErrno)
+{
+    FakeSysfs sysfs;
+    sysfs.addMouse();
+    LinuxDiscovery d(sysfs);
+    ASSERT_TRUE(d.discovery.openMouse());
+    HidDevice& status = *d.state.statusHandle;
+    EXPECT_FALSE(status.lastError());
+
+    // A regular file in place of the node: the kernel answers ENOTTY.
+    const std::error_code notTty(ENOTTY, std::system_category());
+    std::array<std::uint8_t, 8> report{0x01};
+    EXPECT_FALSE(status.getFeature(report));
+    EXPECT_EQ(status.lastError(), notTty);
+    std::vector<std::uint8_t> huge(20000);
+    EXPECT_FALSE(status.setFeature(huge));
+    EXPECT_EQ(status.lastError(), std::errc::message_size);
+    EXPECT_FALSE(status.setFeature(report));
+    EXPECT_EQ(status.lastError(), notTty);
+
+    // The errno reaches what the protocol reports, with the exchange it ended.
+    ConfigImage image;
+    RecordingClock clock;
+    FeatureProtocol protocol{d.state, image, clock};
+    d.failures.follow(protocol);
+    const ProtocolResult read = protocol.readMouse();
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.failure()->operation, "ReadOperation");
+    EXPECT_EQ(read.failure()->exchange, ProtocolExchange::StatusSet);
+    EXPECT_EQ(read.failure()->error, notTty);
+    ASSERT_EQ(d.failures.protocolFailures.size(), 1u);
+    EXPECT_EQ(d.failures.protocolFailures[0].error, notTty);
+}
+
 TEST(LinuxHidBackend, VanishedNodeOrBadDescriptorEndsTheSearch)
 {
     FakeSysfs vanished;
@@ -131,8 +166,9 @@ TEST(LinuxHidBackend, VanishedNodeOrBadDescriptorEndsTheSearch)
     vanished.addNode("hidraw1", kMouseHidId, kDataDescriptor, false);
     LinuxDiscovery gone(vanished);
     EXPECT_FALSE(gone.discovery.openMouse());
-    ASSERT_EQ(gone.reporter.messages.size(), 1u);
-    EXPECT_EQ(gone.reporter.messages[0].text, "CreateFile Error Code:" + std::to_string(ENOENT));
+    ASSERT_EQ(gone.failures.discoveryFailures.size(), 1u);
+    EXPECT_EQ(gone.failures.discoveryFailures[0].problem, DiscoveryProblem::OpenRefused);
+    EXPECT_EQ(gone.failures.discoveryFailures[0].error.value(), ENOENT);
     EXPECT_FALSE(gone.state.statusHandle);
 
     FakeSysfs broken;
@@ -141,7 +177,7 @@ TEST(LinuxHidBackend, VanishedNodeOrBadDescriptorEndsTheSearch)
     broken.addNode("hidraw2", kMouseHidId, kDataDescriptor);
     LinuxDiscovery capsFailed(broken);
     EXPECT_FALSE(capsFailed.discovery.openMouse());
-    EXPECT_TRUE(capsFailed.reporter.messages.empty());
+    EXPECT_EQ(capsFailed.failures.problems(), std::vector{DiscoveryProblem::NoCapabilities});
 }
 
 TEST(LinuxHidBackend, PermissionFailuresNameTheUdevRule)

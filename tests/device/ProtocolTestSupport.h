@@ -1,9 +1,11 @@
 #pragma once
 
 #include "device/Clock.h"
-#include "config/MessageReporter.h"
+#include "device/DeviceDiscovery.h"
+#include "device/FeatureProtocol.h"
 #include "device/ReportObserver.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,19 +18,42 @@ public:
     std::vector<int> pauses;
 };
 
-struct Message {
-    std::string text;
-    std::string caption;
-    bool operator==(const Message&) const = default;
-};
-
-class RecordingReporter final : public MessageReporter {
+// Keeps every failure the protocol and discovery tell of, as they happen.
+class FailureLog {
 public:
-    void showMessage(std::string_view text, std::string_view caption) override
+    void follow(FeatureProtocol& protocol)
     {
-        messages.push_back({std::string(text), std::string(caption)});
+        protocol.setFailureHandler([this](const ProtocolFailure& failure) { protocolFailures.push_back(failure); });
     }
-    std::vector<Message> messages;
+    void follow(DeviceDiscovery& discovery)
+    {
+        discovery.setFailureHandler([this](const DiscoveryFailure& failure) { discoveryFailures.push_back(failure); });
+    }
+
+    // The names of the failed operations, in order.
+    std::vector<std::string> operations() const
+    {
+        std::vector<std::string> names;
+        for (const ProtocolFailure& failure : protocolFailures)
+            names.push_back(failure.operation);
+        return names;
+    }
+    std::vector<DiscoveryProblem> problems() const
+    {
+        std::vector<DiscoveryProblem> found;
+        for (const DiscoveryFailure& failure : discoveryFailures)
+            found.push_back(failure.problem);
+        return found;
+    }
+    bool empty() const { return protocolFailures.empty() && discoveryFailures.empty(); }
+    void clear()
+    {
+        protocolFailures.clear();
+        discoveryFailures.clear();
+    }
+
+    std::vector<ProtocolFailure> protocolFailures;
+    std::vector<DiscoveryFailure> discoveryFailures;
 };
 
 struct WireReport {

@@ -41,7 +41,6 @@ constexpr auto kBurstTimeout = 20s;
 // One notice per hidraw node: pointer, status and data.
 constexpr std::size_t kNodesPerMouse = 3;
 constexpr uid_t kNobody = 65534;
-constexpr const char* kFailureText = "The system did not detect the gaming mouse!";
 
 std::filesystem::path besideThisProgram(const char* name)
 {
@@ -86,11 +85,11 @@ DiscoveryAsNobody discoverAsNobody()
             ::_exit(2);
         LinuxHidBackend backend;
         DeviceState state;
-        test::RecordingReporter reporter;
-        const bool opened = DeviceDiscovery(backend, state, reporter).openMouse();
+        const DiscoveryResult found = DeviceDiscovery(backend, state).openMouse();
+        const bool opened = found.succeeded();
         std::string lines;
-        for (const test::Message& message : reporter.messages)
-            lines += message.text + '\n';
+        if (!opened && found.failure()->problem == DiscoveryProblem::OpenRefused)
+            lines += "open refused: " + std::to_string(found.failure()->error.value()) + '\n';
         const bool written = ::write(pipeEnds[1], lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
         ::_exit(!written ? 2 : opened ? 1 : 0);
     }
@@ -115,6 +114,8 @@ class GuestDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        failures_.follow(discovery_);
+        failures_.follow(protocol_);
         // Never talk to a real mouse by mistake.
         ASSERT_TRUE(mouseInterfaces(backend_).empty()) << "a mouse of the model is already present";
         watcher_ = HotplugWatcher::create();
@@ -131,9 +132,9 @@ protected:
     DeviceState state_;
     ConfigImage image_;
     SystemClock clock_;
-    test::RecordingReporter reporter_;
-    DeviceDiscovery discovery_{backend_, state_, reporter_};
-    FeatureProtocol protocol_{state_, image_, clock_, reporter_, kFailureText};
+    test::FailureLog failures_;
+    DeviceDiscovery discovery_{backend_, state_};
+    FeatureProtocol protocol_{state_, image_, clock_};
     std::unique_ptr<HotplugWatcher> watcher_;
     std::unique_ptr<VirtualMouseProcess> mouse_;
 };
@@ -167,7 +168,7 @@ TEST_F(GuestDeviceTest, DiscoveryFindsTheTwoCollectionsAndSkipsThePointer)
     EXPECT_TRUE(state_.statusHandle && state_.dataHandle);
     EXPECT_EQ(state_.statusReportLength, mouse::kStatusReportLength);
     EXPECT_EQ(state_.dataReportLength, mouse::kDataReportLength);
-    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(GuestDeviceTest, StartupReadReturnsTheVirtualMouseImage)
@@ -177,7 +178,7 @@ TEST_F(GuestDeviceTest, StartupReadReturnsTheVirtualMouseImage)
     EXPECT_TRUE(state_.scrambling);
     EXPECT_EQ(image_, MouseFirmware::factoryImage());
     EXPECT_EQ(state_.sensorType, MouseFirmware::factoryImage().sensorType());
-    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(GuestDeviceTest, ApplyWritesExactlyTheComposedImage)
@@ -201,7 +202,7 @@ TEST_F(GuestDeviceTest, ApplyWritesExactlyTheComposedImage)
     ASSERT_TRUE(discovery_.openMouse());
     ASSERT_TRUE(protocol_.readOperation());
     EXPECT_EQ(image_, composed);
-    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(GuestDeviceTest, NodeThatCannotBeOpenedGivesTheCreateFileErrorCode)
@@ -214,7 +215,7 @@ TEST_F(GuestDeviceTest, NodeThatCannotBeOpenedGivesTheCreateFileErrorCode)
     }
     const DiscoveryAsNobody result = discoverAsNobody();
     EXPECT_FALSE(result.opened);
-    EXPECT_EQ(result.messages, std::vector<std::string>{"CreateFile Error Code:" + std::to_string(EACCES)});
+    EXPECT_EQ(result.messages, std::vector<std::string>{"open refused: " + std::to_string(EACCES)});
 }
 
 TEST_F(GuestDeviceTest, RemovedAndRecreatedMouseGivesRemovalAndArrivalNotices)
@@ -247,7 +248,9 @@ TEST_F(GuestDeviceTest, RemovedAndRecreatedMouseGivesRemovalAndArrivalNotices)
     EXPECT_TRUE(state_.present);
     EXPECT_EQ(sink.events, std::vector<int>{DeviceEventSink::kNoticeMouseDetected});
     EXPECT_EQ(image_, MouseFirmware::factoryImage());
-    EXPECT_TRUE(reporter_.messages.empty());
+    // The search after the removal found no mouse; nothing was refused or failed.
+    EXPECT_EQ(failures_.problems(), std::vector{DiscoveryProblem::NotFound});
+    EXPECT_TRUE(failures_.protocolFailures.empty());
 }
 
 } // namespace

@@ -25,7 +25,7 @@ namespace {
 // The monitor over a simulated mouse, its notices scripted.
 struct MonitorRig {
     explicit MonitorRig(HotplugPolicy::Mode mode)
-        : monitor(out, discovery, state, [this] { return protocol.readMouse(); }, mode)
+        : monitor(out, discovery, state, [this] { return protocol.readMouse().succeeded(); }, mode)
     {
     }
 
@@ -34,9 +34,8 @@ struct MonitorRig {
     DeviceState state;
     ConfigImage image;
     InstantClock clock;
-    MessageLog reporter;
-    FeatureProtocol protocol{state, image, clock, reporter, "The system did not detect the gaming mouse!"};
-    DeviceDiscovery discovery{mouse, state, reporter};
+    FeatureProtocol protocol{state, image, clock};
+    DeviceDiscovery discovery{mouse, state};
     ctl::HotplugMonitor monitor;
 };
 

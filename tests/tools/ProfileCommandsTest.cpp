@@ -223,10 +223,8 @@ TEST_F(ProfileCommandsTest, VerifyNamesThePageAndByteAFaultCorruptedOnTheWay)
     DeviceState device;
     ConfigImage image;
     InstantClock clock;
-    std::ostringstream messages;
-    ctl::StderrReporter reporter(messages);
-    ASSERT_TRUE(DeviceDiscovery(mouse, device, reporter).openMouse());
-    FeatureProtocol protocol(device, image, clock, reporter, "not detected");
+    ASSERT_TRUE(DeviceDiscovery(mouse, device).openMouse());
+    FeatureProtocol protocol(device, image, clock);
     ASSERT_TRUE(protocol.readMouse());
     // Only data reports being set are corrupted, and only the write sets them.
     for (int exchange = mouse.exchangeCount(); exchange < mouse.exchangeCount() + 64; ++exchange)

@@ -2,7 +2,6 @@
 
 #include "device/BackendFactory.h"
 #include "device/DeviceDiscovery.h"
-#include "config/TextTable.h"
 
 #ifdef __linux__
 #include "device/linux/HidrawAccessMessage.h"
@@ -32,10 +31,9 @@ CtlSession::CtlSession(const CtlOptions& options, std::ostream& err)
         trace_ = std::make_unique<TraceRecorder>(err, *clock_);
         clock = trace_.get();
     }
-    // The tool speaks English whatever the window's language.
-    protocol_ = std::make_unique<FeatureProtocol>(device_, image_, *clock, reporter_,
-                                                  TextTable::forLanguage(Language::English).mouseNotDetected);
+    protocol_ = std::make_unique<FeatureProtocol>(device_, image_, *clock);
     protocol_->setObserver(trace_.get());
+    reporter_.follow(*protocol_);
 }
 
 bool CtlSession::openAndRead()
@@ -44,9 +42,10 @@ bool CtlSession::openAndRead()
         err_ << "kestrelctl: " << backendError_ << '\n';
         return false;
     }
-    DeviceDiscovery discovery(*backend_, device_, reporter_);
-    if (!discovery.openMouse()) {
-        explainFailedOpen(discovery);
+    DeviceDiscovery discovery(*backend_, device_);
+    reporter_.follow(discovery);
+    if (const DiscoveryResult opened = discovery.openMouse(); !opened) {
+        explainFailedOpen(*opened.failure());
         return false;
     }
     if (protocol_->readMouse())
@@ -60,25 +59,23 @@ void CtlSession::explainProtocolFailure()
     const auto& failure = protocol_->lastFailure();
     if (!failure)
         return;
-    err_ << "kestrelctl: " << failure->operation << " failed";
-    if (failure->page != 0)
-        err_ << " at page " << failure->page;
-    err_ << ": " << failure->problem << '\n';
+    err_ << "kestrelctl: " << StderrReporter::explanation(*failure) << '\n';
     if (const std::string problem = backend_->problem(); !problem.empty())
         err_ << "kestrelctl: " << problem << '\n';
 }
 
-void CtlSession::explainFailedOpen(const DeviceDiscovery& discovery)
+void CtlSession::explainFailedOpen(const DiscoveryFailure& failure)
 {
 #ifdef __linux__
     // A node that exists but is not ours to open is a missing udev rule, not a missing mouse.
-    const std::string access = hidrawAccessMessage(device_.devicePath, discovery.lastOpenError());
+    const int openError = failure.problem == DiscoveryProblem::OpenRefused ? failure.error.value() : 0;
+    const std::string access = hidrawAccessMessage(failure.devicePath, openError);
     if (!access.empty()) {
         err_ << "kestrelctl: " << access << '\n';
         return;
     }
 #else
-    (void)discovery;
+    (void)failure;
 #endif
     if (!reporter_.reported())
         err_ << "kestrelctl: no mouse found (USB vendor 04D9, product A09E)\n";

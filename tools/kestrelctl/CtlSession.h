@@ -38,7 +38,7 @@ public:
     StderrReporter& reporter() { return reporter_; }
 
 private:
-    void explainFailedOpen(const DeviceDiscovery& discovery);
+    void explainFailedOpen(const DiscoveryFailure& failure);
 
     std::ostream& err_;
     StderrReporter reporter_;

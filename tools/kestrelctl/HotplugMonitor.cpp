@@ -26,7 +26,7 @@ HotplugMonitor::HotplugMonitor(std::ostream& out, DeviceDiscovery& discovery, De
 
 void HotplugMonitor::startUp()
 {
-    state_.present = discovery_.openMouse();
+    state_.present = discovery_.openMouse().succeeded();
     if (state_.present)
         readMouse();
     else

@@ -100,8 +100,9 @@ int MonitorCommand::run(const CtlOptions& options)
         err_ << "kestrelctl: no HID backend for this platform\n";
         return 1;
     }
-    DeviceDiscovery discovery(*session.backend(), session.device(), session.reporter());
-    const auto readMouse = [&session] { return session.protocol().readMouse(); };
+    DeviceDiscovery discovery(*session.backend(), session.device());
+    session.reporter().follow(discovery);
+    const auto readMouse = [&session] { return session.protocol().readMouse().succeeded(); };
 #endif
 #if defined(_WIN32)
     // The device-interface notices come four per plug or unplug.

@@ -2,6 +2,7 @@
 
 #include "ExitCode.h"
 #include "HexFormat.h"
+#include "StderrReporter.h"
 
 namespace kestrel::ctl {
 
@@ -11,10 +12,7 @@ int verifyWrite(FeatureProtocol& protocol, ConfigImage& image, std::ostream& out
     if (!protocol.readMouse()) {
         err << "kestrelctl: verify: ";
         if (const auto& failure = protocol.lastFailure()) {
-            err << failure->operation << " failed";
-            if (failure->page != 0)
-                err << " at page " << failure->page;
-            err << ": " << failure->problem << '\n';
+            err << StderrReporter::explanation(*failure) << '\n';
         } else {
             err << "cannot read the configuration back\n";
         }

@@ -1,6 +1,7 @@
 #include "device/linux/LinuxHidDevice.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include <linux/hidraw.h>
@@ -19,6 +20,11 @@ bool lengthFits(std::size_t length)
     return length > 0 && length <= kMaxIoctlLength;
 }
 
+std::error_code wrongSize()
+{
+    return std::make_error_code(std::errc::message_size);
+}
+
 } // namespace
 
 LinuxHidDevice::LinuxHidDevice(int fd)
@@ -34,23 +40,35 @@ LinuxHidDevice::~LinuxHidDevice()
 bool LinuxHidDevice::setFeature(std::span<const std::uint8_t> report)
 {
     if (!lengthFits(report.size()))
-        return false;
+        return failed(wrongSize());
     // The request is declared read-write, so it gets a buffer it may touch.
     std::vector<std::uint8_t> buffer(report.begin(), report.end());
     const int sent = ::ioctl(fd_, HIDIOCSFEATURE(buffer.size()), buffer.data());
-    return sent >= 0 && static_cast<std::size_t>(sent) == buffer.size();
+    if (sent < 0)
+        return failed(std::error_code(errno, std::system_category()));
+    if (static_cast<std::size_t>(sent) != buffer.size())
+        return failed(wrongSize());
+    return true;
 }
 
 bool LinuxHidDevice::getFeature(std::span<std::uint8_t> report)
 {
     if (!lengthFits(report.size()))
-        return false;
+        return failed(wrongSize());
     const int received = ::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data());
     if (received < 0)
-        return false;
+        return failed(std::error_code(errno, std::system_category()));
     const std::size_t length = std::min(static_cast<std::size_t>(received), report.size());
     std::fill(report.begin() + static_cast<std::ptrdiff_t>(length), report.end(), std::uint8_t{0});
-    return length == report.size();
+    if (length != report.size())
+        return failed(wrongSize());
+    return true;
+}
+
+bool LinuxHidDevice::failed(std::error_code error)
+{
+    lastError_ = error;
+    return false;
 }
 
 } // namespace kestrel

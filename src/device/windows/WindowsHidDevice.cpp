@@ -24,12 +24,22 @@ bool WindowsHidDevice::setFeature(std::span<const std::uint8_t> report)
 {
     // The call takes a writable buffer although it only reads it.
     std::vector<std::uint8_t> buffer(report.begin(), report.end());
-    return HidD_SetFeature(handle_, buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
+    if (HidD_SetFeature(handle_, buffer.data(), static_cast<ULONG>(buffer.size())) == FALSE)
+        return failed(std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+    return true;
 }
 
 bool WindowsHidDevice::getFeature(std::span<std::uint8_t> report)
 {
-    return HidD_GetFeature(handle_, report.data(), static_cast<ULONG>(report.size())) != FALSE;
+    if (HidD_GetFeature(handle_, report.data(), static_cast<ULONG>(report.size())) == FALSE)
+        return failed(std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+    return true;
+}
+
+bool WindowsHidDevice::failed(std::error_code error)
+{
+    lastError_ = error;
+    return false;
 }
 
 } // namespace kestrel

@@ -16,9 +16,13 @@ public:
 
     bool setFeature(std::span<const std::uint8_t> report) override;
     bool getFeature(std::span<std::uint8_t> report) override;
+    std::error_code lastError() const override { return lastError_; }
 
 private:
+    bool failed(std::error_code error);
+
     void* handle_;
+    std::error_code lastError_;
 };
 
 } // namespace kestrel
