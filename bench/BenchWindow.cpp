@@ -62,7 +62,7 @@ void BenchWindow::drawReportRateAndDpi(SkinPainter& painter) const
 void BenchWindow::composePage()
 {
     CanvasPainter dc = surface_.compose();
-    SkinPainter painter(dc, surface_.style());
+    SkinPainter painter(dc, surface_.style(), surface_.images());
     BasicPageFrame::draw(painter, surface_, texts_, 1);
     drawReportRateAndDpi(painter);
 }

@@ -74,8 +74,10 @@ void MainWindowCommands::openSkins()
     if (!dialog.runModal())
         return;
     const SkinsResult chosen = dialog.chosenSkin();
-    SkinStyle& style = dlg_.surface().skin().style();
-    state_.app.skinFolder = style.folder = chosen.folder;
+    MainWindowSkin& skin = dlg_.surface().skin();
+    state_.app.skinFolder = chosen.folder;
+    skin.changeSkinFolder(chosen.folder);
+    SkinStyle& style = skin.style();
     state_.app.textColour = chosen.colour;
     style.textColour = SkinStyle::fromRgb(chosen.colour);
     state_.app.skinName = chosen.name;

@@ -162,9 +162,9 @@ void SkinnedDialog::drawButton(CanvasPainter& dc, FrameButton button, bool over)
     const std::string_view normal = close ? skinfiles::kCloseNormal : skinfiles::kButtonNormal;
     const std::string_view hovered = close ? skinfiles::kCloseOver : skinfiles::kButtonOver;
     const QRect rect = rectOf(button);
-    drawSkinImage(dc.painter(), SkinFolder::imagePath(context_.style.folder, over ? hovered : normal), rect.left(),
+    drawSkinImage(dc.painter(), images_, SkinFolder::imagePath(context_.style.folder, over ? hovered : normal), rect.left(),
             rect.top(), *this);
-    SkinPainter painter(dc, context_.style);
+    SkinPainter painter(dc, context_.style, images_);
     drawText(painter, rect, captionOf(button), TextLayout::Centred);
 }
 
@@ -174,7 +174,7 @@ void SkinnedDialog::composeFrame()
     drawButton(dc, FrameButton::Ok, false);
     drawButton(dc, FrameButton::Cancel, false);
     if (dc.isActive()) {
-        SkinPainter painter(dc, context_.style);
+        SkinPainter painter(dc, context_.style, images_);
         drawOwnTexts(painter);
     }
     drawButton(dc, FrameButton::Close, false);

@@ -5,6 +5,7 @@
 #include "skin/CanvasPainter.h"
 #include "skin/MessageReporter.h"
 #include "skin/SkinCanvas.h"
+#include "skin/SkinImageCache.h"
 #include "skin/SkinPainter.h"
 
 #include <QDialog>
@@ -51,6 +52,7 @@ public:
     bool isOpened() const { return opened_; }
     bool hasBackground() const { return !canvas_.isNull(); }
     const QImage& canvas() const { return canvas_.image(); }
+    const SkinImageCache& images() const { return images_; }
     bool isOver(FrameButton button) const { return over_[index(button)]; }
     const QTimer& hoverTimer() const { return hoverTimer_; }
     // The pointer came to rest at the point (the hover timer's notice).
@@ -114,6 +116,8 @@ private:
     std::string_view backgroundFile_;
     QString failureCaption_;
     SkinCanvas canvas_;
+    // The frame buttons' images, decoded once for the dialog's life.
+    SkinImageCache images_;
     bool opened_ = false;
     std::array<bool, 3> over_{};
     QTimer hoverTimer_;

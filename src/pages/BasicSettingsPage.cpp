@@ -34,7 +34,7 @@ void BasicSettingsPage::build()
 void BasicSettingsPage::compose()
 {
     CanvasPainter dc = context_.skin.compose();
-    SkinPainter painter(dc, context_.skin.style());
+    SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     const KeyAssignments keys(context_.host.settings(), context_.host.captions());
     BasicPageFrame::draw(painter, context_.skin, context_.host.texts(), keys.shownGroup() + 1);
     lighting_.drawLabels(painter);

@@ -126,7 +126,7 @@ void DpiPanel::selectReportRate(int mark)
     if (oldMark == mark)
         return;
     CanvasPainter dc = context_.skin.compose();
-    SkinPainter painter(dc, context_.skin.style());
+    SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     drawMark(painter, mark, true);
     drawMark(painter, oldMark, false);
 }
@@ -143,7 +143,7 @@ void DpiPanel::toggleStage(int stage)
         settings.setDpiEnabled(stage - 1, 1);
     }
     CanvasPainter dc = context_.skin.compose();
-    SkinPainter painter(dc, context_.skin.style());
+    SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     drawSelectBox(painter, stage);
     drawStageColumn(painter, stage);
 }
@@ -156,7 +156,7 @@ void DpiPanel::setLevel(int stage, int cell)
     context_.host.settings().setDpiLevel(stage - 1, static_cast<std::uint8_t>(cell - 1));
     // A stage not in use shows its new level until the next page build.
     CanvasPainter dc = context_.skin.compose();
-    SkinPainter painter(dc, context_.skin.style());
+    SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     drawColumn(painter, stage, cell);
 }
 

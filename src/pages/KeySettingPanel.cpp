@@ -245,14 +245,14 @@ void KeySettingPanel::restoreDefaults()
 void KeySettingPanel::redrawDropDown(int k)
 {
     CanvasPainter dc = context_.skin.compose();
-    SkinPainter painter(dc, context_.skin.style());
+    SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     context_.skin.drawHoverItem(painter, keyDropDownItem(k).id, false);
 }
 
 void KeySettingPanel::redrawKeyGroup()
 {
     CanvasPainter dc = context_.skin.compose();
-    SkinPainter painter(dc, context_.skin.style());
+    SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     BasicPageFrame::drawKeyGroupButtons(painter, assignments().shownGroup() + 1);
     for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k)
         context_.skin.drawHoverItem(painter, keyDropDownItem(k).id, false);

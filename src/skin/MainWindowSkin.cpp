@@ -41,6 +41,12 @@ bool MainWindowSkin::loadBackground()
     return true;
 }
 
+void MainWindowSkin::changeSkinFolder(const std::filesystem::path& folder)
+{
+    style_.folder = folder;
+    images_.clear();
+}
+
 void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) const
 {
     const HoverItem& item = hoverItem(id);
@@ -65,7 +71,7 @@ void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) 
 void MainWindowSkin::drawHoverItems(std::span<const HoverDraw> items)
 {
     CanvasPainter dc = compose();
-    SkinPainter painter(dc, style_);
+    SkinPainter painter(dc, style_, images_);
     for (const HoverDraw& item : items)
         drawHoverItem(painter, item.id, item.over);
 }

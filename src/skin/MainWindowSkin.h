@@ -5,6 +5,7 @@
 #include "skin/HoverTracker.h"
 #include "skin/PopupListSet.h"
 #include "skin/SkinCanvas.h"
+#include "skin/SkinImageCache.h"
 #include "skin/SkinPainter.h"
 #include "skin/SkinStyle.h"
 #include "skin/SurfaceConditions.h"
@@ -12,6 +13,7 @@
 #include <QObject>
 #include <QString>
 
+#include <filesystem>
 #include <span>
 
 class QWidget;
@@ -44,6 +46,10 @@ public:
     SkinStyle& style() { return style_; }
     const SkinStyle& style() const { return style_; }
     SkinCanvas& canvas() { return canvas_; }
+    // The decoded images every composition of this window draws from.
+    SkinImageCache& images() { return images_; }
+    // Switches to another skin folder; the images of the old skin are dropped.
+    void changeSkinFolder(const std::filesystem::path& folder);
     const SkinCanvas& canvas() const { return canvas_; }
     PopupListSet& lists() { return lists_; }
     HoverTracker& hover() { return hover_; }
@@ -81,6 +87,7 @@ private:
     PageClickActions* page_ = nullptr;
     SkinStyle style_;
     SkinCanvas canvas_;
+    SkinImageCache images_;
     HoverTracker hover_;
     PopupListSet lists_;
     // A press that hits nothing moves the window once the pointer moves

@@ -1,6 +1,7 @@
 #include "skin/SkinImage.h"
 
 #include "config/BinaryFile.h"
+#include "skin/SkinImageCache.h"
 
 #include <QPainter>
 
@@ -50,9 +51,9 @@ std::optional<QImage> decodeSkinImage(const QString& path)
     return decoded.convertToFormat(QImage::Format_RGB32);
 }
 
-bool drawSkinImage(QPainter& surface, const QString& path, int x, int y)
+bool drawSkinImage(QPainter& surface, SkinImageCache& images, const QString& path, int x, int y)
 {
-    const std::optional<QImage> image = decodeSkinImage(path);
+    const std::optional<QImage> image = images.image(path);
     if (!image)
         return false;
     surface.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -60,9 +61,10 @@ bool drawSkinImage(QPainter& surface, const QString& path, int x, int y)
     return true;
 }
 
-bool drawSkinImage(QPainter& surface, const QString& path, int x, int y, MessageReporter& reporter)
+bool drawSkinImage(QPainter& surface, SkinImageCache& images, const QString& path, int x, int y,
+                   MessageReporter& reporter)
 {
-    if (drawSkinImage(surface, path, x, y))
+    if (drawSkinImage(surface, images, path, x, y))
         return true;
     reporter.showMessage(kLoadFailedMessage, "");
     return false;

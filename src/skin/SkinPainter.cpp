@@ -28,7 +28,7 @@ bool SkinPainter::image(std::string_view fileName, QPoint at)
 {
     if (!dc_.isActive())
         return false;
-    return drawSkinImage(dc_.painter(), SkinFolder::imagePath(style_.folder, fileName), at.x(), at.y());
+    return drawSkinImage(dc_.painter(), images_, SkinFolder::imagePath(style_.folder, fileName), at.x(), at.y());
 }
 
 void SkinPainter::label(const QRect& rect, const QString& caption, TextLayout layout)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/CanvasPainter.h"
+#include "skin/SkinImageCache.h"
 #include "skin/SkinStyle.h"
 
 #include <QColor>
@@ -30,11 +31,15 @@ struct ImageButton {
 };
 
 // Drawing onto one composition with a window's skin: skin images by file
-// name, labels in the skin text colour and the normal font, the page title.
-// Everything is skipped when the composition is inactive.
+// name, decoded through the window's image cache, labels in the skin text
+// colour and the normal font, the page title. Everything is skipped when the
+// composition is inactive.
 class SkinPainter {
 public:
-    SkinPainter(CanvasPainter& dc, const SkinStyle& style) : dc_(dc), style_(style) {}
+    SkinPainter(CanvasPainter& dc, const SkinStyle& style, SkinImageCache& images)
+        : dc_(dc), style_(style), images_(images)
+    {
+    }
 
     bool image(std::string_view fileName, QPoint at);
     void label(const QRect& rect, const QString& text, TextLayout layout);
@@ -48,6 +53,7 @@ public:
 private:
     CanvasPainter& dc_;
     const SkinStyle& style_;
+    SkinImageCache& images_;
 };
 
 } // namespace kestrel

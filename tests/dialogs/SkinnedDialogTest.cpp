@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 
 namespace kestrel {
@@ -209,6 +211,29 @@ TEST_F(SkinnedDialogTest, AButtonImageThatCannotBeDrawnIsReportedEachTimeAndTheR
     EXPECT_EQ(prompter.messages[0].owner, dialog.get());
     // The caption is still drawn over the button.
     EXPECT_GT(pixelsOfColour(dialog->canvas(), dialoglayout::kCancel, kTextColour), 5);
+}
+
+TEST_F(SkinnedDialogTest, HoverRedrawsDecodeEachButtonImageOnce)
+{
+    TestSkins skins;
+    const auto folder = skins.copyOfDefault("Installed");
+    // Installed an hour ago: files that fresh would be decoded at every draw.
+    const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        std::filesystem::last_write_time(entry.path(), hourAgo);
+    auto dialog = opened(folder);
+    // The frame: the normal button and close images.
+    EXPECT_EQ(dialog->images().decodeCount(), 2u);
+    for (int round = 0; round < 3; ++round) {
+        dialog->hoverNotice(dialoglayout::kOk.center());
+        dialog->hoverNotice(dialoglayout::kCancel.center());
+        dialog->hoverNotice(dialoglayout::kClose.center());
+        move(*dialog, {300, 100});
+    }
+    EXPECT_EQ(dialog->images().decodeCount(), 4u);
+    EXPECT_TRUE(prompter.messages.empty());
+    for (const Button button : {Button::Ok, Button::Cancel, Button::Close})
+        EXPECT_FALSE(showsOver(*dialog, folder, button));
 }
 
 struct MissingBackgroundCase {

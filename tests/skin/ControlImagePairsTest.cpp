@@ -4,6 +4,7 @@
 
 #include "skin/DialogLayout.h"
 #include "skin/SkinImage.h"
+#include "skin/SkinImageCache.h"
 #include "skin/MainWindowLayout.h"
 #include "skin/SkinFiles.h"
 
@@ -38,8 +39,9 @@ QImage backdrop(const std::string& skin, std::initializer_list<std::string_view>
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
+    SkinImageCache images;
     for (const std::string_view layer : layers)
-        EXPECT_TRUE(drawSkinImage(painter, skinFile(skin, layer), 0, 0)) << layer;
+        EXPECT_TRUE(drawSkinImage(painter, images, skinFile(skin, layer), 0, 0)) << layer;
     return canvas;
 }
 
@@ -47,8 +49,9 @@ QImage drawn(const QImage& under, const std::string& skin, std::initializer_list
 {
     QImage canvas = under;
     QPainter painter(&canvas);
+    SkinImageCache images;
     for (const std::string_view file : files)
-        drawSkinImage(painter, skinFile(skin, file), at.x(), at.y());
+        drawSkinImage(painter, images, skinFile(skin, file), at.x(), at.y());
     return canvas;
 }
 

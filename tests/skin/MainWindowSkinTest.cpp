@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 namespace kestrel {
 namespace {
 
@@ -63,7 +66,7 @@ TEST_F(MainWindowSkinTest, PaintingShowsTheCanvasAsLastComposed)
     ASSERT_TRUE(surface.loadBackground());
     {
         CanvasPainter dc = surface.compose();
-        SkinPainter painter(dc, surface.style());
+        SkinPainter painter(dc, surface.style(), surface.images());
         surface.drawHoverItem(painter, HoverId::Close, false);
     }
     QImage shown(900, 650, QImage::Format_RGB32);
@@ -125,7 +128,7 @@ TEST_F(MainWindowSkinTest, ThePageFrameDrawsArtworkButtonsAndTheShownKeyGroup)
     const TextTable texts = TextTable::forLanguage(Language::English);
     {
         CanvasPainter dc = surface.compose();
-        SkinPainter painter(dc, surface.style());
+        SkinPainter painter(dc, surface.style(), surface.images());
         BasicPageFrame::draw(painter, surface, texts, 2);
     }
     EXPECT_EQ(canvasAt({450, 120}), qRgb(30, 40, 50));
@@ -138,6 +141,90 @@ TEST_F(MainWindowSkinTest, ThePageFrameDrawsArtworkButtonsAndTheShownKeyGroup)
     for (int x = mainlayout::kTitle.left(); x <= mainlayout::kTitle.right(); ++x)
         titleInk = titleInk || canvasAt({x, mainlayout::kTitle.center().y()}) == qRgb(0x42, 0x42, 0x42);
     EXPECT_TRUE(titleInk);
+}
+
+TEST_F(MainWindowSkinTest, HoverRedrawsDecodeOnlyWhatWasNeverDrawn)
+{
+    skin.backdate(skinfiles::kDropDownNormal, std::chrono::hours(1));
+    skin.backdate(skinfiles::kDropDownOver, std::chrono::hours(1));
+    ASSERT_TRUE(surface.loadBackground());
+    surface.hover().hoverNotice(mainlayout::keyDropDown(1).center());
+    surface.hover().hoverNotice(mainlayout::keyDropDown(2).center());
+    EXPECT_EQ(surface.images().decodeCount(), 2u);
+    for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k)
+        surface.hover().hoverNotice(mainlayout::keyDropDown(k).center());
+    surface.hover().mouseLeft();
+    EXPECT_EQ(surface.images().decodeCount(), 2u);
+    EXPECT_EQ(canvasAt(mainlayout::keyDropDown(7).topLeft() + QPoint(100, 1)), qRgb(0, 0, 90));
+}
+
+TEST_F(MainWindowSkinTest, ASkinChangeDropsTheOldSkinsImages)
+{
+    skin.backdate(skinfiles::kCloseNormal, std::chrono::hours(1));
+    ASSERT_TRUE(surface.loadBackground());
+    surface.hover().mouseLeft();
+    {
+        CanvasPainter dc = surface.compose();
+        SkinPainter painter(dc, surface.style(), surface.images());
+        surface.drawHoverItem(painter, HoverId::Close, false);
+    }
+    EXPECT_EQ(surface.images().imageCount(), 1u);
+
+    skintest::TestSkin other;
+    surface.changeSkinFolder(other.folder());
+    EXPECT_EQ(surface.style().folder, other.folder());
+    EXPECT_EQ(surface.images().imageCount(), 0u);
+    EXPECT_EQ(surface.images().byteCount(), 0u);
+}
+
+// The whole basic page with every hover item drawn both ways, composed on a
+// copy of the generated Default skin installed an hour ago.
+class PageCompositionTest : public MainWindowSkinTest {
+protected:
+    PageCompositionTest()
+    {
+        const std::filesystem::path installed = std::filesystem::path(KESTREL_TEST_SKINS_DIR) / "Default";
+        for (const auto& entry : std::filesystem::directory_iterator(installed)) {
+            std::filesystem::copy_file(entry.path(), skin.folder() / entry.path().filename(),
+                                       std::filesystem::copy_options::overwrite_existing);
+            skin.backdate("/" + entry.path().filename().string(), std::chrono::hours(1));
+        }
+    }
+
+    QImage composed(SkinImageCache& images)
+    {
+        EXPECT_TRUE(surface.loadBackground());
+        {
+            CanvasPainter dc = surface.compose();
+            SkinPainter painter(dc, surface.style(), images);
+            BasicPageFrame::draw(painter, surface, texts, 1);
+            for (const HoverItem& item : kHoverItems)
+                surface.drawHoverItem(painter, item.id, item.id == HoverId::KeyDropDown3);
+        }
+        return surface.canvas().image();
+    }
+
+    const TextTable texts = TextTable::forLanguage(Language::English);
+};
+
+TEST_F(PageCompositionTest, CachedImagesComposeEveryPixelAsDecodingEachDrawDoes)
+{
+    // A cache with no room keeps nothing: each draw decodes its file.
+    SkinImageCache uncached(0);
+    const QImage reference = composed(uncached);
+    ASSERT_FALSE(reference.isNull());
+    ASSERT_GT(uncached.decodeCount(), 10u);
+
+    const QImage cold = composed(surface.images());
+    const std::size_t decodes = surface.images().decodeCount();
+    const QImage warm = composed(surface.images());
+    EXPECT_EQ(surface.images().decodeCount(), decodes);
+    ASSERT_EQ(warm.size(), reference.size());
+    int differing = 0;
+    for (int y = 0; y < reference.height(); ++y)
+        for (int x = 0; x < reference.width(); ++x)
+            differing += (cold.pixel(x, y) != reference.pixel(x, y)) + (warm.pixel(x, y) != reference.pixel(x, y));
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(BasicPageFrameTest, ButtonCaptionsComeFromTheTextTable)

@@ -2,6 +2,7 @@
 
 #include "skin/SkinImage.h"
 #include "skin/SkinCanvas.h"
+#include "skin/SkinImageCache.h"
 
 #include <QFile>
 #include <QPainter>
@@ -26,7 +27,8 @@ struct RecordingReporter final : MessageReporter {
 QRgb drawOnto(QImage& canvas, const QString& path, int x = 0, int y = 0)
 {
     QPainter painter(&canvas);
-    drawSkinImage(painter, path, x, y);
+    SkinImageCache images;
+    drawSkinImage(painter, images, path, x, y);
     painter.end();
     return canvas.pixel(x, y);
 }
@@ -88,8 +90,9 @@ TEST(SkinImageTest, FailsQuietlyInTheMainWindowForm)
     garbage.close();
     QImage canvas = skintest::blackCanvas({4, 4});
     QPainter painter(&canvas);
-    EXPECT_FALSE(drawSkinImage(painter, skin.path("/missing.png"), 0, 0));
-    EXPECT_FALSE(drawSkinImage(painter, skin.path("/garbage.png"), 0, 0));
+    SkinImageCache images;
+    EXPECT_FALSE(drawSkinImage(painter, images, skin.path("/missing.png"), 0, 0));
+    EXPECT_FALSE(drawSkinImage(painter, images, skin.path("/garbage.png"), 0, 0));
     painter.end();
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(0, 0, 0));
 }
@@ -101,14 +104,15 @@ TEST(SkinImageTest, ReportsEachFailureInTheDialogForm)
     RecordingReporter reporter;
     QImage canvas = skintest::blackCanvas({4, 4});
     QPainter painter(&canvas);
-    EXPECT_TRUE(drawSkinImage(painter, skin.path("/ok.png"), 0, 0, reporter));
+    SkinImageCache images;
+    EXPECT_TRUE(drawSkinImage(painter, images, skin.path("/ok.png"), 0, 0, reporter));
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_FALSE(drawSkinImage(painter, skin.path("/missing.png"), 0, 0, reporter));
-    EXPECT_FALSE(drawSkinImage(painter, skin.path("/missing.png"), 0, 0, reporter));
+    EXPECT_FALSE(drawSkinImage(painter, images, skin.path("/missing.png"), 0, 0, reporter));
+    EXPECT_FALSE(drawSkinImage(painter, images, skin.path("/missing.png"), 0, 0, reporter));
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"LoadPng---Load image failed.", "LoadPng---Load image failed."}));
 }
 
-TEST(SkinImageTest, ReadsTheFileAgainOnEveryDraw)
+TEST(SkinImageTest, AFileRewrittenJustNowIsDrawnNewAtOnce)
 {
     TestSkin skin;
     skin.writeRgb("/changing.png", {2, 2}, Qt::red);

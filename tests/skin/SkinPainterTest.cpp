@@ -54,6 +54,7 @@ protected:
     SkinCanvas canvas;
     CountingTarget target;
     SkinStyle style;
+    SkinImageCache images;
 };
 
 TEST_F(SkinPainterTest, ACompositionDrawsIntoTheCanvasAndCopiesOnce)
@@ -62,7 +63,7 @@ TEST_F(SkinPainterTest, ACompositionDrawsIntoTheCanvasAndCopiesOnce)
     skin.writeArgb("/c.png", {10, 10}, Qt::blue);
     {
         CanvasPainter dc(canvas, target);
-        SkinPainter painter(dc, style);
+        SkinPainter painter(dc, style, images);
         EXPECT_TRUE(painter.image("/a.png", {0, 0}));
         // A missing image is skipped silently and the rest is drawn.
         EXPECT_FALSE(painter.image("/b.png", {20, 0}));
@@ -83,7 +84,7 @@ TEST_F(SkinPainterTest, AnEmptyCanvasComposesNothing)
     {
         CanvasPainter dc(empty, target);
         EXPECT_FALSE(dc.isActive());
-        SkinPainter painter(dc, style);
+        SkinPainter painter(dc, style, images);
         EXPECT_FALSE(painter.image("/main.png", {0, 0}));
         painter.label({0, 0, 50, 20}, "x", TextLayout::Centred);
     }
@@ -107,7 +108,7 @@ TEST_F(SkinPainterTest, TextColourThreeHundredDrawsFortyFour)
     style.normalFont.setPixelSize(60);
     {
         CanvasPainter dc(canvas, target);
-        SkinPainter(dc, style).label({0, 0, 200, 120}, "I", TextLayout::Centred);
+        SkinPainter(dc, style, images).label({0, 0, 200, 120}, "I", TextLayout::Centred);
     }
     // Pixels the stem covers completely carry exactly the skin text colour.
     EXPECT_TRUE(hasPixel(canvas.image(), qRgb(44, 0, 0)));
@@ -117,7 +118,7 @@ TEST_F(SkinPainterTest, TheTitleIsDarkGreyInTheTitleFont)
 {
     {
         CanvasPainter dc(canvas, target);
-        SkinPainter(dc, style).title({0, 0, 200, 120}, "I");
+        SkinPainter(dc, style, images).title({0, 0, 200, 120}, "I");
     }
     EXPECT_EQ(SkinStyle::titleColour(), QColor(0x42, 0x42, 0x42));
     EXPECT_TRUE(hasPixel(canvas.image(), qRgb(0x42, 0x42, 0x42)));
@@ -132,7 +133,7 @@ TEST_F(SkinPainterTest, TheFourLayoutsPlaceTheTextInTheRectangle)
         canvas.image().fill(Qt::black);
         {
             CanvasPainter dc(canvas, target);
-            SkinPainter(dc, style).label(box, "Mode", layout);
+            SkinPainter(dc, style, images).label(box, "Mode", layout);
         }
         return inkBounds(canvas.image());
     };
@@ -164,7 +165,7 @@ TEST_F(SkinPainterTest, AnImageButtonBlendsItsStateOverTheOldOneWithItsCaption)
     const ImageButton button{{30, 30, 20, 10}, "/button-normal.png", "/button-over.png"};
     {
         CanvasPainter dc(canvas, target);
-        SkinPainter painter(dc, style);
+        SkinPainter painter(dc, style, images);
         painter.imageButton(button, false, QString());
         painter.imageButton(button, true, QString());
     }
@@ -174,7 +175,7 @@ TEST_F(SkinPainterTest, AnImageButtonBlendsItsStateOverTheOldOneWithItsCaption)
     canvas.image().fill(Qt::black);
     {
         CanvasPainter dc(canvas, target);
-        SkinPainter(dc, style).imageButton({{0, 0, 200, 120}, "/missing.png", "/missing.png"}, false, "OK");
+        SkinPainter(dc, style, images).imageButton({{0, 0, 200, 120}, "/missing.png", "/missing.png"}, false, "OK");
     }
     const QRect caption = inkBounds(canvas.image());
     EXPECT_NEAR(caption.center().x(), 100, 3);

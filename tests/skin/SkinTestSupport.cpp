@@ -25,6 +25,12 @@ void TestSkin::writeRgb(std::string_view fileName, QSize size, QColor colour) co
     write(fileName, image);
 }
 
+void TestSkin::backdate(std::string_view fileName, std::chrono::seconds age) const
+{
+    const std::filesystem::path file(path(fileName).toStdU16String());
+    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - age);
+}
+
 QImage blackCanvas(QSize size)
 {
     QImage canvas(size, QImage::Format_RGB32);

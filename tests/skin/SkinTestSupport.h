@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -26,6 +27,9 @@ public:
     // Writes a 24-bit image without alpha.
     void writeRgb(std::string_view fileName, QSize size, QColor colour) const;
     void write(std::string_view fileName, const QImage& image) const;
+    // Sets the file's modification time the given age into the past, as a
+    // skin installed earlier has.
+    void backdate(std::string_view fileName, std::chrono::seconds age) const;
 
 private:
     QTemporaryDir dir_;
