@@ -11,10 +11,8 @@
 class QPainter;
 
 namespace kestrel {
-class SkinImageCache;
-}
 
-namespace kestrel {
+class SkinImageCache;
 
 // Decodes a skin image the way every draw needs it: an image with an alpha
 // channel becomes 32-bit with each colour premultiplied as floor(c * a / 255);
