@@ -159,10 +159,15 @@ TEST(SkinImageCacheTest, TheByteBudgetDropsTheLeastRecentlyDrawnFirst)
     images.image(skin.path("/b.png"));
     EXPECT_EQ(images.decodeCount(), 4u);
 
-    // An image larger than the whole budget is drawn but never kept.
-    SkinImageCache tiny(oneImage - 1);
-    EXPECT_EQ(colourOf(tiny.image(skin.path("/a.png"))), qRgb(255, 0, 0));
-    EXPECT_EQ(tiny.imageCount(), 0u);
+    // An image larger than the whole budget is drawn but never kept, and
+    // pushes none of the others out.
+    skin.writeArgb("/large.png", {8, 8}, Qt::green);
+    skin.backdate("/large.png", 1h);
+    EXPECT_EQ(colourOf(images.image(skin.path("/large.png"))), qRgb(0, 255, 0));
+    EXPECT_EQ(images.imageCount(), 2u);
+    images.image(skin.path("/a.png"));
+    images.image(skin.path("/b.png"));
+    EXPECT_EQ(images.decodeCount(), 5u);
 }
 
 } // namespace
