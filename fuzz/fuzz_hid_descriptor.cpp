@@ -1,5 +1,5 @@
 // HID report descriptors as sysfs hands them over, from any device plugged in.
-#include "device/linux/HidDescriptorParser.h"
+#include "device/HidDescriptorParser.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "ReportDescriptors.h"
 #include "../config/FileTestSupport.h"
 
-#include "device/linux/HidDescriptorParser.h"
+#include "device/HidDescriptorParser.h"
 
 #include <gtest/gtest.h>
 

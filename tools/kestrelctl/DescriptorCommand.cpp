@@ -2,7 +2,7 @@
 
 #include "HexFormat.h"
 
-#include "device/linux/HidDescriptorParser.h"
+#include "device/HidDescriptorParser.h"
 #include "config/Unicode.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "device/linux/LinuxHidBackend.h"
 
-#include "device/linux/HidDescriptorParser.h"
+#include "device/HidDescriptorParser.h"
 #include "device/linux/HidIdentity.h"
 #include "device/linux/LinuxHidDevice.h"
 

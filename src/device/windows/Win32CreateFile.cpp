@@ -1,6 +1,6 @@
 #include "device/windows/Win32CreateFile.h"
 
-#include "device/windows/HidPathOpener.h"
+#include "device/HidPathOpener.h"
 #include "device/windows/WideText.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/HidBackend.h"
-#include "device/windows/HidPathOpener.h"
+#include "device/HidPathOpener.h"
 #include "device/windows/Win32CreateFile.h"
 
 namespace kestrel {

@@ -1,4 +1,4 @@
-#include "device/linux/HidDescriptorParser.h"
+#include "device/HidDescriptorParser.h"
 
 #include "config/BinaryFile.h"
 #include "config/FileRefusal.h"

@@ -1,4 +1,4 @@
-#include "device/windows/HidPathOpener.h"
+#include "device/HidPathOpener.h"
 
 namespace kestrel {
 

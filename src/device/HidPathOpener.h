@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/windows/CreateFileCall.h"
+#include "device/CreateFileCall.h"
 
 #include <cstdint>
 #include <string>
