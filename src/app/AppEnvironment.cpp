@@ -1,31 +1,17 @@
 #include "app/AppEnvironment.h"
 
 #include "app/MainWindow.h"
+#include "app/NativeHotplugWatcher.h"
 #include "app/endpoint/NoticeEndpoint.h"
 #include "app/PathText.h"
+
+#include "platform/PlatformServicesFactory.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
 
-#if defined(__linux__)
-#include "app/UdevHotplugWatcher.h"
-#endif
-
 namespace kestrel {
-
-namespace {
-
-std::unique_ptr<HotplugWatcher> platformWatcher()
-{
-#if defined(__linux__)
-    return UdevHotplugWatcher::create();
-#else
-    return nullptr;
-#endif
-}
-
-} // namespace
 
 AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
 {
@@ -35,19 +21,23 @@ AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
     environment.instanceSocket = NoticeEndpoint::socketNameForThisUser();
     environment.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     environment.windowClass = QString::fromLatin1(MainWindow::kClassName);
+    const std::shared_ptr<const PlatformServices> platform = PlatformServicesFactory::forThisSystem();
+    environment.platform = platform;
+    environment.makeInstanceLock = [platform, socket = environment.instanceSocket] {
+        return platform->makeInstanceLock(socket);
+    };
     environment.makeBackend = [choice](std::string& error) { return BackendFactory::create(choice, error); };
     // The simulated mouse needs no time between reports, and is never plugged or unplugged.
     if (choice.simulate) {
         environment.clock = std::make_unique<InstantClock>();
-        environment.makeHotplugWatcher = [] { return std::make_unique<HotplugWatcher>(); };
+        environment.makeHotplugWatcher = [](QWidget&) { return std::make_unique<HotplugWatcher>(); };
     } else {
         environment.clock = std::make_unique<SystemClock>();
-        environment.makeHotplugWatcher = platformWatcher;
+        environment.makeHotplugWatcher = [platform](QWidget& window) {
+            return NativeHotplugWatcher::forWindow(*platform, window);
+        };
     }
-    // udev announces each hidraw node once; Windows sends its notices in fours.
-#if defined(_WIN32)
-    environment.policyMode = HotplugPolicy::Mode::Counter;
-#endif
+    environment.policyMode = platform->hotplugPolicyMode();
     environment.trayProbe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     return environment;
 }

@@ -7,8 +7,12 @@
 #include "device/HidBackend.h"
 #include "device/HotplugPolicy.h"
 #include "config/ProgramFolder.h"
+#include "platform/InstanceLock.h"
+#include "platform/PlatformServices.h"
 
 #include <QString>
+
+class QWidget;
 
 #include <filesystem>
 #include <functional>
@@ -32,8 +36,12 @@ struct AppEnvironment {
     // Null with the reason set when the chosen mouse cannot be used.
     std::function<std::unique_ptr<HidBackend>(std::string& error)> makeBackend;
     std::unique_ptr<Clock> clock;
-    // Null when device notices cannot be followed.
-    std::function<std::unique_ptr<HotplugWatcher>()> makeHotplugWatcher;
+    // Key names and the font rule's version test.
+    std::shared_ptr<const PlatformServices> platform;
+    // The single-instance rule.
+    std::function<std::unique_ptr<InstanceLock>()> makeInstanceLock;
+    // The device notices for the main window; null when they cannot be followed.
+    std::function<std::unique_ptr<HotplugWatcher>(QWidget& window)> makeHotplugWatcher;
     HotplugPolicy::Mode policyMode = HotplugPolicy::Mode::Burst;
     // Whether the desktop has a notification area right now.
     std::function<bool()> trayProbe;
@@ -42,7 +50,7 @@ struct AppEnvironment {
     bool startedWithSession = false;
 
     // The running executable's own: its folder (or, when installed, the
-    // user's folders), the user's instance socket,
+    // user's folders), the user's instance socket, the platform's services,
     // the platform's mouse and device notices or the simulated mouse.
     static AppEnvironment forProcess(const BackendChoice& choice);
 };

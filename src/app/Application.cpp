@@ -15,7 +15,7 @@ Application::Application(AppEnvironment environment, Prompter& prompter)
     , strIni_(folder_.strIni())
     , prompter_(prompter)
     , reporter_(prompter, environment_.programName)
-    , instance_(environment_.instanceSocket)
+    , instance_(environment_.makeInstanceLock())
 {
     routeDiagnosticsToLogCategories();
 }
@@ -24,8 +24,8 @@ Application::~Application() = default;
 
 Application::StartResult Application::start()
 {
-    const SingleInstance::Outcome instance = instanceOutcome_ = instance_.acquire();
-    if (instance == SingleInstance::Outcome::HeldByAnotherCopy)
+    const InstanceLock::Outcome instance = instanceOutcome_ = instance_->acquire();
+    if (instance == InstanceLock::Outcome::HeldByAnotherCopy)
         return StartResult::AnotherCopyRuns;
     // The desktop takes the window class from the application's name.
     if (!environment_.windowClass.isEmpty())
@@ -47,11 +47,12 @@ Application::StartResult Application::start()
                      &MainWindow::sensorTypeChanged);
     wireSettingsPage();
     // Without the rule the socket is not ours to answer on.
-    if (instance == SingleInstance::Outcome::Acquired)
+    if (instance == InstanceLock::Outcome::Acquired)
         listenForNotices();
 
     prepareUserFiles();
-    StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_);
+    StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_,
+                            environment_.platform->reportsWindows62());
     startupOutcome_ = startup.run(environment_.makeHotplugWatcher, environment_.startedWithSession
                                                                        ? DeviceLinkController::Absence::KeepQuiet
                                                                        : DeviceLinkController::Absence::Announce);
@@ -65,7 +66,8 @@ Application::StartResult Application::start()
 void Application::wireSettingsPage()
 {
     MainWindowSkin& skin = dlg_->surface().skin();
-    dialogContexts_ = std::make_unique<DialogContextSource>(prompter_, reporter_.programName(), state_, skin);
+    dialogContexts_ = std::make_unique<DialogContextSource>(prompter_, reporter_.programName(), state_, skin,
+                                                            environment_.platform->keyNamer());
     commands_ = std::make_unique<MainWindowCommands>(state_, *dlg_, *deviceLink_, folder_, strIni_, reporter_,
                                                      *dialogContexts_);
     dlg_->surface().setCommands(commands_.get());
@@ -85,12 +87,16 @@ void Application::prepareUserFiles()
 
 void Application::listenForNotices()
 {
+    // Where copies do not talk through the lock there is nothing to answer on.
+    const int listeningSocket = instance_->takeListeningSocket();
+    if (listeningSocket < 0)
+        return;
     noticeServer_ = std::make_unique<NoticeServer>();
     QObject::connect(noticeServer_.get(), &NoticeServer::noticeReceived, dlg_.get(),
                      [dlg = dlg_.get()](Notice notice) { dlg->notice(notice.kind, notice.value); });
     // A second copy started with "--show" asks as a click on the icon would.
     QObject::connect(noticeServer_.get(), &NoticeServer::showRequested, dlg_.get(), &MainWindow::requestShow);
-    noticeServer_->adopt(instance_.takeListeningSocket());
+    noticeServer_->adopt(listeningSocket);
 }
 
 } // namespace kestrel

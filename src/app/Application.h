@@ -9,11 +9,11 @@
 #include "app/ProgramState.h"
 #include "app/PromptReporter.h"
 #include "skin/Prompter.h"
-#include "app/SingleInstance.h"
 #include "app/StartupSequence.h"
 
 #include "config/ProgramFolder.h"
 #include "config/StrIniSettings.h"
+#include "platform/InstanceLock.h"
 
 #include <memory>
 #include <optional>
@@ -44,7 +44,7 @@ public:
     std::optional<StartupSequence::Outcome> startupOutcome() const { return startupOutcome_; }
     // Unavailable when another user's process holds the instance socket: the
     // program runs without the single-instance rule.
-    SingleInstance::Outcome instanceOutcome() const { return instanceOutcome_; }
+    InstanceLock::Outcome instanceOutcome() const { return instanceOutcome_; }
     const std::string& instanceSocket() const { return environment_.instanceSocket; }
     // Set once "Exit" or the close hot spot ended the program, which may
     // happen while start-up still waits on a message box.
@@ -63,7 +63,7 @@ private:
     StrIniSettings strIni_;
     Prompter& prompter_;
     PromptReporter reporter_;
-    SingleInstance instance_;
+    std::unique_ptr<InstanceLock> instance_;
     std::unique_ptr<HidBackend> backend_;
     std::string backendError_;
     // Before the window, which refers to them until it is gone.
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<DeviceLinkController> deviceLink_;
     std::unique_ptr<NoticeServer> noticeServer_;
     std::optional<StartupSequence::Outcome> startupOutcome_;
-    SingleInstance::Outcome instanceOutcome_ = SingleInstance::Outcome::Unavailable;
+    InstanceLock::Outcome instanceOutcome_ = InstanceLock::Outcome::Unavailable;
     std::optional<int> exitCode_;
 };
 

@@ -1,7 +1,6 @@
 #include "app/FontRule.h"
 
 #include <QFontMetrics>
-#include <QOperatingSystemVersion>
 
 #include <algorithm>
 
@@ -33,13 +32,6 @@ FontPair FontRule::choose(Language language, bool windows62)
         break;
     }
     return {{QStringLiteral("Arial"), 14, kNormalWeight}, {QStringLiteral("Tahoma"), 18, kBoldWeight}};
-}
-
-bool FontRule::isWindows62()
-{
-    const auto version = QOperatingSystemVersion::current();
-    return version.type() == QOperatingSystemVersion::Windows && version.majorVersion() == 6 &&
-           version.minorVersion() == 2;
 }
 
 QFont FontRule::toFont(const FontChoice& choice)

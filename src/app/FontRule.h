@@ -28,8 +28,6 @@ struct FontPair {
 class FontRule {
 public:
     static FontPair choose(Language language, bool windows62);
-    // Windows reporting version 6.2; never true on other systems.
-    static bool isWindows62();
     // The font whose line height (ascent plus descent) is the designed cell height.
     static QFont toFont(const FontChoice& choice);
 };

@@ -10,13 +10,15 @@
 namespace kestrel {
 
 StartupSequence::StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
-                                 MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter)
+                                 MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter,
+                                 bool reportsWindows62)
     : state_(state)
     , folder_(folder)
     , strIni_(strIni)
     , dlg_(dlg)
     , deviceLink_(deviceLink)
     , reporter_(reporter)
+    , reportsWindows62_(reportsWindows62)
 {
 }
 
@@ -24,7 +26,7 @@ StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher,
 {
     setUpWindow();
     deviceLink_.openAtStartup(absence);
-    if (!deviceLink_.registerForNotices(makeWatcher())) {
+    if (!deviceLink_.registerForNotices(makeWatcher(dlg_))) {
         reporter_.showMessage(kRegistrationFailed, "");
         state_.flags.startupStopped = true;
         state_.flags.initialised = true;
@@ -92,7 +94,7 @@ void StartupSequence::copyAppState()
 
 void StartupSequence::makeFonts()
 {
-    const FontPair fonts = FontRule::choose(state_.app.language(), FontRule::isWindows62());
+    const FontPair fonts = FontRule::choose(state_.app.language(), reportsWindows62_);
     dlg_.resources().normalFont = FontRule::toFont(fonts.normal);
     dlg_.resources().titleFont = FontRule::toFont(fonts.title);
     SkinStyle& style = dlg_.surface().skin().style();

@@ -27,12 +27,14 @@ public:
         StoppedAtRegistration,
     };
 
-    using WatcherFactory = std::function<std::unique_ptr<HotplugWatcher>()>;
+    // Given the main window, which device notices may be addressed to.
+    using WatcherFactory = std::function<std::unique_ptr<HotplugWatcher>(QWidget& window)>;
 
     static constexpr const char* kRegistrationFailed = "RegisterDeviceNotification failed!!!";
 
     StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
-                    MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter);
+                    MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter,
+                    bool reportsWindows62);
 
     // `absence` says whether a start without the mouse tells the user so.
     Outcome run(const WatcherFactory& makeWatcher,
@@ -52,6 +54,8 @@ private:
     MainWindow& dlg_;
     DeviceLinkController& deviceLink_;
     MessageReporter& reporter_;
+    // The font rule's version test.
+    bool reportsWindows62_;
 };
 
 } // namespace kestrel

@@ -103,7 +103,7 @@ int main(int argc, char* argv[])
     case kestrel::Application::StartResult::Running:
         break;
     }
-    if (app.instanceOutcome() == kestrel::SingleInstance::Outcome::Unavailable)
+    if (app.instanceOutcome() == kestrel::InstanceLock::Outcome::Unavailable)
         std::cerr << "kestrel: the single-instance socket @" << app.instanceSocket()
                   << " is held by another user's process or cannot be made; another copy may run at the same time\n";
     if (const auto exitCode = app.exitCode())

@@ -1,7 +1,5 @@
 #include "dialogs/KeyCaptureFilter.h"
 
-#include "dialogs/ScanCodeNames.h"
-
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -20,7 +18,8 @@ bool endsDialog(const QKeyEvent& key)
 
 } // namespace
 
-KeyCaptureFilter::KeyCaptureFilter(QWidget& window, NameSink named) : window_(window), named_(std::move(named))
+KeyCaptureFilter::KeyCaptureFilter(QWidget& window, const KeyNamer& namer, NameSink named)
+    : window_(window), namer_(namer), named_(std::move(named))
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -43,8 +42,8 @@ bool KeyCaptureFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const std::uint32_t scanCode = key.nativeScanCode();
-    named_(ScanCodeNames::nameOf(scanCode));
-    return ScanCodeNames::isWindowsKey(scanCode) || endsDialog(key);
+    named_(namer_.nameOf(scanCode));
+    return namer_.isWindowsKey(scanCode) || endsDialog(key);
 }
 
 } // namespace kestrel

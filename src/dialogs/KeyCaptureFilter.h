@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeyNamer.h"
+
 #include <QObject>
 
 #include <functional>
@@ -21,7 +23,7 @@ class KeyCaptureFilter final : public QObject {
 public:
     using NameSink = std::function<void(std::string_view name)>;
 
-    KeyCaptureFilter(QWidget& window, NameSink named);
+    KeyCaptureFilter(QWidget& window, const KeyNamer& namer, NameSink named);
     ~KeyCaptureFilter() override;
     KeyCaptureFilter(const KeyCaptureFilter&) = delete;
     KeyCaptureFilter& operator=(const KeyCaptureFilter&) = delete;
@@ -33,6 +35,7 @@ private:
     bool isForWindow(QObject* watched) const;
 
     QWidget& window_;
+    const KeyNamer& namer_;
     NameSink named_;
 };
 

@@ -29,7 +29,7 @@ std::uint8_t SingleKeyDialog::keyUsage() const { return KeyNames::keyUsageFromNa
 void SingleKeyDialog::createControls()
 {
     box_ = makeStaticBox(dialoglayout::kSingleKeyBox, Qt::AlignHCenter, keyName_);
-    capture_ = std::make_unique<KeyCaptureFilter>(*this, [this](std::string_view name) { keyNamed(name); });
+    capture_ = std::make_unique<KeyCaptureFilter>(*this, context().keyNamer, [this](std::string_view name) { keyNamed(name); });
 }
 
 void SingleKeyDialog::done(int result)

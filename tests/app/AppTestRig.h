@@ -7,6 +7,8 @@
 #include "app/Application.h"
 #include "config/DefaultSettings.h"
 #include "device/sim/SimulatedMouse.h"
+#include "platform/ScriptedPlatformServices.h"
+#include "platform/linux/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -60,7 +62,10 @@ public:
             return simulated;
         };
         environment.clock = std::make_unique<InstantClock>();
-        environment.makeHotplugWatcher = [this]() -> std::unique_ptr<HotplugWatcher> {
+        environment.platform = platform;
+        // The real rule: tests run copies side by side on their own sockets.
+        environment.makeInstanceLock = [socket = instanceSocket] { return std::make_unique<SingleInstance>(socket); };
+        environment.makeHotplugWatcher = [this](QWidget&) -> std::unique_ptr<HotplugWatcher> {
             if (atRegistration)
                 atRegistration();
             if (!registrationWorks)
@@ -92,6 +97,7 @@ public:
 
     ScratchFolder program;
     std::string instanceSocket = uniqueSocketName();
+    std::shared_ptr<ScriptedPlatformServices> platform = std::make_shared<ScriptedPlatformServices>();
     ScriptedPrompter prompter;
     bool mousePlugged = true;
     std::function<void(SimulatedMouse&)> onMouseMade;

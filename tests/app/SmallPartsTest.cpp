@@ -2,6 +2,7 @@
 #include "app/AppOptions.h"
 #include "app/FontRule.h"
 #include "app/ScreenPlacement.h"
+#include "platform/PlatformServicesFactory.h"
 
 #include <QFontMetrics>
 
@@ -87,7 +88,7 @@ TEST(FontRule, LanguageAndWindowsVersionPickTheFaces)
 TEST(FontRule, TheWindowsVersionTestIsNeverTrueHereAndFontsKeepTheirDesign)
 {
 #if !defined(_WIN32)
-    EXPECT_FALSE(FontRule::isWindows62());
+    EXPECT_FALSE(PlatformServicesFactory::forThisSystem()->reportsWindows62());
 #endif
     const QFont title = FontRule::toFont({"Tahoma", 18, 700});
     EXPECT_EQ(title.family(), "Tahoma");

@@ -3,6 +3,7 @@
 #include "skin/SkinImage.h"
 #include "skin/SkinFiles.h"
 #include "skin/SkinFolder.h"
+#include "platform/XkbKeyNamer.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -63,7 +64,9 @@ DialogContext contextFor(Prompter& prompter, const std::filesystem::path& skinFo
 {
     QFont font(language == Language::English ? QStringLiteral("Arial") : QStringLiteral("宋体"));
     font.setPixelSize(language == Language::English ? 14 : 13);
-    return {prompter, language, {skinFolder, QColor(kTextColour), font, QFont()}, QStringLiteral("kestrel")};
+    // Test key events carry XKB keycodes, as on X11.
+    static const XkbKeyNamer keyNamer;
+    return {prompter, language, {skinFolder, QColor(kTextColour), font, QFont()}, QStringLiteral("kestrel"), keyNamer};
 }
 
 void click(QWidget& target, QPoint point, Qt::MouseButton button)

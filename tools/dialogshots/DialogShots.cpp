@@ -8,7 +8,8 @@
 #include "dialogs/SnipeKeyDialog.h"
 #include "dialogs/WindowsKeyDialog.h"
 #include "skin/DialogLayout.h"
-#include "dialogs/ScanCodeNames.h"
+#include "platform/ScanCodeNames.h"
+#include "platform/XkbKeyNamer.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -50,8 +51,10 @@ DialogShots::DialogShots(Prompter& prompter, std::filesystem::path skinsRoot, QD
 
 DialogContext DialogShots::context(Language language, const char* skin) const
 {
+    // The shots are taken under X11 or offscreen, whose key events carry XKB keycodes.
+    static const XkbKeyNamer keyNamer;
     return {prompter_, language, {skinsRoot_ / skin, kShippedTextColour, fontFor(language), QFont()},
-            QStringLiteral("kestrel")};
+            QStringLiteral("kestrel"), keyNamer};
 }
 
 bool DialogShots::save(SkinnedDialog& dialog, const QString& name)

@@ -3,6 +3,7 @@
 #include "device/Clock.h"
 #include "device/sim/SimulatedMouse.h"
 #include "config/StrIniSettings.h"
+#include "platform/PlatformServicesFactory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,7 +45,12 @@ bool ScreenshotSession::start()
     environment.programName = QStringLiteral("kestrel");
     environment.makeBackend = [](std::string&) { return std::make_unique<SimulatedMouse>(); };
     environment.clock = std::make_unique<InstantClock>();
-    environment.makeHotplugWatcher = [] { return std::make_unique<HotplugWatcher>(); };
+    environment.makeHotplugWatcher = [](QWidget&) { return std::make_unique<HotplugWatcher>(); };
+    const std::shared_ptr<const PlatformServices> platform = PlatformServicesFactory::forThisSystem();
+    environment.platform = platform;
+    environment.makeInstanceLock = [platform, socket = environment.instanceSocket] {
+        return platform->makeInstanceLock(socket);
+    };
     environment.trayProbe = [] { return true; };
     app_ = std::make_unique<Application>(std::move(environment), prompter_);
     if (app_->start() != Application::StartResult::Running || app_->dialog() == nullptr)

@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "platform/linux/SingleInstance.h"
 
 #include "app/endpoint/AbstractSocket.h"
 

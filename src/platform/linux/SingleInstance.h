@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/InstanceLock.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -11,29 +13,24 @@ namespace kestrel {
 // for the life of its process. The kernel lets go of the name when the holder
 // ends, however it ends, so there is no lock to go stale, and nothing in the
 // environment (runtime folder, temporary folder, host name) changes the name.
-class SingleInstance {
+// Another user's process holding the name makes the outcome Unavailable: the
+// program then runs without the rule.
+class SingleInstance final : public InstanceLock {
 public:
-    enum class Outcome {
-        Acquired,
-        HeldByAnotherCopy,
-        // Another user's process holds the name: the program runs without the rule.
-        Unavailable,
-    };
-
     static constexpr int kBacklog = 16;
     // How long a holder that has bound the name but does not listen yet is given.
     static constexpr std::chrono::milliseconds kHolderStartTime{200};
 
     explicit SingleInstance(std::string socketName);
-    ~SingleInstance();
+    ~SingleInstance() override;
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    Outcome acquire();
+    Outcome acquire() override;
     const std::string& socketName() const { return socketName_; }
     // The listening socket that holds the name, for the notice server to
     // answer on; -1 unless acquired. The caller owns it from then on.
-    int takeListeningSocket();
+    int takeListeningSocket() override;
 
 private:
     // What the holder of the name says about itself; nullopt when it does not answer.

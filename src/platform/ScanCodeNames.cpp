@@ -1,4 +1,4 @@
-#include "dialogs/ScanCodeNames.h"
+#include "platform/ScanCodeNames.h"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::uint32_t kLeftWindows = 125;
-constexpr std::uint32_t kRightWindows = 126;
+constexpr std::uint32_t kLeftWindows = ScanCodeNames::kLeftWindows;
+constexpr std::uint32_t kRightWindows = ScanCodeNames::kRightWindows;
 
 // Ordered by input code.
 constexpr std::array<ScanCodeName, 116> kNames{{
@@ -52,7 +52,11 @@ std::span<const ScanCodeName> ScanCodeNames::table() { return kNames; }
 
 std::string_view ScanCodeNames::nameOf(std::uint32_t nativeScanCode)
 {
-    const std::uint32_t code = inputCodeOf(nativeScanCode);
+    return nameOfInputCode(inputCodeOf(nativeScanCode));
+}
+
+std::string_view ScanCodeNames::nameOfInputCode(std::uint32_t code)
+{
     const auto found = std::lower_bound(kNames.begin(), kNames.end(), code,
                                         [](const ScanCodeName& entry, std::uint32_t c) { return entry.inputCode < c; });
     return found != kNames.end() && found->inputCode == code ? found->name : std::string_view();

@@ -24,9 +24,13 @@ class ScanCodeNames {
 public:
     static constexpr std::uint32_t kXkbOffset = 8;
 
+    static constexpr std::uint32_t kLeftWindows = 125;
+    static constexpr std::uint32_t kRightWindows = 126;
+
     static std::span<const ScanCodeName> table();
     // "" for a key without a name.
     static std::string_view nameOf(std::uint32_t nativeScanCode);
+    static std::string_view nameOfInputCode(std::uint32_t inputCode);
     static bool isWindowsKey(std::uint32_t nativeScanCode);
 };
 

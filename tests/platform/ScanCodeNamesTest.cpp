@@ -1,5 +1,5 @@
 #include "config/KeyNames.h"
-#include "dialogs/ScanCodeNames.h"
+#include "platform/ScanCodeNames.h"
 
 #include <gtest/gtest.h>
 
