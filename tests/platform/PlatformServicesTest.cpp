@@ -58,8 +58,9 @@ TEST(PlatformServices, UdevNeedsNoWindow)
     });
     EXPECT_FALSE(windowAsked);
     // Where udev runs, its monitor's socket is what to watch.
-    if (source)
+    if (source) {
         EXPECT_GE(source->descriptor(), 0);
+    }
 }
 
 TEST(ScriptedPlatformServices, AnswersWhatTheTestSet)
