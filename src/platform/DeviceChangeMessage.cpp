@@ -24,8 +24,6 @@ std::optional<DeviceChange> DeviceChangeMessage::noticeOf(std::string_view event
     // beyond it is read.
     std::uint32_t statedSize = 0;
     std::memcpy(&statedSize, bytes, sizeof statedSize);
-    if (statedSize < DeviceBroadcast::kHeaderSize)
-        return std::nullopt;
     const std::span<const std::uint8_t> broadcast(bytes, statedSize);
     const auto notice = DeviceBroadcast::decode(static_cast<std::uint32_t>(message.wParam), broadcast);
     if (!notice)
