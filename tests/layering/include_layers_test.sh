@@ -27,10 +27,11 @@ allowed_layers()
         config) echo "config" ;;
         device) echo "config device" ;;
         app/endpoint) echo "config app/endpoint" ;;
+        platform) echo "config device app/endpoint platform" ;;
         skin) echo "config skin" ;;
-        dialogs) echo "config skin dialogs" ;;
-        pages) echo "config skin dialogs pages" ;;
-        app) echo "config device skin dialogs pages app app/endpoint" ;;
+        dialogs) echo "config platform skin dialogs" ;;
+        pages) echo "config platform skin dialogs pages" ;;
+        app) echo "config device platform skin dialogs pages app app/endpoint" ;;
         *) return 1 ;;
     esac
 }
@@ -39,7 +40,7 @@ allowed_layers()
 is_below_gui()
 {
     case $1 in
-        config | device | app/endpoint) return 0 ;;
+        config | device | platform | app/endpoint) return 0 ;;
         *) return 1 ;;
     esac
 }
