@@ -10,14 +10,13 @@
 namespace kestrel {
 
 // What every skinned window reads from the application: where the skin is,
-// the colour of captions and labels, the language and the mouse's sensor type.
+// the colour of captions and labels and the language.
 struct AppState {
     std::filesystem::path skinFolder;
     std::string skinName;
     // Green until start-up reads str.ini.
     Rgb textColour{0, 255, 0};
     std::string languageCode;
-    std::uint8_t sensorType = 0;
 
     Language language() const { return languageFromCode(languageCode); }
 };

@@ -31,7 +31,7 @@ private:
     StrIniSettings::Captions& captions() override { return resources_.captions; }
     const TextTable& texts() const override { return resources_.texts; }
     Language language() const override { return state_.app.language(); }
-    std::uint8_t sensorType() const override { return state_.app.sensorType; }
+    std::uint8_t sensorType() const override { return state_.device.sensorType(); }
     bool needsDefaultCaptions() const override;
     void storeCaptions() override;
     Prompter& prompter() override { return dialogs_.prompter(); }

@@ -22,6 +22,14 @@ DeviceLinkController::DeviceLinkController(ProgramState& state, HidBackend& back
     settleTimer_.setSingleShot(true);
     settleTimer_.setInterval(HotplugPolicy::kQuietTime);
     connect(&settleTimer_, &QTimer::timeout, this, &DeviceLinkController::settle);
+    // Every read that finds another sensor type is announced, whoever asked
+    // for it: an arrival or an Apply that had to read the mouse again.
+    state_.device.setSensorTypeListener([this] { emit sensorTypeChanged(); });
+}
+
+DeviceLinkController::~DeviceLinkController()
+{
+    state_.device.setSensorTypeListener({});
 }
 
 void DeviceLinkController::setFailureText(const std::string& text)
@@ -68,11 +76,7 @@ void DeviceLinkController::settle()
 
 void DeviceLinkController::readMouse()
 {
-    const std::uint8_t before = state_.app.sensorType;
     protocol_.readMouse();
-    state_.app.sensorType = state_.device.sensorType;
-    if (state_.app.sensorType != before)
-        emit sensorTypeChanged();
 }
 
 void DeviceLinkController::act(DeviceChange change)

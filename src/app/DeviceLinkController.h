@@ -23,8 +23,9 @@ namespace kestrel {
 
 // The device link as the window drives it: opens and reads the mouse at
 // start-up, follows its arrivals and removals through the hot-plug policy
-// (owning the policy's settle timer), and keeps the device-present flag, the
-// configuration image and the sensor type copies in line. Notices and the
+// (owning the policy's settle timer), and keeps the device-present flag and
+// the configuration image in line; it passes on the device state's news of
+// a new sensor type as a signal. Notices and the
 // request to hide the window go to the event sink; a refused open and every
 // failed exchange are shown as message boxes as they happen.
 class DeviceLinkController final : public QObject {
@@ -33,6 +34,7 @@ class DeviceLinkController final : public QObject {
 public:
     DeviceLinkController(ProgramState& state, HidBackend& backend, Clock& clock, MessageReporter& reporter,
                          DeviceEventSink& sink, HotplugPolicy::Mode policyMode);
+    ~DeviceLinkController() override;
 
     // The text of the protocol's failure messages, in the chosen language.
     void setFailureText(const std::string& text);
@@ -57,7 +59,7 @@ public:
 signals:
     // The mouse arrived and has been read.
     void mouseDetected();
-    // A read found another sensor type than before: other DPI levels.
+    // A complete read found another sensor type than before: other DPI levels.
     void sensorTypeChanged();
 
 private:

@@ -43,11 +43,9 @@ void MainWindowCommands::applySettings()
 {
     // A failed read, status query or write is reported by the protocol; the
     // settings are stored all the same.
-    const auto result = ApplySequence::run(deviceLink_.protocol(), state_.image, state_.settings,
-                                           state_.app.sensorType, [this] { storeSettings(); },
+    ApplySequence::run(deviceLink_.protocol(), state_.image, state_.settings,
+                                           state_.device.sensorType(), [this] { storeSettings(); },
                                            ApplySequence::OnFailedQuery::Continue);
-    if (result.reread && result.imageRead)
-        state_.app.sensorType = state_.device.sensorType;
     state_.savedSettings = state_.settings;
 }
 

@@ -12,7 +12,7 @@ void NoticePresenter::notice(Notice notice)
 {
     if (display_)
         present(notice);
-    else if (NoticeBalloon::compose(notice, texts_, state_.settings, state_.device.sensorType))
+    else if (NoticeBalloon::compose(notice, texts_, state_.settings, state_.device.sensorType()))
         held_ = notice;
 }
 
@@ -28,7 +28,7 @@ void NoticePresenter::setDisplay(BalloonDisplay* display)
 void NoticePresenter::present(Notice notice)
 {
     // Kinds and values outside the table show nothing and replace nothing.
-    if (const auto balloon = NoticeBalloon::compose(notice, texts_, state_.settings, state_.device.sensorType))
+    if (const auto balloon = NoticeBalloon::compose(notice, texts_, state_.settings, state_.device.sensorType()))
         display_->showBalloon(*balloon);
 }
 

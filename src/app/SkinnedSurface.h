@@ -33,7 +33,7 @@ public:
 private:
     bool mousePresent() const override { return state_.device.present; }
     bool pageBuilt() const override { return state_.flags.pageState == PageState::Built; }
-    std::uint8_t sensorType() const override { return state_.app.sensorType; }
+    std::uint8_t sensorType() const override { return state_.device.sensorType(); }
 
     void ok() override;
     void apply() override;

@@ -3,8 +3,10 @@
 #include "device/HidBackend.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace kestrel {
 
@@ -19,13 +21,31 @@ struct DeviceState {
     std::uint16_t dataReportLength = 0;
     bool present = false;
     bool scrambling = false;                 // once on, never switched off
-    std::uint8_t sensorType = 0;
 
     void closeHandles()
     {
         statusHandle.reset();
         dataHandle.reset();
     }
+
+    // The sensor type of the last complete read. This is its only copy:
+    // whatever depends on it reads it here, and whoever shows something made
+    // from it listens for a change.
+    std::uint8_t sensorType() const { return sensorType_; }
+    void setSensorType(std::uint8_t type)
+    {
+        if (type == sensorType_)
+            return;
+        sensorType_ = type;
+        if (sensorTypeListener_)
+            sensorTypeListener_();
+    }
+    // One listener; a later one replaces it.
+    void setSensorTypeListener(std::function<void()> listener) { sensorTypeListener_ = std::move(listener); }
+
+private:
+    std::uint8_t sensorType_ = 0;
+    std::function<void()> sensorTypeListener_;
 };
 
 } // namespace kestrel

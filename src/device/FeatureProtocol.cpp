@@ -82,8 +82,8 @@ ProtocolResult FeatureProtocol::readMouse()
     if (ProtocolResult read = readOperation(); !read)
         return read;
     image_.markCompleteRead();
-    device_.sensorType = image_.sensorType();
-    Diagnostics::debug(Diagnostics::Area::Device, "read the mouse, sensor type " + std::to_string(device_.sensorType));
+    device_.setSensorType(image_.sensorType());
+    Diagnostics::debug(Diagnostics::Area::Device, "read the mouse, sensor type " + std::to_string(device_.sensorType()));
     return {};
 }
 

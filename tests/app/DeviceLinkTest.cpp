@@ -44,8 +44,7 @@ TEST(DeviceLink, ABurstOfArrivalsActsOnceWhenTheSettleTimerRunsOut)
     EXPECT_TRUE(rig.state().device.present);
     EXPECT_TRUE(rig.state().device.scrambling);
     EXPECT_EQ(rig.state().image, rig.mouse->firmware().image());
-    EXPECT_EQ(rig.state().device.sensorType, 2);
-    EXPECT_EQ(rig.state().app.sensorType, 2);
+    EXPECT_EQ(rig.state().device.sensorType(), 2);
     EXPECT_EQ(rig.lastBalloon(), kDetected);
 
     // A timer that runs out with nothing pending does nothing.
@@ -70,7 +69,7 @@ TEST(DeviceLink, AnArrivalWhoseReadFailsLeavesNoImageToSend)
     rig.link().settle();
     EXPECT_TRUE(rig.state().device.present);
     EXPECT_FALSE(rig.state().image.isCompleteRead());
-    EXPECT_NE(rig.state().app.sensorType, 2);   // not taken from the partial image
+    EXPECT_NE(rig.state().device.sensorType(), 2);   // not taken from the partial image
     ASSERT_FALSE(rig.prompter.messages.empty());
     EXPECT_EQ(rig.prompter.messages.back().caption, "ReadOperation");
 }

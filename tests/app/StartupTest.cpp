@@ -46,8 +46,7 @@ TEST(Startup, WithTheMouseItIsReadAndOnlyTheIconAppears)
     EXPECT_TRUE(state.device.present);
     EXPECT_TRUE(state.device.scrambling);
     EXPECT_EQ(state.image, rig.mouse->firmware().image());
-    EXPECT_EQ(state.device.sensorType, state.image.sensorType());
-    EXPECT_EQ(state.app.sensorType, state.image.sensorType());
+    EXPECT_EQ(state.device.sensorType(), state.image.sensorType());
 
     EXPECT_EQ(state.settings, defaultSettingsRecord());
     EXPECT_EQ(state.savedSettings, state.settings);

@@ -30,7 +30,7 @@ struct ApplyFixture {
 
     ApplySequence::Result apply(ApplySequence::OnFailedQuery onFailedQuery)
     {
-        return ApplySequence::run(protocol, image, record, device.sensorType,
+        return ApplySequence::run(protocol, image, record, device.sensorType(),
                                   [this] {
                                       storedAfterExchanges = mouse.exchangeCount();
                                       storedAfterMessages = failures.protocolFailures.size();

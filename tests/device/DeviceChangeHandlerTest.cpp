@@ -62,7 +62,7 @@ TEST(DeviceChangeHandler, ArrivalReadsTheMouseAndSwitchesScramblingOn)
     EXPECT_TRUE(rig.state.present);
     EXPECT_TRUE(rig.state.scrambling);
     EXPECT_EQ(rig.image, rig.mouse.firmware().image());
-    EXPECT_EQ(rig.state.sensorType, rig.mouse.firmware().image().sensorType());
+    EXPECT_EQ(rig.state.sensorType(), rig.mouse.firmware().image().sensorType());
     EXPECT_TRUE(rig.failures.empty());
 }
 

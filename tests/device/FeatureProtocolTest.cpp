@@ -76,7 +76,7 @@ TEST(FeatureProtocol, ReadMouseFetchesTheWholeImageAndSensorType)
     link.protocol.readMouse();
     EXPECT_TRUE(link.device.scrambling);
     EXPECT_EQ(link.image, link.mouse.firmware().image());
-    EXPECT_EQ(link.device.sensorType, 1);
+    EXPECT_EQ(link.device.sensorType(), 1);
     EXPECT_EQ(link.clock.pauses, (std::vector<int>{100, 100, 100, 100, 100}));
     EXPECT_TRUE(link.failures.empty());
     // Query, then per page: request, discarded status, data.
@@ -209,11 +209,11 @@ TEST(FeatureProtocol, AnyFailedExchangeStopsTheReadAndLeavesNoCompleteImage)
         for (int exchange = 0; exchange < kReadExchanges; ++exchange) {
             SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at " + std::to_string(exchange));
             Link link;
-            link.device.sensorType = 3;
+            link.device.setSensorType(3);
             link.mouse.failAt(exchange, fault);
             EXPECT_FALSE(link.protocol.readMouse());
             EXPECT_FALSE(link.image.isCompleteRead());
-            EXPECT_EQ(link.device.sensorType, 3);   // not taken from a partial image
+            EXPECT_EQ(link.device.sensorType(), 3);   // not taken from a partial image
             EXPECT_EQ(link.failures.operations(), std::vector<std::string>{"ReadOperation"});
             ASSERT_TRUE(link.protocol.lastFailure());
             EXPECT_EQ(link.protocol.lastFailure()->page, exchange < 2 ? 0 : (exchange - 2) / 3 + 1);

@@ -177,7 +177,7 @@ TEST_F(GuestDeviceTest, StartupReadReturnsTheVirtualMouseImage)
     ASSERT_TRUE(protocol_.readMouse());
     EXPECT_TRUE(state_.scrambling);
     EXPECT_EQ(image_, MouseFirmware::factoryImage());
-    EXPECT_EQ(state_.sensorType, MouseFirmware::factoryImage().sensorType());
+    EXPECT_EQ(state_.sensorType(), MouseFirmware::factoryImage().sensorType());
     EXPECT_TRUE(failures_.empty());
 }
 
@@ -188,10 +188,10 @@ TEST_F(GuestDeviceTest, ApplyWritesExactlyTheComposedImage)
     const SettingsRecord settings = defaultSettingsRecord();
     ConfigImage composed = image_;
     ApplyComposer::writeConstantTables(composed);
-    ApplyComposer::composeFromSettings(composed, settings, state_.sensorType);
+    ApplyComposer::composeFromSettings(composed, settings, state_.sensorType());
     ASSERT_NE(composed, MouseFirmware::factoryImage()) << "the Apply would change nothing";
 
-    const ApplySequence::Result result = ApplySequence::run(protocol_, image_, settings, state_.sensorType, {},
+    const ApplySequence::Result result = ApplySequence::run(protocol_, image_, settings, state_.sensorType(), {},
                                                             ApplySequence::OnFailedQuery::Stop);
     EXPECT_TRUE(result.statusQueried);
     EXPECT_TRUE(result.written);

@@ -196,9 +196,36 @@ TEST(DpiPanel, AMouseArrivingWithAnotherSensorTypeGetsItsLevelsOnThePage)
     emit rig.watcher->deviceChanged(DeviceChange::Arrival);
     rig.app->deviceLink()->settle();
     rig.showFromIcon();
-    ASSERT_EQ(rig.state().app.sensorType, 0);
+    ASSERT_EQ(rig.state().device.sensorType(), 0);
 
     rig.click(mainlayout::dpiCell(2, 11).center());
     EXPECT_EQ(rig.settings().dpiLevel(1), 10);
     EXPECT_TRUE(rig.shows(skinfiles::kDpiCellLight, mainlayout::dpiCell(2, 11).topLeft()));
+}
+
+TEST(DpiPanel, AnApplyThatReadsAnotherSensorTypeShowsItsLevelsAtOnce)
+{
+    PageTestRig rig;
+    rig.startWith(1);
+    // The mouse comes back with a twelve-level sensor, but its read breaks off
+    // at page 4: the page keeps the eight levels of the last complete read.
+    rig.mouse->vanish();
+    emit rig.watcher->deviceChanged(DeviceChange::Removal);
+    rig.app->deviceLink()->settle();
+    rig.mouse->reappear();
+    ConfigImage image = MouseFirmware::factoryImage();
+    image.page(4)[ConfigImage::kPage4SensorType] = 0;
+    rig.mouse->firmware().setImage(image);
+    rig.mouse->failAt(rig.mouse->exchangeCount() + 2 + 3 * 3 + 2, SimulatedFault::NoAnswer);
+    emit rig.watcher->deviceChanged(DeviceChange::Arrival);
+    rig.app->deviceLink()->settle();
+    rig.showFromIcon();
+    ASSERT_EQ(rig.state().device.sensorType(), 1);
+    ASSERT_FALSE(rig.shows(skinfiles::kDpiCellDark, mainlayout::dpiCell(2, 12).topLeft()));
+
+    // Apply reads the mouse again first and finds the new sensor: the page
+    // shows its twelve levels without waiting for another arrival.
+    rig.click(mainlayout::kApply.center());
+    ASSERT_EQ(rig.state().device.sensorType(), 0);
+    EXPECT_TRUE(rig.shows(skinfiles::kDpiCellDark, mainlayout::dpiCell(2, 12).topLeft()));
 }

@@ -229,7 +229,7 @@ TEST_F(ProfileCommandsTest, VerifyNamesThePageAndByteAFaultCorruptedOnTheWay)
     // Only data reports being set are corrupted, and only the write sets them.
     for (int exchange = mouse.exchangeCount(); exchange < mouse.exchangeCount() + 64; ++exchange)
         mouse.failAt(exchange, SimulatedFault::CorruptedData);
-    const auto result = ApplySequence::run(protocol, image, defaultSettingsRecord(), device.sensorType, {},
+    const auto result = ApplySequence::run(protocol, image, defaultSettingsRecord(), device.sensorType(), {},
                                            ApplySequence::OnFailedQuery::Stop);
     ASSERT_TRUE(result.written);
 

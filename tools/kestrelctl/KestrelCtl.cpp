@@ -163,12 +163,12 @@ int KestrelCtl::apply(const CtlOptions& options)
     if (!session.openAndRead())
         return kFailure;
     if (profile) {
-        record = profileRecord(*profile, file, session.device().sensorType);
+        record = profileRecord(*profile, file, session.device().sensorType());
         if (!record)
             return kFailure;
     }
     const auto result = ApplySequence::run(session.protocol(), session.image(), *record,
-                                           session.device().sensorType, {}, ApplySequence::OnFailedQuery::Stop);
+                                           session.device().sensorType(), {}, ApplySequence::OnFailedQuery::Stop);
     if (!result.statusQueried || !result.written) {
         session.explainProtocolFailure();
         return kFailure;

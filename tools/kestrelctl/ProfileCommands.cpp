@@ -169,7 +169,7 @@ bool ProfileCommands::exportSensorType(const CtlOptions& options, std::optional<
     std::ostringstream quiet;
     CtlSession session(options, options.simulate ? err_ : quiet);
     if (session.openAndRead())
-        sensorType = session.device().sensorType;
+        sensorType = session.device().sensorType();
     return sensorType || !options.simulate;
 }
 
