@@ -1,21 +1,15 @@
 #pragma once
 
 #include "config/Language.h"
-#include "config/SettingsRecord.h"
 
-#include <cstdint>
-#include <filesystem>
 #include <string>
 
 namespace kestrel {
 
-// What every skinned window reads from the application: where the skin is,
-// the colour of captions and labels and the language.
+// The interface language as str.ini names it. Start-up sets it once, before
+// any window or dialog reads it, and nothing changes it afterwards. The skin
+// and the fonts are the skin settings'; the sensor type is the device state's.
 struct AppState {
-    std::filesystem::path skinFolder;
-    std::string skinName;
-    // Green until start-up reads str.ini.
-    Rgb textColour{0, 255, 0};
     std::string languageCode;
 
     Language language() const { return languageFromCode(languageCode); }

@@ -34,7 +34,7 @@ Application::StartResult Application::start()
     if (!backend_)
         return StartResult::NoMouseBackend;
 
-    dlg_ = std::make_unique<MainWindow>(state_, strIni_, environment_.trayProbe);
+    dlg_ = std::make_unique<MainWindow>(state_, skinSettings_, strIni_, environment_.trayProbe);
     reporter_.setOwner(dlg_.get());
     QObject::connect(dlg_.get(), &MainWindow::programEnded, [this](int exitCode) {
         exitCode_ = exitCode;
@@ -51,7 +51,7 @@ Application::StartResult Application::start()
         listenForNotices();
 
     prepareUserFiles();
-    StartupSequence startup(state_, folder_, strIni_, *dlg_, *deviceLink_, reporter_,
+    StartupSequence startup(state_, skinSettings_, folder_, strIni_, *dlg_, *deviceLink_, reporter_,
                             environment_.platform->reportsWindows62());
     startupOutcome_ = startup.run(environment_.makeHotplugWatcher, environment_.startedWithSession
                                                                        ? DeviceLinkController::Absence::KeepQuiet
@@ -66,9 +66,9 @@ Application::StartResult Application::start()
 void Application::wireSettingsPage()
 {
     MainWindowSkin& skin = dlg_->surface().skin();
-    dialogContexts_ = std::make_unique<DialogContextSource>(prompter_, reporter_.programName(), state_, skin,
-                                                            environment_.platform->keyNamer());
-    commands_ = std::make_unique<MainWindowCommands>(state_, *dlg_, *deviceLink_, folder_, strIni_, reporter_,
+    dialogContexts_ = std::make_unique<DialogContextSource>(prompter_, reporter_.programName(), state_.app,
+                                                            skinSettings_, environment_.platform->keyNamer());
+    commands_ = std::make_unique<MainWindowCommands>(state_, skinSettings_, *dlg_, *deviceLink_, folder_, strIni_, reporter_,
                                                      *dialogContexts_);
     dlg_->surface().setCommands(commands_.get());
     dlg_->pages().setPage(

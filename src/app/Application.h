@@ -38,6 +38,7 @@ public:
     StartResult start();
 
     ProgramState& state() { return state_; }
+    SkinSettings& skinSettings() { return skinSettings_; }
     const std::string& backendError() const { return backendError_; }
     MainWindow* dialog() { return dlg_.get(); }
     DeviceLinkController* deviceLink() { return deviceLink_.get(); }
@@ -59,6 +60,8 @@ private:
 
     AppEnvironment environment_;
     ProgramState state_;
+    // Before the window, which draws with it and follows its changes.
+    SkinSettings skinSettings_;
     ProgramFolder folder_;
     StrIniSettings strIni_;
     Prompter& prompter_;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/ProgramState.h"
+#include "app/AppState.h"
 
 #include "dialogs/DialogContext.h"
 #include "platform/KeyNamer.h"
-#include "skin/MainWindowSkin.h"
 #include "skin/Prompter.h"
+#include "skin/SkinSettings.h"
 
 #include <QString>
 
@@ -18,23 +18,23 @@ namespace kestrel {
 // fonts, as they are at the moment of opening) and the program's name.
 class DialogContextSource {
 public:
-    DialogContextSource(Prompter& prompter, QString programName, const ProgramState& state, const MainWindowSkin& skin,
+    DialogContextSource(Prompter& prompter, QString programName, const AppState& app, const SkinSettings& skin,
                         const KeyNamer& keyNamer)
-        : prompter_(prompter), programName_(std::move(programName)), state_(state), skin_(skin), keyNamer_(keyNamer)
+        : prompter_(prompter), programName_(std::move(programName)), app_(app), skin_(skin), keyNamer_(keyNamer)
     {
     }
 
     Prompter& prompter() const { return prompter_; }
     DialogContext context() const
     {
-        return {prompter_, state_.app.language(), skin_.style(), programName_, keyNamer_};
+        return {prompter_, app_.language(), skin_.style(), programName_, keyNamer_};
     }
 
 private:
     Prompter& prompter_;
     QString programName_;
-    const ProgramState& state_;
-    const MainWindowSkin& skin_;
+    const AppState& app_;
+    const SkinSettings& skin_;
     const KeyNamer& keyNamer_;
 };
 

@@ -12,12 +12,13 @@
 
 namespace kestrel {
 
-MainWindow::MainWindow(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe)
+MainWindow::MainWindow(ProgramState& state, const SkinSettings& skinSettings, const StrIniSettings& strIni,
+                       std::function<bool()> trayProbe)
     : state_(state)
     , strIni_(strIni)
-    , presenter_(resources_.texts, state)
+    , presenter_(resources_.texts, state.settings, state.device)
     , area_(*this, presenter_, std::move(trayProbe))
-    , surface_(*this, state)
+    , surface_(*this, state, skinSettings)
     , pages_(state.flags)
     , keyFilter_(*this, [this] { hideWindow(); })
 {
@@ -29,6 +30,8 @@ MainWindow::MainWindow(ProgramState& state, const StrIniSettings& strIni, std::f
     connect(&area_, &NotificationArea::showRequested, this, &MainWindow::requestShow);
     connect(&area_, &NotificationArea::exitRequested, this, &MainWindow::endProgram);
     connect(&area_, &NotificationArea::fallbackShown, this, &MainWindow::preparePageOrWarn);
+    connect(&skinSettings, &SkinSettings::skinChanged, this, &MainWindow::skinStyleChanged);
+    connect(&skinSettings, &SkinSettings::fontsChanged, this, &MainWindow::skinStyleChanged);
 }
 
 MainWindow::~MainWindow()
@@ -82,6 +85,13 @@ void MainWindow::mouseArrived()
 
 void MainWindow::sensorTypeChanged()
 {
+    if (state_.flags.pageState == PageState::Built)
+        pages_.rebuild();
+}
+
+void MainWindow::skinStyleChanged()
+{
+    // The new skin's page images go over the background already loaded.
     if (state_.flags.pageState == PageState::Built)
         pages_.rebuild();
 }

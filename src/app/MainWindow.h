@@ -34,7 +34,8 @@ public:
     // The size the window has until the skin's main.png gives it its own.
     static constexpr QSize kTemplateSize{900, 650};
 
-    MainWindow(ProgramState& state, const StrIniSettings& strIni, std::function<bool()> trayProbe);
+    MainWindow(ProgramState& state, const SkinSettings& skinSettings, const StrIniSettings& strIni,
+               std::function<bool()> trayProbe);
     ~MainWindow() override;
 
     MainWindowResources& resources() { return resources_; }
@@ -54,6 +55,9 @@ public:
     void mouseArrived();
     // A built page shows the DPI levels of the sensor type it was built for.
     void sensorTypeChanged();
+    // A built page is drawn with the skin's images, text colour and fonts:
+    // it is built again from the new ones.
+    void skinStyleChanged();
     // Closes the mouse, removes the icon and ends the program with exit code 0.
     void endProgram();
 

@@ -8,14 +8,15 @@
 #include "dialogs/SkinsDialog.h"
 #include "config/ConfigBinFile.h"
 
-#include <string>
 
 namespace kestrel {
 
-MainWindowCommands::MainWindowCommands(ProgramState& state, MainWindow& dlg, DeviceLinkController& deviceLink,
-                                       const ProgramFolder& folder, const StrIniSettings& strIni,
-                                       MessageReporter& reporter, const DialogContextSource& dialogs)
+MainWindowCommands::MainWindowCommands(ProgramState& state, SkinSettings& skinSettings, MainWindow& dlg,
+                                       DeviceLinkController& deviceLink, const ProgramFolder& folder,
+                                       const StrIniSettings& strIni, MessageReporter& reporter,
+                                       const DialogContextSource& dialogs)
     : state_(state)
+    , skinSettings_(skinSettings)
     , dlg_(dlg)
     , deviceLink_(deviceLink)
     , folder_(folder)
@@ -68,24 +69,13 @@ void MainWindowCommands::cancel()
 
 void MainWindowCommands::openSkins()
 {
-    SkinsDialog dialog(dialogs_.context(), folder_.skinsRoots(), state_.app.skinName, &dlg_);
+    SkinsDialog dialog(dialogs_.context(), folder_.skinsRoots(), skinSettings_.name(), &dlg_);
     if (!dialog.runModal())
         return;
     const SkinsResult chosen = dialog.chosenSkin();
-    MainWindowSkin& skin = dlg_.surface().skin();
-    state_.app.skinFolder = chosen.folder;
-    skin.changeSkinFolder(chosen.folder);
-    SkinStyle& style = skin.style();
-    state_.app.textColour = chosen.colour;
-    style.textColour = SkinStyle::fromRgb(chosen.colour);
-    state_.app.skinName = chosen.name;
-    dlg_.resources().skin = {std::to_string(chosen.colour.r), std::to_string(chosen.colour.g),
-                             std::to_string(chosen.colour.b), chosen.name};
     if (const std::error_code error = strIni_.writeSkin(chosen.colour, chosen.name))
         FailureMessages(reporter_).showStrIniWriteFailure(strIni_.path(), error);
-    // The new skin's page images go over the background already loaded.
-    if (state_.flags.pageState == PageState::Built)
-        dlg_.pages().rebuild();
+    skinSettings_.setSkin(chosen.name, chosen.folder, SkinStyle::fromRgb(chosen.colour));
     dlg_.show();
     dlg_.raise();
     dlg_.activateWindow();

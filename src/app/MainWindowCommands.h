@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 
 #include "skin/ClickActions.h"
+#include "skin/SkinSettings.h"
 #include "skin/MessageReporter.h"
 #include "config/ProgramFolder.h"
 #include "config/StrIniSettings.h"
@@ -18,12 +19,13 @@ class DeviceLinkController;
 // config.bin and the key captions, and make the working record the saved
 // copy; "OK" then hides the window. "Cancel" puts the saved copy back, hides
 // the window and has the next show rebuild the page. The skin button runs
-// the skin chooser; its OK switches the skin and text colour, stores them
-// in str.ini, rebuilds a built page and brings the window forward.
+// the skin chooser; its OK stores the skin and text colour in str.ini,
+// switches the skin settings to them (the window redraws its page on that)
+// and brings the window forward.
 class MainWindowCommands final : public WindowClickActions {
 public:
-    MainWindowCommands(ProgramState& state, MainWindow& dlg, DeviceLinkController& deviceLink,
-                       const ProgramFolder& folder, const StrIniSettings& strIni, MessageReporter& reporter,
+    MainWindowCommands(ProgramState& state, SkinSettings& skinSettings, MainWindow& dlg,
+                       DeviceLinkController& deviceLink, const ProgramFolder& folder, const StrIniSettings& strIni, MessageReporter& reporter,
                        const DialogContextSource& dialogs);
 
     void ok() override;
@@ -41,6 +43,7 @@ private:
     void storeSettings();
 
     ProgramState& state_;
+    SkinSettings& skinSettings_;
     MainWindow& dlg_;
     DeviceLinkController& deviceLink_;
     const ProgramFolder& folder_;

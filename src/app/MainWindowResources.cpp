@@ -2,11 +2,11 @@
 
 namespace kestrel {
 
-void MainWindowResources::readStrIni(const StrIniSettings& settings, Language language)
+StrIniSettings::SkinValues MainWindowResources::readStrIni(const StrIniSettings& settings, Language language)
 {
     StrIniSettings::Values values = settings.read(language);
     captions = std::move(values.captions);
-    skin = std::move(values.skin);
+    return std::move(values.skin);
 }
 
 } // namespace kestrel

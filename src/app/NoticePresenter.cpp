@@ -2,9 +2,10 @@
 
 namespace kestrel {
 
-NoticePresenter::NoticePresenter(const TextTable& texts, const ProgramState& state)
+NoticePresenter::NoticePresenter(const TextTable& texts, const SettingsRecord& settings, const DeviceState& device)
     : texts_(texts)
-    , state_(state)
+    , settings_(settings)
+    , device_(device)
 {
 }
 
@@ -12,7 +13,7 @@ void NoticePresenter::notice(Notice notice)
 {
     if (display_)
         present(notice);
-    else if (NoticeBalloon::compose(notice, texts_, state_.settings, state_.device.sensorType()))
+    else if (NoticeBalloon::compose(notice, texts_, settings_, device_.sensorType()))
         held_ = notice;
 }
 
@@ -28,7 +29,7 @@ void NoticePresenter::setDisplay(BalloonDisplay* display)
 void NoticePresenter::present(Notice notice)
 {
     // Kinds and values outside the table show nothing and replace nothing.
-    if (const auto balloon = NoticeBalloon::compose(notice, texts_, state_.settings, state_.device.sensorType()))
+    if (const auto balloon = NoticeBalloon::compose(notice, texts_, settings_, device_.sensorType()))
         display_->showBalloon(*balloon);
 }
 

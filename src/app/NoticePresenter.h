@@ -2,9 +2,9 @@
 
 #include "app/BalloonDisplay.h"
 #include "app/endpoint/NoticeEndpoint.h"
-#include "app/ProgramState.h"
-
+#include "config/SettingsRecord.h"
 #include "config/TextTable.h"
+#include "device/DeviceState.h"
 
 #include <optional>
 
@@ -16,7 +16,9 @@ namespace kestrel {
 // a notice sent early in start-up appears in the language start-up then chooses.
 class NoticePresenter {
 public:
-    NoticePresenter(const TextTable& texts, const ProgramState& state);
+    // The DPI stage notices name the level of the working settings, labelled
+    // for the mouse's sensor type.
+    NoticePresenter(const TextTable& texts, const SettingsRecord& settings, const DeviceState& device);
 
     void notice(Notice notice);
     // Null holds notices again.
@@ -26,7 +28,8 @@ private:
     void present(Notice notice);
 
     const TextTable& texts_;
-    const ProgramState& state_;
+    const SettingsRecord& settings_;
+    const DeviceState& device_;
     BalloonDisplay* display_ = nullptr;
     std::optional<Notice> held_;
 };

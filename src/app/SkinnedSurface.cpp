@@ -8,8 +8,8 @@
 
 namespace kestrel {
 
-SkinnedSurface::SkinnedSurface(MainWindow& dlg, ProgramState& state)
-    : dlg_(dlg), state_(state), skin_(dlg, *this, *this, *this)
+SkinnedSurface::SkinnedSurface(MainWindow& dlg, ProgramState& state, const SkinSettings& skinSettings)
+    : dlg_(dlg), state_(state), skin_(dlg, skinSettings, *this, *this, *this)
 {
 }
 

@@ -20,7 +20,7 @@ class SkinnedSurface final : public MainWindowSurface,
                              private WindowClickActions,
                              private SurfaceCaptions {
 public:
-    SkinnedSurface(MainWindow& dlg, ProgramState& state);
+    SkinnedSurface(MainWindow& dlg, ProgramState& state, const SkinSettings& skinSettings);
 
     MainWindowSkin& skin() { return skin_; }
     void setCommands(WindowClickActions* commands) { commands_ = commands; }

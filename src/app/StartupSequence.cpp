@@ -7,12 +7,15 @@
 #include "config/ConfigBinFile.h"
 #include "skin/SkinFolder.h"
 
+#include <utility>
+
 namespace kestrel {
 
-StartupSequence::StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
-                                 MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter,
-                                 bool reportsWindows62)
+StartupSequence::StartupSequence(ProgramState& state, SkinSettings& skinSettings, const ProgramFolder& folder,
+                                 const StrIniSettings& strIni, MainWindow& dlg, DeviceLinkController& deviceLink,
+                                 MessageReporter& reporter, bool reportsWindows62)
     : state_(state)
+    , skinSettings_(skinSettings)
     , folder_(folder)
     , strIni_(strIni)
     , dlg_(dlg)
@@ -35,9 +38,7 @@ StartupSequence::Outcome StartupSequence::run(const WatcherFactory& makeWatcher,
     }
     readConfigBin();
     chooseLanguage();
-    dlg_.resources().readStrIni(strIni_, state_.app.language());
-    loadSkin();
-    copyAppState();
+    loadSkin(dlg_.resources().readStrIni(strIni_, state_.app.language()));
     makeFonts();
     if (state_.device.present)
         dlg_.pages().build();
@@ -73,33 +74,21 @@ void StartupSequence::chooseLanguage()
     dlg_.notificationArea().setExitText(QString::fromStdString(texts.exit));
 }
 
-void StartupSequence::loadSkin()
+void StartupSequence::loadSkin(const StrIniSettings::SkinValues& entries)
 {
     // An empty skin name leaves the "Skins" folder itself as the skin folder;
     // a name that is not a plain folder name is not followed out of "Skins".
-    const SkinLocation skin = SkinFolder::locate(folder_, dlg_.resources().skin.path);
-    state_.app.skinFolder = skin.folder;
-    state_.app.skinName = skin.name;
-    MainWindowSkin& surface = dlg_.surface().skin();
-    surface.style().folder = skin.folder;
+    SkinLocation skin = SkinFolder::locate(folder_, entries.path);
+    skinSettings_.setSkin(std::move(skin.name), std::move(skin.folder),
+                          SkinStyle::fromRgb(StrIniSettings::skinColour(entries)));
     // Without main.png the window keeps the size it was made with.
-    surface.loadBackground();
-}
-
-void StartupSequence::copyAppState()
-{
-    state_.app.textColour = StrIniSettings::skinColour(dlg_.resources().skin);
-    dlg_.surface().skin().style().textColour = SkinStyle::fromRgb(state_.app.textColour);
+    dlg_.surface().skin().loadBackground();
 }
 
 void StartupSequence::makeFonts()
 {
     const FontPair fonts = FontRule::choose(state_.app.language(), reportsWindows62_);
-    dlg_.resources().normalFont = FontRule::toFont(fonts.normal);
-    dlg_.resources().titleFont = FontRule::toFont(fonts.title);
-    SkinStyle& style = dlg_.surface().skin().style();
-    style.normalFont = dlg_.resources().normalFont;
-    style.titleFont = dlg_.resources().titleFont;
+    skinSettings_.setFonts(FontRule::toFont(fonts.normal), FontRule::toFont(fonts.title));
 }
 
 } // namespace kestrel

@@ -6,6 +6,7 @@
 #include "app/ProgramState.h"
 
 #include "skin/MessageReporter.h"
+#include "skin/SkinSettings.h"
 #include "config/ProgramFolder.h"
 #include "config/StrIniSettings.h"
 
@@ -16,8 +17,8 @@ namespace kestrel {
 
 // The main window's initialisation, step by step in its fixed order: window
 // icon and style, notification icon, the mouse, device notices, config.bin
-// and its saved copy, language and texts, str.ini, the skin's background and
-// the window's size, the application state, the fonts, and the basic page
+// and its saved copy, language and texts, str.ini, the skin (its folder and
+// text colour, then its background and the window's size), the fonts, and the basic page
 // when the mouse is present. If the device notices cannot be followed the
 // start-up stops after saying so; the window keeps what it had by then.
 class StartupSequence {
@@ -32,9 +33,9 @@ public:
 
     static constexpr const char* kRegistrationFailed = "RegisterDeviceNotification failed!!!";
 
-    StartupSequence(ProgramState& state, const ProgramFolder& folder, const StrIniSettings& strIni,
-                    MainWindow& dlg, DeviceLinkController& deviceLink, MessageReporter& reporter,
-                    bool reportsWindows62);
+    StartupSequence(ProgramState& state, SkinSettings& skinSettings, const ProgramFolder& folder,
+                    const StrIniSettings& strIni, MainWindow& dlg, DeviceLinkController& deviceLink,
+                    MessageReporter& reporter, bool reportsWindows62);
 
     // `absence` says whether a start without the mouse tells the user so.
     Outcome run(const WatcherFactory& makeWatcher,
@@ -44,11 +45,11 @@ private:
     void setUpWindow();
     void readConfigBin();
     void chooseLanguage();
-    void loadSkin();
-    void copyAppState();
+    void loadSkin(const StrIniSettings::SkinValues& entries);
     void makeFonts();
 
     ProgramState& state_;
+    SkinSettings& skinSettings_;
     const ProgramFolder& folder_;
     const StrIniSettings& strIni_;
     MainWindow& dlg_;

@@ -20,10 +20,11 @@ constexpr int kDigitWidth = 20;
 
 } // namespace
 
-MainWindowSkin::MainWindowSkin(QWidget& window, const SurfaceConditions& conditions,
+MainWindowSkin::MainWindowSkin(QWidget& window, const SkinSettings& settings, const SurfaceConditions& conditions,
                                WindowClickActions& windowActions, const SurfaceCaptions& captions)
     : QObject(&window),
       window_(window),
+      settings_(settings),
       conditions_(conditions),
       windowActions_(windowActions),
       captions_(captions),
@@ -31,20 +32,16 @@ MainWindowSkin::MainWindowSkin(QWidget& window, const SurfaceConditions& conditi
       lists_(window, conditions)
 {
     window_.setMouseTracking(true);
+    // The old skin's images are never drawn again; they only take memory.
+    connect(&settings_, &SkinSettings::skinChanged, this, [this] { images_.clear(); });
 }
 
 bool MainWindowSkin::loadBackground()
 {
-    if (!canvas_.loadBackground(SkinFolder::imagePath(style_.folder, skinfiles::kMain)))
+    if (!canvas_.loadBackground(SkinFolder::imagePath(style().folder, skinfiles::kMain)))
         return false;
     window_.resize(canvas_.size());
     return true;
-}
-
-void MainWindowSkin::changeSkinFolder(const std::filesystem::path& folder)
-{
-    style_.folder = folder;
-    images_.clear();
 }
 
 void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) const
@@ -71,7 +68,7 @@ void MainWindowSkin::drawHoverItem(SkinPainter& painter, HoverId id, bool over) 
 void MainWindowSkin::drawHoverItems(std::span<const HoverDraw> items)
 {
     CanvasPainter dc = compose();
-    SkinPainter painter(dc, style_, images_);
+    SkinPainter painter(dc, style(), images_);
     for (const HoverDraw& item : items)
         drawHoverItem(painter, item.id, item.over);
 }

@@ -7,6 +7,7 @@
 #include "skin/SkinCanvas.h"
 #include "skin/SkinImageCache.h"
 #include "skin/SkinPainter.h"
+#include "skin/SkinSettings.h"
 #include "skin/SkinStyle.h"
 #include "skin/SurfaceConditions.h"
 
@@ -32,24 +33,23 @@ public:
 // The skinned surface of the main window. It owns the canvas (the
 // background bitmap), paints the window from it, tracks hovering, owns the
 // popup lists, and turns left presses into the click table's actions. The
-// window hands it its paint events and its mouse presses and moves.
+// window hands it its paint events and its mouse presses and moves. It draws
+// with the skin settings as they are at each drawing; it keeps no copy.
 class MainWindowSkin final : public QObject, private CanvasTarget, private HoverDrawer, private SurfaceActions {
     Q_OBJECT
 
 public:
-    MainWindowSkin(QWidget& window, const SurfaceConditions& conditions, WindowClickActions& windowActions,
-                   const SurfaceCaptions& captions);
+    MainWindowSkin(QWidget& window, const SkinSettings& settings, const SurfaceConditions& conditions,
+                   WindowClickActions& windowActions, const SurfaceCaptions& captions);
 
     // The page answers the page's hot rectangles once it exists.
     void setPageActions(PageClickActions* page) { page_ = page; }
 
-    SkinStyle& style() { return style_; }
-    const SkinStyle& style() const { return style_; }
+    const SkinStyle& style() const { return settings_.style(); }
     SkinCanvas& canvas() { return canvas_; }
-    // The decoded images every composition of this window draws from.
+    // The decoded images every composition of this window draws from;
+    // dropped whenever the settings change skin.
     SkinImageCache& images() { return images_; }
-    // Switches to another skin folder; the images of the old skin are dropped.
-    void changeSkinFolder(const std::filesystem::path& folder);
     const SkinCanvas& canvas() const { return canvas_; }
     PopupListSet& lists() { return lists_; }
     HoverTracker& hover() { return hover_; }
@@ -81,11 +81,11 @@ private:
     void startDrag(QPoint point) override;
 
     QWidget& window_;
+    const SkinSettings& settings_;
     const SurfaceConditions& conditions_;
     WindowClickActions& windowActions_;
     const SurfaceCaptions& captions_;
     PageClickActions* page_ = nullptr;
-    SkinStyle style_;
     SkinCanvas canvas_;
     SkinImageCache images_;
     HoverTracker hover_;

@@ -51,10 +51,12 @@ TEST(Startup, WithTheMouseItIsReadAndOnlyTheIconAppears)
     EXPECT_EQ(state.settings, defaultSettingsRecord());
     EXPECT_EQ(state.savedSettings, state.settings);
     EXPECT_EQ(state.app.languageCode, "EN");
-    EXPECT_EQ(state.app.skinName, "Test");
-    EXPECT_EQ(state.app.skinFolder, rig.program.path() / "Skins" / "Test");
+    EXPECT_EQ(rig.app->skinSettings().name(), "Test");
+    EXPECT_EQ(rig.app->skinSettings().style().folder, rig.program.path() / "Skins" / "Test");
     // "300" keeps its low byte.
-    EXPECT_EQ(state.app.textColour, (Rgb{230, 12, 44}));
+    EXPECT_EQ(rig.app->skinSettings().style().textColour, QColor(230, 12, 44));
+    // The window draws with the skin settings themselves, not a copy of them.
+    EXPECT_EQ(&rig.dlg().surface().skin().style(), &rig.app->skinSettings().style());
     EXPECT_EQ(state.flags.pageState, PageState::Built);
     EXPECT_TRUE(state.flags.basicPageInitialised);
 
@@ -66,8 +68,8 @@ TEST(Startup, WithTheMouseItIsReadAndOnlyTheIconAppears)
     EXPECT_EQ(dlg.objectName(), "QX8-216GMClass");
     EXPECT_EQ(dlg.resources().captions[0], "Left Click");
     EXPECT_EQ(dlg.resources().captions[15], "Key Off");
-    EXPECT_EQ(dlg.resources().normalFont.family(), "Arial");
-    EXPECT_EQ(dlg.resources().titleFont.family(), "Tahoma");
+    EXPECT_EQ(rig.app->skinSettings().style().normalFont.family(), "Arial");
+    EXPECT_EQ(rig.app->skinSettings().style().titleFont.family(), "Tahoma");
 
     TrayIcon* icon = dlg.notificationArea().trayIcon();
     ASSERT_NE(icon, nullptr);
@@ -103,7 +105,7 @@ TEST(Startup, AMissingConfigBinIsReportedAndStartupGoesOn)
     EXPECT_EQ(rig.state().settings, SettingsRecord());
     EXPECT_EQ(rig.state().savedSettings, SettingsRecord());
     EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::Complete);
-    EXPECT_EQ(rig.state().app.skinName, "Test");
+    EXPECT_EQ(rig.app->skinSettings().name(), "Test");
     EXPECT_TRUE(rig.state().flags.basicPageInitialised);
 }
 
@@ -140,9 +142,9 @@ TEST(Startup, WithoutStrIniTextsAreEnglishBlackAndTheSkinIsTheSkinsFolder)
     EXPECT_EQ(rig.state().app.languageCode, "");
     EXPECT_EQ(rig.dlg().resources().texts.exit, "Exit");
     EXPECT_EQ(rig.dlg().resources().texts.iniSection, "Setting-EN");
-    EXPECT_EQ(rig.state().app.textColour, (Rgb{0, 0, 0}));
-    EXPECT_EQ(rig.state().app.skinName, "");
-    EXPECT_EQ(rig.state().app.skinFolder / "main.png", rig.program.path() / "Skins" / "main.png");
+    EXPECT_EQ(rig.app->skinSettings().style().textColour, QColor(0, 0, 0));
+    EXPECT_EQ(rig.app->skinSettings().name(), "");
+    EXPECT_EQ(rig.app->skinSettings().style().folder / "main.png", rig.program.path() / "Skins" / "main.png");
     EXPECT_EQ(rig.dlg().size(), QSize(64, 48));
     EXPECT_EQ(rig.dlg().resources().captions[0], "Left Click");
     EXPECT_TRUE(rig.prompter.messages.empty());
@@ -154,8 +156,8 @@ TEST(Startup, ASkinNameThatLeavesSkinsIsNotFollowed)
     rig.writeStrIni("[Skins]\nLan=EN\nPath=../Test\n");
     rig.writeSkin("", {64, 48});
     rig.start();
-    EXPECT_EQ(rig.state().app.skinName, "");
-    EXPECT_EQ(rig.state().app.skinFolder, rig.program.path() / "Skins");
+    EXPECT_EQ(rig.app->skinSettings().name(), "");
+    EXPECT_EQ(rig.app->skinSettings().style().folder, rig.program.path() / "Skins");
     EXPECT_EQ(rig.dlg().size(), QSize(64, 48));
 }
 
@@ -178,8 +180,8 @@ TEST(Startup, LanPicksTheTextsTheCaptionSectionAndTheFonts)
     EXPECT_EQ(resources.texts.iniSection, "Setting-CHS");
     EXPECT_EQ(resources.captions[0], "左键");
     EXPECT_EQ(resources.captions[1], "右键");
-    EXPECT_EQ(resources.normalFont.family(), "宋体");
-    EXPECT_EQ(QFontMetrics(resources.normalFont).height(), 13);
+    EXPECT_EQ(rig.app->skinSettings().style().normalFont.family(), "宋体");
+    EXPECT_EQ(QFontMetrics(rig.app->skinSettings().style().normalFont).height(), 13);
     EXPECT_EQ(rig.dlg().notificationArea().trayIcon()->menu().actions()[0]->text(), "退出");
     // The warning of the missing mouse comes before the language is known and still speaks it.
     EXPECT_EQ(rig.lastBalloon()->text, "系统没有检测到游戏鼠标！");
@@ -193,7 +195,7 @@ TEST(Startup, LanIsCaseSensitive)
     rig.start();
     EXPECT_EQ(rig.state().app.language(), Language::English);
     EXPECT_EQ(rig.dlg().resources().captions[0], "Left");
-    EXPECT_EQ(rig.dlg().resources().normalFont.family(), "Arial");
+    EXPECT_EQ(rig.app->skinSettings().style().normalFont.family(), "Arial");
 }
 
 TEST(Startup, AStrIniLinkedToADeviceReadsAsMissingAndItsRefusedWriteIsReported)
@@ -206,8 +208,8 @@ TEST(Startup, AStrIniLinkedToADeviceReadsAsMissingAndItsRefusedWriteIsReported)
     rig.start();
     EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::Complete);
     EXPECT_EQ(rig.state().app.languageCode, "");
-    EXPECT_EQ(rig.state().app.skinName, "");
-    EXPECT_EQ(rig.state().app.textColour, (Rgb{0, 0, 0}));
+    EXPECT_EQ(rig.app->skinSettings().name(), "");
+    EXPECT_EQ(rig.app->skinSettings().style().textColour, QColor(0, 0, 0));
     EXPECT_EQ(rig.dlg().resources().captions[0], "Left Click");
     EXPECT_TRUE(rig.state().flags.basicPageInitialised);
     const ShownMessage refused{QString::fromStdString("Error Code is: 1 \n" + strIni.string() + ": not a regular file"),
@@ -225,7 +227,7 @@ TEST(Startup, AStrIniOfGigabytesIsNotReadAndLeftAsItIs)
     rig.start();
     EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::Complete);
     EXPECT_EQ(rig.state().app.languageCode, "");
-    EXPECT_EQ(rig.state().app.skinName, "");
+    EXPECT_EQ(rig.app->skinSettings().name(), "");
     EXPECT_TRUE(rig.prompter.messages.empty());
     EXPECT_EQ(std::filesystem::file_size(strIni), std::uintmax_t{2} << 30);
 }
@@ -242,7 +244,7 @@ TEST(Startup, AFailedNoticeRegistrationIsReportedAndStopsStartup)
     EXPECT_EQ(rig.state().image, rig.mouse->firmware().image());
     EXPECT_EQ(rig.state().settings, SettingsRecord());
     EXPECT_EQ(rig.state().app.languageCode, "");
-    EXPECT_EQ(rig.state().app.textColour, (Rgb{0, 255, 0}));
+    EXPECT_EQ(rig.app->skinSettings().style().textColour, QColor(0, 255, 0));
     EXPECT_TRUE(rig.dlg().surface().skin().canvas().isNull());
     EXPECT_EQ(rig.dlg().size(), MainWindow::kTemplateSize);
     EXPECT_FALSE(rig.state().flags.basicPageInitialised);
@@ -309,6 +311,6 @@ TEST(Startup, AShowRequestedWhileStartupRunsBuildsNothingAndShowsNothing)
     rig.dlg().notificationArea().trayIcon()->activate(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(rig.dlg().isVisible());
     EXPECT_EQ(rig.dlg().resources().captions[1], "Fire Key-A");
-    EXPECT_EQ(rig.state().app.skinName, "Test");
+    EXPECT_EQ(rig.app->skinSettings().name(), "Test");
     EXPECT_EQ(fileText(rig.program / "str.ini"), kOwnCaptions);
 }

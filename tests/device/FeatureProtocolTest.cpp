@@ -203,6 +203,27 @@ constexpr int kWriteExchanges = 18;
 constexpr std::array<SimulatedFault, 3> kTransportFaults{SimulatedFault::NoAnswer, SimulatedFault::Vanished,
                                                          SimulatedFault::Short};
 
+TEST(FeatureProtocol, OnlyACompleteReadOfAnotherSensorTypeTellsTheListener)
+{
+    Link link;
+    int told = 0;
+    link.device.setSensorTypeListener([&told] { ++told; });
+    ASSERT_TRUE(link.protocol.readMouse());
+    EXPECT_EQ(told, 1);   // 0 before, 1 in the simulated mouse
+    ASSERT_TRUE(link.protocol.readMouse());
+    EXPECT_EQ(told, 1);   // the same sensor again is no news
+
+    ConfigImage image = MouseFirmware::factoryImage();
+    image.page(4)[ConfigImage::kPage4SensorType] = 2;
+    link.mouse.firmware().setImage(image);
+    link.mouse.failAt(link.mouse.exchangeCount() + 2 + 3 * 3 + 2, SimulatedFault::NoAnswer);
+    EXPECT_FALSE(link.protocol.readMouse());
+    EXPECT_EQ(told, 1);   // a partial image tells nothing
+    ASSERT_TRUE(link.protocol.readMouse());
+    EXPECT_EQ(told, 2);
+    EXPECT_EQ(link.device.sensorType(), 2);
+}
+
 TEST(FeatureProtocol, AnyFailedExchangeStopsTheReadAndLeavesNoCompleteImage)
 {
     for (const SimulatedFault fault : kTransportFaults) {

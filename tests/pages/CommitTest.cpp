@@ -2,6 +2,7 @@
 
 #include <DialogTestSupport.h>
 
+#include "dialogs/SingleKeyDialog.h"
 #include "dialogs/SkinsDialog.h"
 #include "config/ConfigImage.h"
 #include "skin/DialogLayout.h"
@@ -291,9 +292,9 @@ TEST(Commit, SkinsOkSwitchesTheSkinStoresItAndRebuildsThePage)
     rig.click(mainlayout::kSkins.center());
     ASSERT_TRUE(rig.prompter.dialogs.empty());
 
-    EXPECT_EQ(rig.state().app.skinName, "Crimson");
-    EXPECT_EQ(rig.state().app.skinFolder, rig.skinFolder("Crimson"));
-    EXPECT_EQ(rig.state().app.textColour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(rig.app->skinSettings().name(), "Crimson");
+    EXPECT_EQ(rig.app->skinSettings().style().folder, rig.skinFolder("Crimson"));
+    EXPECT_EQ(rig.app->skinSettings().style().textColour, QColor(255, 0, 0));
     const SkinStyle& style = rig.dlg().surface().skin().style();
     EXPECT_EQ(style.folder, rig.skinFolder("Crimson"));
     EXPECT_EQ(style.textColour, QColor(255, 0, 0));
@@ -302,8 +303,6 @@ TEST(Commit, SkinsOkSwitchesTheSkinStoresItAndRebuildsThePage)
     EXPECT_EQ(stored.green, "0");
     EXPECT_EQ(stored.blue, "0");
     EXPECT_EQ(stored.path, "Crimson");
-    EXPECT_EQ(rig.dlg().resources().skin.path, "Crimson");
-    EXPECT_EQ(rig.dlg().resources().skin.red, "255");
 
     // The page is built again from the new skin's images, with the edited settings.
     EXPECT_EQ(rig.state().flags.pageState, PageState::Built);
@@ -316,6 +315,40 @@ TEST(Commit, SkinsOkSwitchesTheSkinStoresItAndRebuildsThePage)
     EXPECT_TRUE(rig.dlg().isVisible());
 }
 
+// The skin settings are the only copy of the skin: a change reaches the open
+// page at once and every sub-dialog opened after it, however it was made.
+TEST(Commit, ASkinChangeRedrawsTheOpenPageAndReachesTheNextSubDialog)
+{
+    PageTestRig rig;
+    rig.startWith();
+    rig.showFromIcon();
+    const QPoint plain(450, 130);
+    const QImage crimsonPage = rig.skinImage(skinfiles::kBasicPage, "Crimson");
+    ASSERT_NE(rig.canvasAt(plain), crimsonPage.pixel(plain) | 0xff000000);
+
+    rig.app->skinSettings().setSkin("Crimson", rig.skinFolder("Crimson"), QColor(255, 0, 0));
+    EXPECT_EQ(rig.canvasAt(plain), crimsonPage.pixel(plain) | 0xff000000);
+    EXPECT_EQ(rig.labelAt(mainlayout::kModeValue)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    // The same skin in another text colour is a change too.
+    rig.app->skinSettings().setSkin("Crimson", rig.skinFolder("Crimson"), QColor(0, 0, 255));
+    EXPECT_EQ(rig.labelAt(mainlayout::kModeValue)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+
+    const QPoint corner(6, 6);
+    const QImage crimsonDialog = rig.skinImage(skinfiles::kSingleKeyDialog, "Crimson");
+    ASSERT_NE(crimsonDialog.pixel(corner), rig.skinImage(skinfiles::kSingleKeyDialog).pixel(corner));
+    QRgb dialogCorner = 0;
+    rig.prompter.dialogs = {[&dialogCorner, corner](QDialog& dialog) {
+        auto& single = dynamic_cast<SingleKeyDialog&>(dialog);
+        single.show();
+        dialogCorner = single.canvas().pixel(corner);
+        return int(QDialog::Rejected);
+    }};
+    rig.chooseFunction(3, kSingleKeyRow);
+    ASSERT_TRUE(rig.prompter.dialogs.empty());
+    EXPECT_EQ(dialogCorner, crimsonDialog.pixel(corner) | 0xff000000);
+}
+
 TEST(Commit, SkinsCancelChangesNothing)
 {
     PageTestRig rig;
@@ -323,7 +356,7 @@ TEST(Commit, SkinsCancelChangesNothing)
     const std::string strIni = fileText(rig.program / "str.ini");
     const QImage canvas = rig.dlg().surface().skin().canvas().image();
     rig.click(mainlayout::kSkins.center());
-    EXPECT_EQ(rig.state().app.skinName, "Default");
+    EXPECT_EQ(rig.app->skinSettings().name(), "Default");
     EXPECT_EQ(fileText(rig.program / "str.ini"), strIni);
     EXPECT_EQ(rig.dlg().surface().skin().canvas().image(), canvas);
 }

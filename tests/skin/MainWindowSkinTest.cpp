@@ -33,8 +33,7 @@ protected:
         skin.writeArgb(skinfiles::kCloseOver, {18, 18}, QColor(255, 0, 0));
         skin.writeArgb(skinfiles::kDropDownNormal, {211, 21}, QColor(0, 0, 90));
         skin.writeArgb(skinfiles::kDropDownOver, {211, 21}, QColor(90, 0, 0));
-        surface.style().folder = skin.folder();
-        surface.style().textColour = Qt::white;
+        settings.setSkin("Test", skin.folder(), Qt::white);
     }
 
     QRgb canvasAt(QPoint point) const { return surface.canvas().image().pixel(point); }
@@ -44,7 +43,8 @@ protected:
     RecordingActions actions;
     FixedCaptions captions;
     QWidget window;
-    MainWindowSkin surface{window, conditions, actions, captions};
+    SkinSettings settings;
+    MainWindowSkin surface{window, settings, conditions, actions, captions};
 };
 
 TEST_F(MainWindowSkinTest, TheWindowTakesTheSizeOfMainPng)
@@ -54,7 +54,7 @@ TEST_F(MainWindowSkinTest, TheWindowTakesTheSizeOfMainPng)
     EXPECT_EQ(canvasAt({450, 300}), qRgb(20, 20, 20));
 
     // Without main.png there is no canvas; the window's size is left to its owner.
-    surface.style().folder = skin.folder() / "absent";
+    settings.setSkin("Test", skin.folder() / "absent", Qt::white);
     EXPECT_FALSE(surface.loadBackground());
     EXPECT_EQ(surface.canvas().size(), QSize(0, 0));
     EXPECT_EQ(window.size(), QSize(900, 650));
@@ -171,7 +171,7 @@ TEST_F(MainWindowSkinTest, ASkinChangeDropsTheOldSkinsImages)
     EXPECT_EQ(surface.images().imageCount(), 1u);
 
     skintest::TestSkin other;
-    surface.changeSkinFolder(other.folder());
+    settings.setSkin("Other", other.folder(), Qt::white);
     EXPECT_EQ(surface.style().folder, other.folder());
     EXPECT_EQ(surface.images().imageCount(), 0u);
     EXPECT_EQ(surface.images().byteCount(), 0u);
