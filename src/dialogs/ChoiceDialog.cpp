@@ -38,9 +38,9 @@ ChoiceDialog::ChoiceDialog(const DialogContext& context, std::string_view backgr
     lists_.setListener(this);
 }
 
-bool ChoiceDialog::isListOpen() const { return lists_.exists(layout_.listId); }
+bool ChoiceDialog::isListOpen() const { return lists_.exists(PopupListId::dialogChoiceList()); }
 
-QListWidget* ChoiceDialog::choiceList() const { return lists_.list(layout_.listId); }
+QListWidget* ChoiceDialog::choiceList() const { return lists_.list(PopupListId::dialogChoiceList()); }
 
 QStringList ChoiceDialog::rows() const { return textsIn(fixedRows_, language()); }
 
@@ -87,20 +87,20 @@ void ChoiceDialog::createControls()
 void ChoiceDialog::openList()
 {
     listOpening();
-    QListWidget& list = lists_.create(layout_.listId, layout_.list, rows(), dialogFont());
+    QListWidget& list = lists_.create(PopupListId::dialogChoiceList(), layout_.list, rows(), dialogFont());
     colourControl(list);
     PopupListLook::forDialog(list, dialogFont());
     list.viewport()->installEventFilter(this);
-    lists_.setOpenFlag(layout_.listId, true);
+    lists_.setOpenFlag(PopupListId::dialogChoiceList(), true);
 }
 
 void ChoiceDialog::closeList()
 {
-    lists_.close(layout_.listId);
+    lists_.close(PopupListId::dialogChoiceList());
     listClosed();
 }
 
-void ChoiceDialog::listChosen(int id)
+void ChoiceDialog::listChosen(PopupListId id)
 {
     const QListWidget* list = lists_.list(id);
     lists_.setOpenFlag(id, false);

@@ -25,7 +25,6 @@ struct ChoiceLayout {
     QRect face;
     QRect box;
     QRect list;
-    int listId = 0;
     Qt::Alignment boxAlignment = Qt::AlignLeft;
     bool wheel = false;
 };
@@ -100,8 +99,8 @@ private:
 
     void openList();
     void closeList();
-    void listChosen(int id) override;
-    void listRowHovered(int, int) override {}
+    void listChosen(PopupListId id) override;
+    void listRowHovered(PopupListId, int) override {}
 
     ChoiceLayout layout_;
     std::span<const DialogText> fixedRows_;

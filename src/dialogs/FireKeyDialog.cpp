@@ -15,8 +15,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr int kKeyListId = 573;
-
 // A number past every range the boxes accept; longer digit runs stop growing here.
 constexpr int kNumberCeiling = 1'000'000;
 
@@ -52,7 +50,7 @@ std::uint8_t FireKeyResult::keyUsage() const
 FireKeyDialog::FireKeyDialog(const DialogContext& context, QWidget* parent)
     : ChoiceDialog(context, skinfiles::kFireKeyDialog,
                     QStringLiteral("FireKey Dialog Load background image failed!!!"),
-                    {dialoglayout::kFireKeyFace, dialoglayout::kFireKeyBox, dialoglayout::kFireKeyList, kKeyListId,
+                    {dialoglayout::kFireKeyFace, dialoglayout::kFireKeyBox, dialoglayout::kFireKeyList,
                      Qt::AlignHCenter, true},
                     parent)
 {

@@ -5,15 +5,9 @@
 
 namespace kestrel {
 
-namespace {
-
-constexpr int kChoiceListId = 566;
-
-} // namespace
-
 HotKeyDialog::HotKeyDialog(const DialogContext& context, QWidget* parent)
     : ChoiceDialog(context, skinfiles::kHotKeyDialog, QStringLiteral("HotKey Dialog Load background image failed!!!"),
-                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId},
+                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList},
                     parent, kRows)
 {
 }

@@ -8,8 +8,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr int kChoiceListId = 553;
-
 static_assert(MediaKeyDialog::kRows.size() == DeviceTables::kFirstWindowsUsage,
               "the multimedia rows are the consumer entries before the Windows ones");
 
@@ -17,7 +15,7 @@ static_assert(MediaKeyDialog::kRows.size() == DeviceTables::kFirstWindowsUsage,
 
 MediaKeyDialog::MediaKeyDialog(const DialogContext& context, QWidget* parent)
     : ChoiceDialog(context, skinfiles::kMediaDialog, QStringLiteral("Media Dialog Load background image failed!!!"),
-                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId},
+                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList},
                     parent, kRows)
 {
 }

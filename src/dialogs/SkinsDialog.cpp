@@ -15,7 +15,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr int kChoiceListId = 562;
 constexpr DialogText kPrompt{"Please click to set the UI text color", "请点击设置UI文本颜色", "請點擊設置UI文本顏色"};
 
 } // namespace
@@ -23,7 +22,7 @@ constexpr DialogText kPrompt{"Please click to set the UI text color", "请点击
 SkinsDialog::SkinsDialog(const DialogContext& context, std::vector<std::filesystem::path> skinsRoots,
                            const std::string& skinNameInUse, QWidget* parent)
     : ChoiceDialog(context, skinfiles::kSkinsDialog, QStringLiteral("Skins Dialog Load background image failed!!!"),
-                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList, kChoiceListId,
+                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kChoiceList,
                      Qt::AlignLeft, true},
                     parent)
     , skinsRoots_(std::move(skinsRoots))

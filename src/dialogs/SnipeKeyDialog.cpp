@@ -6,15 +6,9 @@
 
 namespace kestrel {
 
-namespace {
-
-constexpr int kChoiceListId = 564;
-
-} // namespace
-
 SnipeKeyDialog::SnipeKeyDialog(const DialogContext& context, std::uint8_t sensorType, QWidget* parent)
     : ChoiceDialog(context, skinfiles::kSnipeKeyDialog, QStringLiteral("Snipe Dialog Load background image failed!!!"),
-                    {dialoglayout::kSnipeFace, dialoglayout::kSnipeBox, dialoglayout::kSnipeList, kChoiceListId,
+                    {dialoglayout::kSnipeFace, dialoglayout::kSnipeBox, dialoglayout::kSnipeList,
                      Qt::AlignLeft, true},
                     parent)
     , sensorType_(sensorType)

@@ -8,8 +8,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr int kChoiceListId = 533;
-
 static_assert(DeviceTables::kFirstWindowsUsage + WindowsKeyDialog::kRows.size() == DeviceTables::kConsumerUsageCount,
               "the Windows rows are the last consumer entries");
 
@@ -18,8 +16,7 @@ static_assert(DeviceTables::kFirstWindowsUsage + WindowsKeyDialog::kRows.size() 
 WindowsKeyDialog::WindowsKeyDialog(const DialogContext& context, QWidget* parent)
     : ChoiceDialog(context, skinfiles::kWindowsKeyDialog,
                     QStringLiteral("Windows Dialog Load background image failed!!!"),
-                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kWindowsChoiceList,
-                     kChoiceListId},
+                    {dialoglayout::kChoiceFace, dialoglayout::kChoiceBox, dialoglayout::kWindowsChoiceList},
                     parent, kRows)
 {
 }

@@ -47,7 +47,7 @@ void BasicSettingsPage::tearDown()
     lighting_.destroyControls();
 }
 
-void BasicSettingsPage::listChosen(int id)
+void BasicSettingsPage::listChosen(PopupListId id)
 {
     if (KeySettingPanel::ownsList(id))
         keys_.listChosen(id);
@@ -55,6 +55,6 @@ void BasicSettingsPage::listChosen(int id)
         lighting_.listChosen(id);
 }
 
-void BasicSettingsPage::listRowHovered(int id, int row) { keys_.listRowHovered(id, row); }
+void BasicSettingsPage::listRowHovered(PopupListId id, int row) { keys_.listRowHovered(id, row); }
 
 } // namespace kestrel

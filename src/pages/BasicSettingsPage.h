@@ -42,8 +42,8 @@ public:
     void dpiCell(int stage, int step) override { dpi_.setLevel(stage, step); }
 
 private:
-    void listChosen(int id) override;
-    void listRowHovered(int id, int row) override;
+    void listChosen(PopupListId id) override;
+    void listRowHovered(PopupListId id, int row) override;
     void compose();
 
     PageContext context_;

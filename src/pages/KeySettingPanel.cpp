@@ -29,11 +29,6 @@ constexpr const auto& kDpiSubListRows = FunctionCaption::kDpiSwitchCaptions;
 constexpr std::array<DpiSwitchMode, 3> kDpiSubListModes{DpiSwitchMode::Up, DpiSwitchMode::Down,
                                                         DpiSwitchMode::Loop};
 
-constexpr int kFirstFunctionListId = PopupListSet::functionListId(1);
-constexpr int kLastFunctionListId = PopupListSet::functionListId(mainlayout::kKeyDropDownCount);
-
-bool isFunctionList(int id) { return id >= kFirstFunctionListId && id <= kLastFunctionListId; }
-
 } // namespace
 
 KeySettingPanel::KeySettingPanel(const PageContext& context)
@@ -68,12 +63,15 @@ void KeySettingPanel::fillMissingCaptions()
     }
 }
 
-bool KeySettingPanel::ownsList(int id) { return id == PopupListSet::kDpiSubList || isFunctionList(id); }
+bool KeySettingPanel::ownsList(PopupListId id)
+{
+    return id.kind() == PopupListId::Kind::DpiSubList || id.kind() == PopupListId::Kind::FunctionList;
+}
 
 std::optional<int> KeySettingPanel::existingFunctionList() const
 {
     for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k) {
-        if (lists().exists(PopupListSet::functionListId(k)))
+        if (lists().exists(PopupListId::functionList(k)))
             return k;
     }
     return std::nullopt;
@@ -82,13 +80,13 @@ std::optional<int> KeySettingPanel::existingFunctionList() const
 void KeySettingPanel::closeFunctionList(int k)
 {
     // The DPI sub-list only lives beside an open function list.
-    lists().close(PopupListSet::kDpiSubList);
-    lists().close(PopupListSet::functionListId(k));
+    lists().close(PopupListId::dpiSubList());
+    lists().close(PopupListId::functionList(k));
 }
 
 void KeySettingPanel::dropDownClicked(int k)
 {
-    const int id = PopupListSet::functionListId(k);
+    const PopupListId id = PopupListId::functionList(k);
     if (lists().openFlag(id)) {
         closeFunctionList(k);
         return;
@@ -120,15 +118,15 @@ void KeySettingPanel::warnLeftKeyRequired()
                                          kWarningCaption);
 }
 
-void KeySettingPanel::listChosen(int id)
+void KeySettingPanel::listChosen(PopupListId id)
 {
     const int row = lists().currentRow(id);
     if (row < 0)
         return;
-    if (id == PopupListSet::kDpiSubList)
+    if (id == PopupListId::dpiSubList())
         dpiSwitchChosen(row);
-    else if (isFunctionList(id))
-        functionChosen(id - PopupListSet::functionListId(0), row);
+    else if (const std::optional<int> k = id.dropDown())
+        functionChosen(*k, row);
 }
 
 void KeySettingPanel::functionChosen(int k, int row)
@@ -177,16 +175,16 @@ bool KeySettingPanel::chooseShift(int button)
     return true;
 }
 
-void KeySettingPanel::listRowHovered(int id, int row)
+void KeySettingPanel::listRowHovered(PopupListId id, int row)
 {
-    if (!isFunctionList(id))
+    if (!id.dropDown())
         return;
-    const bool exists = lists().exists(PopupListSet::kDpiSubList);
+    const bool exists = lists().exists(PopupListId::dpiSubList());
     if (row == kDpiSwitchRow && !exists) {
         if (const QListWidget* list = lists().list(id))
             openDpiSubList(*list);
     } else if (row != kDpiSwitchRow && exists) {
-        lists().close(PopupListSet::kDpiSubList);
+        lists().close(PopupListId::dpiSubList());
     }
 }
 
@@ -211,7 +209,7 @@ void KeySettingPanel::openDpiSubList(const QListWidget& functionList)
     // 60 pixels square by design; wider when the font would cut "DPI Loop".
     const int width = std::max(kDpiSubListSize, widestRow(font, rows) + kDpiSubListTextMargin);
     const QRect rect(corner, QSize(width, kDpiSubListSize));
-    QListWidget& list = lists().create(PopupListSet::kDpiSubList, rect, rows, font);
+    QListWidget& list = lists().create(PopupListId::dpiSubList(), rect, rows, font);
     PopupListLook::forWindow(list, font);
     list.raise();
 }
@@ -220,7 +218,7 @@ void KeySettingPanel::dpiSwitchChosen(int row)
 {
     const std::optional<int> k = existingFunctionList();
     if (!k || row >= static_cast<int>(kDpiSubListModes.size())) {
-        lists().close(PopupListSet::kDpiSubList);
+        lists().close(PopupListId::dpiSubList());
         return;
     }
     KeyAssignments keys = assignments();

@@ -4,6 +4,8 @@
 #include "pages/KeyFunctionDialogs.h"
 #include "pages/PageHost.h"
 
+#include "skin/PopupListId.h"
+
 #include <optional>
 
 class QListWidget;
@@ -32,9 +34,9 @@ public:
 
     void dropDownClicked(int k);
     // Whether the popup list with this identifier belongs to this section.
-    static bool ownsList(int id);
-    void listChosen(int id);
-    void listRowHovered(int id, int row);
+    static bool ownsList(PopupListId id);
+    void listChosen(PopupListId id);
+    void listRowHovered(PopupListId id, int row);
     // `group` is 1 ("Mode A") or 2 ("Mode B").
     void showKeyGroup(int group);
     void restoreDefaults();

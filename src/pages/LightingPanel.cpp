@@ -170,40 +170,40 @@ void LightingPanel::show(ValueBox box, const QString& text)
         makeValueBox(box, text, false);
 }
 
-bool LightingPanel::ownsList(int id)
+bool LightingPanel::ownsList(PopupListId id)
 {
-    return id == PopupListSet::kLightingModeList || id == PopupListSet::kLightingParameterList;
+    return id == PopupListId::lightingModeList() || id == PopupListId::lightingParameterList();
 }
 
 void LightingPanel::modeBoxPressed()
 {
     PopupListSet& lists = context_.skin.lists();
-    if (lists.openFlag(PopupListSet::kLightingModeList)) {
-        lists.close(PopupListSet::kLightingModeList);
+    if (lists.openFlag(PopupListId::lightingModeList())) {
+        lists.close(PopupListId::lightingModeList());
         return;
     }
-    if (!lists.exists(PopupListSet::kLightingModeList)) {
+    if (!lists.exists(PopupListId::lightingModeList())) {
         QStringList rows;
         for (int mode = 0; mode < kChoosableModes; ++mode)
             rows.append(modeText(context_.host.texts(), static_cast<std::uint8_t>(mode)));
         const QFont& font = context_.skin.style().normalFont;
-        QListWidget& list = lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, rows, font);
+        QListWidget& list = lists.create(PopupListId::lightingModeList(), mainlayout::kModeList, rows, font);
         PopupListLook::forWindow(list, font);
     }
-    lists.setOpenFlag(PopupListSet::kLightingModeList, true);
+    lists.setOpenFlag(PopupListId::lightingModeList(), true);
 }
 
 void LightingPanel::parameterBoxPressed()
 {
     PopupListSet& lists = context_.skin.lists();
-    if (lists.openFlag(PopupListSet::kLightingParameterList)) {
-        lists.close(PopupListSet::kLightingParameterList);
+    if (lists.openFlag(PopupListId::lightingParameterList())) {
+        lists.close(PopupListId::lightingParameterList());
         return;
     }
     const std::uint8_t mode = context_.host.settings().ledMode();
     if (!hasParameterList(mode))
         return;
-    if (!lists.exists(PopupListSet::kLightingParameterList)) {
+    if (!lists.exists(PopupListId::lightingParameterList())) {
         QStringList rows;
         const bool standard = mode == LightingTexts::kModeStandard;
         const std::size_t count = standard ? LightingTexts::kStandardCount : LightingTexts::kRespirationCount;
@@ -212,9 +212,9 @@ void LightingPanel::parameterBoxPressed()
                 utf8(standard ? LightingTexts::standardParameter(row) : LightingTexts::respirationParameter(row)));
         const QRect rect = standard ? mainlayout::kParameterListLong : mainlayout::kParameterListShort;
         const QFont& font = context_.skin.style().normalFont;
-        PopupListLook::forWindow(lists.create(PopupListSet::kLightingParameterList, rect, rows, font), font);
+        PopupListLook::forWindow(lists.create(PopupListId::lightingParameterList(), rect, rows, font), font);
     }
-    lists.setOpenFlag(PopupListSet::kLightingParameterList, true);
+    lists.setOpenFlag(PopupListId::lightingParameterList(), true);
 }
 
 void LightingPanel::effectBoxPressed()
@@ -237,15 +237,15 @@ void LightingPanel::swatchPressed(int stage)
     paintSwatch(stage);
 }
 
-void LightingPanel::listChosen(int id)
+void LightingPanel::listChosen(PopupListId id)
 {
     PopupListSet& lists = context_.skin.lists();
     const int row = lists.currentRow(id);
     if (row < 0)
         return;
-    if (id == PopupListSet::kLightingModeList)
+    if (id == PopupListId::lightingModeList())
         modeChosen(row);
-    else if (id == PopupListSet::kLightingParameterList)
+    else if (id == PopupListId::lightingParameterList())
         parameterChosen(row);
     lists.close(id);
 }
@@ -268,7 +268,7 @@ void LightingPanel::modeChosen(int row)
 void LightingPanel::parameterChosen(int row)
 {
     SettingsRecord& settings = context_.host.settings();
-    const QListWidget* list = context_.skin.lists().list(PopupListSet::kLightingParameterList);
+    const QListWidget* list = context_.skin.lists().list(PopupListId::lightingParameterList());
     const auto value = static_cast<std::uint8_t>(row);
     if (settings.ledMode() == LightingTexts::kModeStandard)
         settings.setLedBrightness(value);

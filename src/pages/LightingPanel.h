@@ -2,6 +2,8 @@
 
 #include "pages/PageHost.h"
 
+#include "skin/PopupListId.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QString>
@@ -36,8 +38,8 @@ public:
     void parameterBoxPressed();
     void effectBoxPressed();
     void swatchPressed(int stage);
-    static bool ownsList(int id);
-    void listChosen(int id);
+    static bool ownsList(PopupListId id);
+    void listChosen(PopupListId id);
 
     // Null while the control does not exist.
     QLabel* valueBox(ValueBox box) const { return boxes_[index(box)]; }

@@ -21,7 +21,7 @@ PopupListSet::PopupListSet(QWidget& owner, const SurfaceConditions& conditions)
 
 PopupListSet::~PopupListSet() = default;
 
-QListWidget& PopupListSet::create(int id, const QRect& rect, const QStringList& rows, const QFont& font)
+QListWidget& PopupListSet::create(PopupListId id, const QRect& rect, const QStringList& rows, const QFont& font)
 {
     Entry& entry = entries_[id];
     if (entry.list)
@@ -47,7 +47,7 @@ QListWidget& PopupListSet::create(int id, const QRect& rect, const QStringList& 
     return *list;
 }
 
-void PopupListSet::notifyChosen(int id, const QListWidget* list)
+void PopupListSet::notifyChosen(PopupListId id, const QListWidget* list)
 {
     // A list already closed by an earlier notice of the same click says nothing more.
     if (listener_ == nullptr || this->list(id) != list || list->currentRow() < 0)
@@ -55,7 +55,7 @@ void PopupListSet::notifyChosen(int id, const QListWidget* list)
     listener_->listChosen(id);
 }
 
-void PopupListSet::close(int id)
+void PopupListSet::close(PopupListId id)
 {
     const auto found = entries_.find(id);
     if (found == entries_.end())
@@ -75,27 +75,27 @@ void PopupListSet::closeAll()
         close(entries_.begin()->first);
 }
 
-bool PopupListSet::exists(int id) const { return list(id) != nullptr; }
+bool PopupListSet::exists(PopupListId id) const { return list(id) != nullptr; }
 
-QListWidget* PopupListSet::list(int id) const
+QListWidget* PopupListSet::list(PopupListId id) const
 {
     const auto found = entries_.find(id);
     return found == entries_.end() ? nullptr : found->second.list.data();
 }
 
-int PopupListSet::currentRow(int id) const
+int PopupListSet::currentRow(PopupListId id) const
 {
     const QListWidget* found = list(id);
     return found == nullptr ? -1 : found->currentRow();
 }
 
-bool PopupListSet::openFlag(int id) const
+bool PopupListSet::openFlag(PopupListId id) const
 {
     const auto found = entries_.find(id);
     return found != entries_.end() && found->second.open;
 }
 
-void PopupListSet::setOpenFlag(int id, bool open)
+void PopupListSet::setOpenFlag(PopupListId id, bool open)
 {
     if (open)
         entries_[id].open = true;
@@ -108,13 +108,13 @@ void PopupListSet::closeAwayFrom(QPoint point)
     for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k) {
         if (mainlayout::functionList(k).contains(point) || mainlayout::keyDropDown(k).contains(point))
             continue;
-        close(functionListId(k));
-        close(kDpiSubList);
+        close(PopupListId::functionList(k));
+        close(PopupListId::dpiSubList());
     }
     if (!mainlayout::kModeList.contains(point) && !mainlayout::kModeBox.contains(point))
-        close(kLightingModeList);
+        close(PopupListId::lightingModeList());
     if (!mainlayout::kParameterBox.contains(point))
-        close(kLightingParameterList);
+        close(PopupListId::lightingParameterList());
 }
 
 int PopupListSet::rowNearest(const QListWidget& list, QPoint viewportPoint)
@@ -129,7 +129,7 @@ int PopupListSet::rowNearest(const QListWidget& list, QPoint viewportPoint)
     return -1;
 }
 
-std::optional<std::pair<int, int>> PopupListSet::hoverAt(QPoint globalPoint)
+std::optional<std::pair<PopupListId, int>> PopupListSet::hoverAt(QPoint globalPoint)
 {
     if (!conditions_.pageBuilt())
         return std::nullopt;
@@ -164,7 +164,7 @@ void PopupListSet::releasedBelowRows(const QObject* viewport, const QMouseEvent&
             return;
         // Under the last row the hover rule highlights the nearest row; a
         // click there chooses what the user sees highlighted.
-        const int listId = id;
+        const PopupListId listId = id;
         if (const auto hovered = hoverAt(release.globalPosition().toPoint());
             hovered && hovered->first == listId && hovered->second >= 0)
             notifyChosen(listId, list);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/PopupListId.h"
 #include "skin/SurfaceConditions.h"
 
 #include <QFont>
@@ -24,8 +25,8 @@ namespace kestrel {
 class PopupListListener {
 public:
     virtual ~PopupListListener() = default;
-    virtual void listChosen(int id) = 0;
-    virtual void listRowHovered(int id, int row) = 0;
+    virtual void listChosen(PopupListId id) = 0;
+    virtual void listRowHovered(PopupListId id, int row) = 0;
 };
 
 // The main window's popup lists: list boxes created on demand as children of
@@ -38,28 +39,23 @@ class PopupListSet : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kDpiSubList = 40;
-    static constexpr int kLightingModeList = 60;
-    static constexpr int kLightingParameterList = 61;
-    static constexpr int functionListId(int k) { return 40 + k; }
-
     PopupListSet(QWidget& owner, const SurfaceConditions& conditions);
     ~PopupListSet() override;
 
     void setListener(PopupListListener* listener) { listener_ = listener; }
 
     // Creates the list with its rows unless it exists; returns it either way.
-    QListWidget& create(int id, const QRect& rect, const QStringList& rows, const QFont& font);
+    QListWidget& create(PopupListId id, const QRect& rect, const QStringList& rows, const QFont& font);
     // Destroys the list if it exists and clears its list-open flag.
-    void close(int id);
+    void close(PopupListId id);
     void closeAll();
-    bool exists(int id) const;
-    QListWidget* list(int id) const;
+    bool exists(PopupListId id) const;
+    QListWidget* list(PopupListId id) const;
     // The current row, or -1 when the list has none or does not exist.
-    int currentRow(int id) const;
+    int currentRow(PopupListId id) const;
 
-    bool openFlag(int id) const;
-    void setOpenFlag(int id, bool open);
+    bool openFlag(PopupListId id) const;
+    void setOpenFlag(PopupListId id, bool open);
 
     // A press on the window surface closes every list the press is not on
     // (neither the list's box nor the box that opens it).
@@ -67,7 +63,7 @@ public:
 
     // The list hover rule: the list under the global point gets the row
     // under it as current row; returns the list and row, if any.
-    std::optional<std::pair<int, int>> hoverAt(QPoint globalPoint);
+    std::optional<std::pair<PopupListId, int>> hoverAt(QPoint globalPoint);
 
     // Rows share the list's height: a little above the font's line at most,
     // the full line where the list has room for it, the em at least; the
@@ -83,7 +79,7 @@ private:
         bool open = false;
     };
 
-    void notifyChosen(int id, const QListWidget* list);
+    void notifyChosen(PopupListId id, const QListWidget* list);
     // A left click in a list's empty band under its last row.
     void releasedBelowRows(const QObject* viewport, const QMouseEvent& release);
     static int rowNearest(const QListWidget& list, QPoint viewportPoint);
@@ -91,7 +87,7 @@ private:
     QWidget& owner_;
     const SurfaceConditions& conditions_;
     PopupListListener* listener_ = nullptr;
-    std::map<int, Entry> entries_;
+    std::map<PopupListId, Entry> entries_;
 };
 
 } // namespace kestrel

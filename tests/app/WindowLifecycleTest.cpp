@@ -134,7 +134,7 @@ TEST(WindowLifecycle, EveryWayOfHidingTheWindowClosesItsOpenList)
     WindowRig rig;
     rig.start();
     const PopupListSet& lists = rig.dlg().surface().skin().lists();
-    const int list3 = PopupListSet::functionListId(3);
+    const PopupListId list3 = PopupListId::functionList(3);
     const std::vector<std::pair<std::string, std::function<void()>>> ways{
         {"Enter", [&] { rig.press(rig.dlg(), Qt::Key_Return); }},
         {"Escape", [&] { rig.press(rig.dlg(), Qt::Key_Escape); }},
@@ -170,10 +170,10 @@ TEST(WindowLifecycle, MinimisedWithoutANotificationAreaTheWindowClosesItsOpenLis
     ASSERT_TRUE(rig.dlg().isVisible());
     const PopupListSet& lists = rig.dlg().surface().skin().lists();
     rig.click(mainlayout::kModeBox.center());
-    ASSERT_TRUE(lists.exists(PopupListSet::kLightingModeList));
+    ASSERT_TRUE(lists.exists(PopupListId::lightingModeList()));
     rig.click(mainlayout::kMinimise.center());
     EXPECT_TRUE(rig.dlg().isMinimized());
-    EXPECT_FALSE(lists.exists(PopupListSet::kLightingModeList));
+    EXPECT_FALSE(lists.exists(PopupListId::lightingModeList()));
 }
 
 TEST(WindowLifecycle, AShowAfterCancelRebuildsThePageFromTheStoredCaptions)

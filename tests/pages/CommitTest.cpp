@@ -40,9 +40,9 @@ void editEverySection(PageTestRig& rig)
     rig.prompter.colours = {QColor(9, 8, 7)};
     rig.click(mainlayout::colourSwatch(4).center());
     rig.click(mainlayout::kModeBox.center());
-    rig.chooseRow(PopupListSet::kLightingModeList, 2);
+    rig.chooseRow(PopupListId::lightingModeList(), 2);
     rig.click(mainlayout::kParameterBox.center());
-    rig.chooseRow(PopupListSet::kLightingParameterList, 1);
+    rig.chooseRow(PopupListId::lightingParameterList(), 1);
     rig.chooseFunction(2, kKeyOffRow);
     rig.click(mainlayout::kModeB.center());
     rig.chooseFunction(3, kForwardRow);

@@ -145,12 +145,12 @@ TEST(KeyDialogs, TheShownGroupTakesTheValuesAndTheFunctionListCloses)
     // The chosen row closes the list before the sub-dialog shows.
     bool listUnderDialog = true;
     rig.prompter.dialogs = {[&rig, &listUnderDialog](QDialog& dialog) {
-        listUnderDialog = rig.list(PopupListSet::functionListId(7)) != nullptr;
+        listUnderDialog = rig.list(PopupListId::functionList(7)) != nullptr;
         return choose(1)(dialog);
     }};
     rig.chooseFunction(7, kSnipeKeyRow);
     EXPECT_FALSE(listUnderDialog);
-    EXPECT_EQ(rig.list(PopupListSet::functionListId(7)), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::functionList(7)), nullptr);
     EXPECT_EQ(rig.settings().keyFunction(kGroup2, 6), kSnipeKeyRow);
     EXPECT_EQ(rig.settings().snipeIndex(kGroup2, 6), 1);
     // Sensor type 1: "800" is code 02.
@@ -168,7 +168,7 @@ TEST(KeyDialogs, ACancelledDialogChangesNothing)
     const auto captions = rig.dlg().resources().captions;
     rig.prompter.dialogs = {cancel(), cancel()};
     rig.chooseFunction(3, kFireKeyRow);
-    EXPECT_EQ(rig.list(PopupListSet::functionListId(3)), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::functionList(3)), nullptr);
     rig.chooseFunction(3, kSingleKeyRow);
     EXPECT_TRUE(rig.prompter.dialogs.empty());
     EXPECT_EQ(rig.settings(), before);

@@ -19,7 +19,7 @@ namespace {
 
 const ShownMessage kLeftKeyWarning{"Left key must be selected!", "Warning"};
 
-bool isOpen(PageTestRig& rig, int k) { return rig.list(PopupListSet::functionListId(k)) != nullptr; }
+bool isOpen(PageTestRig& rig, int k) { return rig.list(PopupListId::functionList(k)) != nullptr; }
 
 TEST(KeySetting, TheOnlyLeftClickOfItsGroupOpensNoList)
 {
@@ -55,7 +55,7 @@ TEST(KeySetting, OneFunctionListAtATimeAndASecondClickClosesIt)
     rig.startWith();
     rig.click(mainlayout::keyDropDown(5).center());
     ASSERT_TRUE(isOpen(rig, 5));
-    QListWidget* list = rig.list(PopupListSet::functionListId(5));
+    QListWidget* list = rig.list(PopupListId::functionList(5));
     EXPECT_EQ(list->geometry(), mainlayout::functionList(5));
     ASSERT_EQ(list->count(), 14);
     EXPECT_EQ(list->item(0)->text(), "Left Click");
@@ -96,7 +96,7 @@ TEST(KeySetting, DpiSwitchIsChosenInTheSubListBesideItsRow)
     rig.startWith();
     const SettingsRecord before = rig.settings();
     rig.click(mainlayout::keyDropDown(4).center());
-    QListWidget* list = rig.list(PopupListSet::functionListId(4));
+    QListWidget* list = rig.list(PopupListId::functionList(4));
     ASSERT_NE(list, nullptr);
     dialogtest::clickRow(*list, kDpiSwitchRow);
     dialogtest::settle();
@@ -104,7 +104,7 @@ TEST(KeySetting, DpiSwitchIsChosenInTheSubListBesideItsRow)
     EXPECT_EQ(rig.settings(), before);
 
     dialogtest::moveOverRow(*list, kDpiSwitchRow);
-    QListWidget* subList = rig.list(PopupListSet::kDpiSubList);
+    QListWidget* subList = rig.list(PopupListId::dpiSubList());
     ASSERT_NE(subList, nullptr);
     const QRect row = list->visualItemRect(list->item(kDpiSwitchRow));
     EXPECT_EQ(subList->geometry().topLeft(), list->viewport()->mapTo(&rig.dlg(), QPoint(row.right() + 1, row.top())));
@@ -115,11 +115,11 @@ TEST(KeySetting, DpiSwitchIsChosenInTheSubListBesideItsRow)
     EXPECT_GE(subList->width(), 60);
     EXPECT_GT(subList->width(), QFontMetrics(subList->font()).horizontalAdvance("DPI Loop"));
     dialogtest::moveOverRow(*list, kDpiSwitchRow - 1);
-    EXPECT_EQ(rig.list(PopupListSet::kDpiSubList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::dpiSubList()), nullptr);
 
     dialogtest::moveOverRow(*list, kDpiSwitchRow);
-    rig.chooseRow(PopupListSet::kDpiSubList, 2);
-    EXPECT_EQ(rig.list(PopupListSet::kDpiSubList), nullptr);
+    rig.chooseRow(PopupListId::dpiSubList(), 2);
+    EXPECT_EQ(rig.list(PopupListId::dpiSubList()), nullptr);
     EXPECT_FALSE(isOpen(rig, 4));
     EXPECT_EQ(rig.settings().keyFunction(kGroup1, 3), 5);
     EXPECT_EQ(rig.settings().dpiSwitchMode(kGroup1, 3), 5);

@@ -38,7 +38,7 @@ struct LightingRig : PageTestRig {
     void chooseMode(int row)
     {
         click(mainlayout::kModeBox.center());
-        chooseRow(PopupListSet::kLightingModeList, row);
+        chooseRow(PopupListId::lightingModeList(), row);
     }
     QColor swatchColour(int stage)
     {
@@ -81,13 +81,13 @@ TEST(LightingPanel, NeonIsShownButCannotBeChosen)
     EXPECT_EQ(rig.parameter(), "2.5S");
     EXPECT_EQ(rig.effect(), "RGB Fixed On");
     rig.click(mainlayout::kModeBox.center());
-    QListWidget* list = rig.list(PopupListSet::kLightingModeList);
+    QListWidget* list = rig.list(PopupListId::lightingModeList());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->geometry(), mainlayout::kModeList);
     EXPECT_EQ(list->count(), 3);
     // Neither the parameter nor the effect box reacts in Neon.
     rig.click(mainlayout::kParameterBox.center());
-    EXPECT_EQ(rig.list(PopupListSet::kLightingParameterList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingParameterList()), nullptr);
     rig.click(mainlayout::kEffectBox.center());
     EXPECT_EQ(rig.effect(), "RGB Fixed On");
 }
@@ -97,7 +97,7 @@ TEST(LightingPanel, ChoosingAModeShowsItsStoredParameterAndTheRgbEffect)
     LightingRig rig;
     rig.startWith(withLighting(1, 9, 2));
     rig.chooseMode(2);
-    EXPECT_EQ(rig.list(PopupListSet::kLightingModeList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingModeList()), nullptr);
     EXPECT_EQ(rig.settings().ledMode(), 2);
     EXPECT_EQ(rig.mode(), "Respiration");
     EXPECT_EQ(rig.parameter(), "6S");
@@ -115,7 +115,7 @@ TEST(LightingPanel, OffEmptiesTheBoxesAndOpensNoParameterList)
     EXPECT_EQ(rig.parameter(), "");
     EXPECT_EQ(rig.effect(), "");
     rig.click(mainlayout::kParameterBox.center());
-    EXPECT_EQ(rig.list(PopupListSet::kLightingParameterList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingParameterList()), nullptr);
     rig.click(mainlayout::kEffectBox.center());
     EXPECT_EQ(rig.effect(), "");
 }
@@ -176,22 +176,22 @@ TEST(LightingPanel, TheParameterListFollowsTheMode)
     LightingRig rig;
     rig.startWith(withLighting(1, 9, 0));
     rig.click(mainlayout::kParameterBox.center());
-    QListWidget* list = rig.list(PopupListSet::kLightingParameterList);
+    QListWidget* list = rig.list(PopupListId::lightingParameterList());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->geometry(), mainlayout::kParameterListLong);
     EXPECT_EQ(list->count(), 10);
-    rig.chooseRow(PopupListSet::kLightingParameterList, 3);
+    rig.chooseRow(PopupListId::lightingParameterList(), 3);
     EXPECT_EQ(rig.settings().ledBrightness(), 3);
     EXPECT_EQ(rig.parameter(), "35%");
-    EXPECT_EQ(rig.list(PopupListSet::kLightingParameterList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingParameterList()), nullptr);
 
     rig.chooseMode(2);
     rig.click(mainlayout::kParameterBox.center());
-    list = rig.list(PopupListSet::kLightingParameterList);
+    list = rig.list(PopupListId::lightingParameterList());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->geometry(), mainlayout::kParameterListShort);
     EXPECT_EQ(list->count(), 5);
-    rig.chooseRow(PopupListSet::kLightingParameterList, 4);
+    rig.chooseRow(PopupListId::lightingParameterList(), 4);
     EXPECT_EQ(rig.settings().ledPeriod(), 4);
     EXPECT_EQ(rig.settings().ledBrightness(), 3);
     EXPECT_EQ(rig.parameter(), "4S");
@@ -199,10 +199,10 @@ TEST(LightingPanel, TheParameterListFollowsTheMode)
     // A second press on its box closes a list.
     rig.click(mainlayout::kParameterBox.center());
     rig.click(mainlayout::kParameterBox.center());
-    EXPECT_EQ(rig.list(PopupListSet::kLightingParameterList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingParameterList()), nullptr);
     rig.click(mainlayout::kModeBox.center());
     rig.click(mainlayout::kModeBox.center());
-    EXPECT_EQ(rig.list(PopupListSet::kLightingModeList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingModeList()), nullptr);
 }
 
 TEST(LightingPanel, TheEffectBoxShowsTheRgbEffectInStandardAndRespiration)
@@ -255,7 +255,7 @@ TEST(LightingPanel, ARebuildMakesEachControlOnce)
     rig.click(mainlayout::kModeBox.center());
     rig.dlg().pages().rebuild();
     EXPECT_EQ(rig.dlg().findChildren<QLabel*>(Qt::FindDirectChildrenOnly).size(), count);
-    EXPECT_EQ(rig.list(PopupListSet::kLightingModeList), nullptr);
+    EXPECT_EQ(rig.list(PopupListId::lightingModeList()), nullptr);
 }
 
 } // namespace

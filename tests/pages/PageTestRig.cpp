@@ -56,7 +56,7 @@ const std::string& PageTestRig::caption(int group, int button)
     return dlg().resources().captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + button)];
 }
 
-QListWidget* PageTestRig::list(int id) { return dlg().surface().skin().lists().list(id); }
+QListWidget* PageTestRig::list(PopupListId id) { return dlg().surface().skin().lists().list(id); }
 
 QLabel* PageTestRig::labelAt(const QRect& rect)
 {
@@ -78,13 +78,13 @@ void PageTestRig::move(QPoint point) { dialogtest::move(dlg(), point); }
 void PageTestRig::chooseFunction(int k, int row)
 {
     click(mainlayout::keyDropDown(k).center());
-    chooseRow(PopupListSet::functionListId(k), row);
+    chooseRow(PopupListId::functionList(k), row);
 }
 
-void PageTestRig::chooseRow(int listId, int row)
+void PageTestRig::chooseRow(PopupListId listId, int row)
 {
     QListWidget* chosen = list(listId);
-    ASSERT_NE(chosen, nullptr) << "list " << listId << " is not open";
+    ASSERT_NE(chosen, nullptr) << "list of kind " << static_cast<int>(listId.kind()) << " is not open";
     dialogtest::moveOverRow(*chosen, row);
     dialogtest::clickRow(*chosen, row);
     dialogtest::settle();

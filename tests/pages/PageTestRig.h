@@ -5,6 +5,8 @@
 #include "config/ConfigImage.h"
 #include "config/SettingsRecord.h"
 
+#include "skin/PopupListId.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -55,7 +57,7 @@ public:
     // Faults planted in the mouse when start-up creates it.
     std::vector<std::pair<int, SimulatedFault>> faults;
     const std::string& caption(int group, int button);
-    QListWidget* list(int id);
+    QListWidget* list(PopupListId id);
     // The static child of the window at exactly this rectangle, if any.
     QLabel* labelAt(const QRect& rect);
 
@@ -63,7 +65,7 @@ public:
     void move(QPoint point);
     // Opens the function list of drop-down k and chooses the row.
     void chooseFunction(int k, int row);
-    void chooseRow(int listId, int row);
+    void chooseRow(PopupListId listId, int row);
     // Shows the window from the notification icon.
     void showFromIcon();
 

@@ -18,16 +18,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrel {
 namespace {
 
 struct RecordingListener final : PopupListListener {
-    std::vector<int> chosen;
-    std::vector<std::pair<int, int>> hovered;
-    void listChosen(int id) override { chosen.push_back(id); }
-    void listRowHovered(int id, int row) override { hovered.emplace_back(id, row); }
+    std::vector<PopupListId> chosen;
+    std::vector<std::pair<PopupListId, int>> hovered;
+    void listChosen(PopupListId id) override { chosen.push_back(id); }
+    void listRowHovered(PopupListId id, int row) override { hovered.emplace_back(id, row); }
 };
 
 class PopupListSetTest : public ::testing::Test {
@@ -41,7 +42,7 @@ protected:
 
     QListWidget& openFunctionList(int k)
     {
-        return lists.create(PopupListSet::functionListId(k), mainlayout::functionList(k), rows, window.font());
+        return lists.create(PopupListId::functionList(k), mainlayout::functionList(k), rows, window.font());
     }
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     void moveOver(QListWidget& list, QPoint viewportPoint)
@@ -70,12 +71,12 @@ TEST_F(PopupListSetTest, ListsAreCreatedOnDemandAtTheirRectanglesWhiteOnBlack)
     // Opening an existing list adds no rows.
     EXPECT_EQ(&openFunctionList(3), &list);
     EXPECT_EQ(list.count(), rows.size());
-    EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(3)), -1);
+    EXPECT_EQ(lists.currentRow(PopupListId::functionList(3)), -1);
 }
 
 TEST_F(PopupListSetTest, ClosingDestroysTheListAndClearsItsFlag)
 {
-    const int id = PopupListSet::functionListId(1);
+    const PopupListId id = PopupListId::functionList(1);
     QPointer<QListWidget> list = &openFunctionList(1);
     lists.setOpenFlag(id, true);
     EXPECT_TRUE(lists.openFlag(id));
@@ -95,42 +96,85 @@ TEST_F(PopupListSetTest, ClosingDestroysTheListAndClearsItsFlag)
 TEST_F(PopupListSetTest, APressClosesTheListsItIsNotOn)
 {
     openFunctionList(5);
-    lists.create(PopupListSet::kDpiSubList, {400, 300, 60, 60}, {"DPI +", "DPI -", "DPI Loop"}, window.font());
-    lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, {"Off"}, window.font());
-    lists.create(PopupListSet::kLightingParameterList, mainlayout::kParameterListShort, {"8S"}, window.font());
+    lists.create(PopupListId::dpiSubList(), {400, 300, 60, 60}, {"DPI +", "DPI -", "DPI Loop"}, window.font());
+    lists.create(PopupListId::lightingModeList(), mainlayout::kModeList, {"Off"}, window.font());
+    lists.create(PopupListId::lightingParameterList(), mainlayout::kParameterListShort, {"8S"}, window.font());
 
     // On drop-down 5 itself: list 5 stays, the DPI sub-list and the lighting lists go.
     lists.closeAwayFrom(mainlayout::keyDropDown(5).center());
-    EXPECT_TRUE(lists.exists(PopupListSet::functionListId(5)));
-    EXPECT_FALSE(lists.exists(PopupListSet::kDpiSubList));
-    EXPECT_FALSE(lists.exists(PopupListSet::kLightingModeList));
-    EXPECT_FALSE(lists.exists(PopupListSet::kLightingParameterList));
+    EXPECT_TRUE(lists.exists(PopupListId::functionList(5)));
+    EXPECT_FALSE(lists.exists(PopupListId::dpiSubList()));
+    EXPECT_FALSE(lists.exists(PopupListId::lightingModeList()));
+    EXPECT_FALSE(lists.exists(PopupListId::lightingParameterList()));
 
-    lists.create(PopupListSet::kLightingModeList, mainlayout::kModeList, {"Off"}, window.font());
-    lists.create(PopupListSet::kLightingParameterList, mainlayout::kParameterListShort, {"8S"}, window.font());
+    lists.create(PopupListId::lightingModeList(), mainlayout::kModeList, {"Off"}, window.font());
+    lists.create(PopupListId::lightingParameterList(), mainlayout::kParameterListShort, {"8S"}, window.font());
     // On the mode box: the mode list stays; the parameter list only stays for its own box.
     lists.closeAwayFrom(mainlayout::kModeBox.center());
-    EXPECT_TRUE(lists.exists(PopupListSet::kLightingModeList));
-    EXPECT_FALSE(lists.exists(PopupListSet::kLightingParameterList));
-    EXPECT_FALSE(lists.exists(PopupListSet::functionListId(5)));
+    EXPECT_TRUE(lists.exists(PopupListId::lightingModeList()));
+    EXPECT_FALSE(lists.exists(PopupListId::lightingParameterList()));
+    EXPECT_FALSE(lists.exists(PopupListId::functionList(5)));
 
-    lists.create(PopupListSet::kLightingParameterList, mainlayout::kParameterListShort, {"8S"}, window.font());
+    lists.create(PopupListId::lightingParameterList(), mainlayout::kParameterListShort, {"8S"}, window.font());
     // The open mode list covers the parameter box, so a press there spares both.
     lists.closeAwayFrom(mainlayout::kParameterBox.center());
-    EXPECT_TRUE(lists.exists(PopupListSet::kLightingParameterList));
-    EXPECT_TRUE(lists.exists(PopupListSet::kLightingModeList));
+    EXPECT_TRUE(lists.exists(PopupListId::lightingParameterList()));
+    EXPECT_TRUE(lists.exists(PopupListId::lightingModeList()));
     lists.closeAwayFrom({5, 300});
-    EXPECT_FALSE(lists.exists(PopupListSet::kLightingParameterList));
-    EXPECT_FALSE(lists.exists(PopupListSet::kLightingModeList));
+    EXPECT_FALSE(lists.exists(PopupListId::lightingParameterList()));
+    EXPECT_FALSE(lists.exists(PopupListId::lightingModeList()));
+}
+
+TEST(PopupListIds, EveryListHasItsOwnIdentity)
+{
+    std::vector<PopupListId> ids{PopupListId::dpiSubList(), PopupListId::lightingModeList(),
+                                 PopupListId::lightingParameterList(), PopupListId::dialogChoiceList()};
+    // Drop-down 0 is no drop-down, but not even its list may pass for the DPI sub-list.
+    for (int k = 0; k <= mainlayout::kKeyDropDownCount + 1; ++k)
+        ids.push_back(PopupListId::functionList(k));
+    for (std::size_t a = 0; a < ids.size(); ++a) {
+        for (std::size_t b = a + 1; b < ids.size(); ++b)
+            EXPECT_NE(ids[a], ids[b]) << "ids " << a << " and " << b;
+    }
+    EXPECT_EQ(PopupListId::functionList(3).dropDown(), 3);
+    EXPECT_EQ(PopupListId::functionList(0).dropDown(), 0);
+    EXPECT_EQ(PopupListId::dpiSubList().dropDown(), std::nullopt);
+    EXPECT_EQ(PopupListId::lightingModeList().dropDown(), std::nullopt);
+    EXPECT_EQ(PopupListId::dialogChoiceList().dropDown(), std::nullopt);
+}
+
+TEST_F(PopupListSetTest, TheDpiSubListAndAFunctionListAreToldApart)
+{
+    QListWidget& subList =
+        lists.create(PopupListId::dpiSubList(), {470, 320, 60, 60}, {"DPI +", "DPI -", "DPI Loop"}, window.font());
+    for (int k = 0; k <= mainlayout::kKeyDropDownCount; ++k) {
+        SCOPED_TRACE(k);
+        QListWidget& functions =
+            lists.create(PopupListId::functionList(k), mainlayout::functionList(std::max(k, 1)), rows, window.font());
+        EXPECT_NE(&functions, &subList);
+        EXPECT_EQ(functions.count(), rows.size());
+        lists.setOpenFlag(PopupListId::functionList(k), true);
+        EXPECT_FALSE(lists.openFlag(PopupListId::dpiSubList()));
+
+        // A choice in the sub-list is the sub-list's, never the function list's.
+        listener.chosen.clear();
+        QTest::mouseClick(subList.viewport(), Qt::LeftButton, {}, subList.visualItemRect(subList.item(2)).center());
+        ASSERT_EQ(listener.chosen, std::vector<PopupListId>{PopupListId::dpiSubList()});
+        EXPECT_EQ(lists.currentRow(PopupListId::functionList(k)), -1);
+
+        // Closing the function list leaves the sub-list to its own rule.
+        lists.close(PopupListId::functionList(k));
+        EXPECT_EQ(lists.list(PopupListId::dpiSubList()), &subList);
+    }
 }
 
 TEST_F(PopupListSetTest, APressOnDropDownTwoClosesListFive)
 {
     openFunctionList(5);
-    lists.setOpenFlag(PopupListSet::functionListId(5), true);
+    lists.setOpenFlag(PopupListId::functionList(5), true);
     lists.closeAwayFrom(mainlayout::keyDropDown(2).center());
-    EXPECT_FALSE(lists.exists(PopupListSet::functionListId(5)));
-    EXPECT_FALSE(lists.openFlag(PopupListSet::functionListId(5)));
+    EXPECT_FALSE(lists.exists(PopupListId::functionList(5)));
+    EXPECT_FALSE(lists.openFlag(PopupListId::functionList(5)));
 }
 
 TEST_F(PopupListSetTest, TheHighlightFollowsThePointerWithoutASelectionNotice)
@@ -141,7 +185,7 @@ TEST_F(PopupListSetTest, TheHighlightFollowsThePointerWithoutASelectionNotice)
     EXPECT_EQ(list.currentRow(), 2);
     EXPECT_TRUE(listener.chosen.empty());
     ASSERT_EQ(listener.hovered.size(), 1u);
-    EXPECT_EQ(listener.hovered[0], std::make_pair(PopupListSet::functionListId(1), 2));
+    EXPECT_EQ(listener.hovered[0], std::make_pair(PopupListId::functionList(1), 2));
     // Below the last row the last row is nearest.
     moveOver(list, {third.center().x(), list.viewport()->height() - 2});
     EXPECT_EQ(list.currentRow(), rows.size() - 1);
@@ -156,13 +200,13 @@ TEST_F(PopupListSetTest, AClickOnARowIsAChoiceOfThatList)
     QListWidget& list = openFunctionList(4);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1)).center());
     ASSERT_FALSE(listener.chosen.empty());
-    EXPECT_EQ(listener.chosen.front(), PopupListSet::functionListId(4));
-    EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(4)), 1);
+    EXPECT_EQ(listener.chosen.front(), PopupListId::functionList(4));
+    EXPECT_EQ(lists.currentRow(PopupListId::functionList(4)), 1);
 }
 
 TEST_F(PopupListSetTest, AClickUnderTheLastRowChoosesTheHighlightedLastRow)
 {
-    const int id = PopupListSet::functionListId(2);
+    const PopupListId id = PopupListId::functionList(2);
     QListWidget& list = openFunctionList(2);
     const QRect last = list.visualItemRect(list.item(list.count() - 1));
     const QPoint band(last.center().x(), list.viewport()->height() - 2);
@@ -172,14 +216,14 @@ TEST_F(PopupListSetTest, AClickUnderTheLastRowChoosesTheHighlightedLastRow)
     EXPECT_TRUE(listener.chosen.empty());
     moveOver(list, band);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, band);
-    ASSERT_EQ(listener.chosen, std::vector<int>{id});
+    ASSERT_EQ(listener.chosen, std::vector<PopupListId>{id});
     EXPECT_EQ(lists.currentRow(id), rows.size() - 1);
 
     // Without a pointer move first the click still chooses the row it highlights.
     listener.chosen.clear();
     list.setCurrentRow(0);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, band);
-    ASSERT_EQ(listener.chosen, std::vector<int>{id});
+    ASSERT_EQ(listener.chosen, std::vector<PopupListId>{id});
     EXPECT_EQ(lists.currentRow(id), rows.size() - 1);
 
     // Away from the built page nothing is highlighted, so nothing is chosen.
@@ -212,13 +256,13 @@ TEST_F(PopupListSetTest, FocusAndActivationChangesChooseNothing)
     // A real click still chooses.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
     ASSERT_EQ(listener.chosen.size(), 1u);
-    EXPECT_EQ(lists.currentRow(PopupListSet::functionListId(3)), 2);
+    EXPECT_EQ(lists.currentRow(PopupListId::functionList(3)), 2);
 }
 
 TEST_F(PopupListSetTest, AClosedListSaysNothingMore)
 {
     QListWidget& list = openFunctionList(2);
-    lists.close(PopupListSet::functionListId(2));
+    lists.close(PopupListId::functionList(2));
     list.setCurrentRow(3);
     EXPECT_TRUE(listener.chosen.empty());
     lists.closeAll();
