@@ -63,7 +63,7 @@ void BenchWindow::composePage()
 {
     CanvasPainter dc = surface_.compose();
     SkinPainter painter(dc, surface_.style(), surface_.images());
-    BasicPageFrame::draw(painter, surface_, texts_, 1);
+    BasicPageFrame::draw(painter, surface_, texts_, KeyGroup::ModeA);
     drawReportRateAndDpi(painter);
 }
 

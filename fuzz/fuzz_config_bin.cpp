@@ -34,7 +34,7 @@ void readEveryField(const kestrel::SettingsRecord& record, std::uint8_t sensorTy
     (void)record.fireMakeTime();
     (void)record.fireBreakTime();
     (void)record.snipeDpiCode();
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const kestrel::KeyGroup group : kestrel::keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             (void)record.keyFunction(group, button);
             (void)record.mediaIndex(group, button);

@@ -67,10 +67,8 @@ QString SkinnedSurface::buttonCaption(HoverId id) const
 
 QString SkinnedSurface::keyCaption(int k) const
 {
-    // Captions hold key group 1's eight buttons, then key group 2's.
-    const std::size_t group = state_.settings.modeShown() == 1 ? 1 : 0;
-    const std::size_t index = group * SettingsRecord::kButtonCount + static_cast<std::size_t>(k - 1);
-    return QString::fromStdString(dlg_.resources().captions[index]);
+    const std::size_t slot = keygroup::slot(state_.settings.shownGroup(), k - 1);
+    return QString::fromStdString(dlg_.resources().captions[slot]);
 }
 
 } // namespace kestrel

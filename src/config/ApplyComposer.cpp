@@ -83,12 +83,11 @@ void ApplyComposer::composeDpiCodes(ConfigImage& image, const SettingsRecord& re
 void ApplyComposer::composeButtons(ConfigImage& image, const SettingsRecord& record)
 {
     const auto page3 = image.page(3);
-    constexpr std::array<std::size_t, SettingsRecord::kGroupCount> groupOffsets{
-        ConfigImage::kPage3Group1Buttons, ConfigImage::kPage3Group2Buttons};
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             const ButtonRecord encoded = ButtonRecord::fromSettings(record, group, button);
-            const std::size_t at = groupOffsets[static_cast<std::size_t>(group)] + kButtonRecordSize * ButtonRecord::deviceSlot(button);
+            const std::size_t at =
+                ConfigImage::page3Buttons(group) + kButtonRecordSize * ButtonRecord::deviceSlot(button);
             page3[at] = encoded.value;
             page3[at + 1] = encoded.type;
         }

@@ -66,7 +66,7 @@ ButtonRecord ButtonRecord::encode(std::uint8_t functionCode, const Values& value
     return {0x00, 0x00};
 }
 
-ButtonRecord ButtonRecord::fromSettings(const SettingsRecord& record, int group, int button)
+ButtonRecord ButtonRecord::fromSettings(const SettingsRecord& record, KeyGroup group, int button)
 {
     const Values values{
         .dpiSwitchMode = record.dpiSwitchMode(group, button),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/KeyGroup.h"
+
 #include <cstdint>
 
 namespace kestrel {
@@ -25,8 +27,8 @@ struct ButtonRecord {
     std::uint8_t type = 0;
 
     static ButtonRecord encode(std::uint8_t functionCode, const Values& values);
-    // The record of one button of one key group (0 or 1) of the settings record.
-    static ButtonRecord fromSettings(const SettingsRecord& record, int group, int button);
+    // The record of one button of one key group of the settings record.
+    static ButtonRecord fromSettings(const SettingsRecord& record, KeyGroup group, int button);
 
     // Where the mouse keeps a button's record: buttons 3 and 4 trade slots.
     static constexpr int deviceSlot(int button) { return button == 3 ? 4 : button == 4 ? 3 : button; }

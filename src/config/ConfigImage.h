@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/KeyGroup.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +23,11 @@ public:
     // Named locations inside a page ("page N +X").
     static constexpr std::size_t kPage3Group1Buttons = 0x00;
     static constexpr std::size_t kPage3Group2Buttons = 0x20;
+    // Where a key group's button records start in page 3.
+    static constexpr std::size_t page3Buttons(KeyGroup group)
+    {
+        return group == KeyGroup::ModeA ? kPage3Group1Buttons : kPage3Group2Buttons;
+    }
     static constexpr std::size_t kPage4SensorType = 0x01;
     static constexpr std::size_t kPage4StageCount = 0x06;
     static constexpr std::size_t kPage4LedMode = 0x0A;

@@ -60,7 +60,7 @@ void setDefaultLighting(SettingsRecord& record)
 
 // Values the sub-dialogs would store, so that a button switched to their
 // function before the dialog is confirmed still sends something sensible.
-void setDefaultButtonValues(SettingsRecord& record, int group, int button)
+void setDefaultButtonValues(SettingsRecord& record, KeyGroup group, int button)
 {
     record.setDpiSwitchMode(group, button, toByte(DpiSwitchMode::Loop));
     record.setSnipeIndex(group, button, kSnipeLevel);
@@ -76,11 +76,11 @@ SettingsRecord defaultSettingsRecord()
     record.setReportRate(kReportRate1000Hz);
     setDefaultStages(record);
     setDefaultLighting(record);
-    record.setModeShown(0);
+    record.setShownGroup(KeyGroup::ModeA);
     record.setFireMakeTime(kFireTiming);
     record.setFireBreakTime(kFireTiming);
     record.setSnipeDpiCode(DpiTable::code(kSnipeSensorType, kSnipeLevel, true));
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             setDefaultButtonValues(record, group, button);
         }
@@ -91,7 +91,7 @@ SettingsRecord defaultSettingsRecord()
 
 void defaultKeyFunctions(SettingsRecord& record)
 {
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             record.setKeyFunction(group, button, toByte(kDefaultFunctions[static_cast<std::size_t>(button)]));
         }

@@ -23,7 +23,7 @@ std::string rowText(const std::array<LocalizedText, N>& rows, std::uint8_t index
 
 } // namespace
 
-std::string FunctionCaption::of(const SettingsRecord& settings, int group, int button, Language language,
+std::string FunctionCaption::of(const SettingsRecord& settings, KeyGroup group, int button, Language language,
                                 const TextTable& texts, std::uint8_t sensorType)
 {
     const std::uint8_t stored = settings.keyFunction(group, button);
@@ -47,7 +47,7 @@ std::string FunctionCaption::of(const SettingsRecord& settings, int group, int b
     }
 }
 
-std::string FunctionCaption::choiceOf(const SettingsRecord& settings, int group, int button, Language language,
+std::string FunctionCaption::choiceOf(const SettingsRecord& settings, KeyGroup group, int button, Language language,
                                       std::uint8_t sensorType, KeyFunctionCode code)
 {
     switch (code) {

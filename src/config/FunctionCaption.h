@@ -19,11 +19,11 @@ public:
     // The rows of the DPI sub-list, which are also the captions of "DPI Switch".
     static constexpr std::array<const char*, 3> kDpiSwitchCaptions{"DPI +", "DPI -", "DPI Loop"};
 
-    static std::string of(const SettingsRecord& settings, int group, int button, Language language,
+    static std::string of(const SettingsRecord& settings, KeyGroup group, int button, Language language,
                           const TextTable& texts, std::uint8_t sensorType);
 
 private:
-    static std::string choiceOf(const SettingsRecord& settings, int group, int button, Language language,
+    static std::string choiceOf(const SettingsRecord& settings, KeyGroup group, int button, Language language,
                                 std::uint8_t sensorType, KeyFunctionCode code);
 };
 

@@ -6,7 +6,7 @@ namespace kestrel {
 
 namespace {
 
-bool groupHasLeftClick(const SettingsRecord& record, int group)
+bool groupHasLeftClick(const SettingsRecord& record, KeyGroup group)
 {
     // All eight count, the one the page does not show as well.
     for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
@@ -30,9 +30,9 @@ bool anyStageInUse(const SettingsRecord& record)
 std::vector<std::string> ProfileGuards::problems(const SettingsRecord& record)
 {
     std::vector<std::string> problems;
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         if (!groupHasLeftClick(record, group))
-            problems.push_back("buttons[" + std::to_string(group)
+            problems.push_back("buttons[" + std::to_string(keygroup::index(group))
                                + "]: no button is \"Left Click\"; each key group keeps at least one");
     }
     if (!anyStageInUse(record))

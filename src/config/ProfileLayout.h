@@ -47,13 +47,13 @@ inline constexpr std::string_view kFireKeyCodeName = "code";
 inline constexpr std::array<std::size_t, 7> kReservedOffsets{0x00, 0x01, 0x02, 0x03, 0x04, 0x06, 0x22};
 
 // Record bytes of one button's per-button array.
-inline std::uint8_t& cell(SettingsRecord& record, RecordField column, int group, int button)
+inline std::uint8_t& cell(SettingsRecord& record, RecordField column, KeyGroup group, int button)
 {
-    return record.bytes()[column.offset + static_cast<std::size_t>(group * SettingsRecord::kButtonCount + button)];
+    return record.bytes()[column.offset + keygroup::slot(group, button)];
 }
-inline std::uint8_t cell(const SettingsRecord& record, RecordField column, int group, int button)
+inline std::uint8_t cell(const SettingsRecord& record, RecordField column, KeyGroup group, int button)
 {
-    return record.bytes()[column.offset + static_cast<std::size_t>(group * SettingsRecord::kButtonCount + button)];
+    return record.bytes()[column.offset + keygroup::slot(group, button)];
 }
 
 // The snipe DPI codes of a sensor type, named by their DPI labels; with no

@@ -275,9 +275,9 @@ void ProfileReader::readButtons(const Json& buttons)
 {
     if (!expectArray(buttons, "buttons", SettingsRecord::kGroupCount, "key groups"))
         return;
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
-        const std::string groupPath = indexed("buttons", static_cast<std::size_t>(group));
-        const Json& row = buttons[static_cast<std::size_t>(group)];
+    for (const KeyGroup group : keygroup::kAll) {
+        const std::string groupPath = indexed("buttons", keygroup::index(group));
+        const Json& row = buttons[keygroup::index(group)];
         if (!expectArray(row, groupPath, SettingsRecord::kButtonCount, "buttons"))
             continue;
         for (int b = 0; b < SettingsRecord::kButtonCount; ++b)
@@ -285,7 +285,7 @@ void ProfileReader::readButtons(const Json& buttons)
     }
 }
 
-void ProfileReader::readButton(const Json& button, const std::string& path, int group, int b)
+void ProfileReader::readButton(const Json& button, const std::string& path, KeyGroup group, int b)
 {
     if (!button.is_object()) {
         expectObject(button, path, {});
@@ -307,15 +307,14 @@ void ProfileReader::readButton(const Json& button, const std::string& path, int 
     readFunctionValues(button, path, function, group, b);
     const bool captionGiven = button.contains("caption") && button["caption"] != "";
     if (captionGiven)
-        readCaption(button["caption"], join(path, "caption"),
-                    static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b));
+        readCaption(button["caption"], join(path, "caption"), keygroup::slot(group, b));
     if (button.contains("stored"))
         readStored(button["stored"], join(path, "stored"), function, group, b);
     if (!captionGiven && function != previousFunction && captionLanguage_)
         captionChangedFunction(group, b);
 }
 
-void ProfileReader::readStored(const Json& stored, const std::string& storedPath, std::uint8_t function, int group,
+void ProfileReader::readStored(const Json& stored, const std::string& storedPath, std::uint8_t function, KeyGroup group,
                                int b)
 {
     std::vector<std::string> storedNames;
@@ -350,16 +349,16 @@ bool ProfileReader::refuseMisplacedStoredBlock(const Json& stored, const std::st
     return true;
 }
 
-void ProfileReader::captionChangedFunction(int group, int b)
+void ProfileReader::captionChangedFunction(KeyGroup group, int b)
 {
     if (!texts_)
         texts_ = TextTable::forLanguage(*captionLanguage_);
-    result_.data.captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b)] =
+    result_.data.captions[keygroup::slot(group, b)] =
         FunctionCaption::of(result_.data.record, group, b, *captionLanguage_, *texts_, targetSensor_.value_or(0));
 }
 
-void ProfileReader::readFunctionValues(const Json& values, const std::string& path, std::uint8_t function, int group,
-                                       int b)
+void ProfileReader::readFunctionValues(const Json& values, const std::string& path, std::uint8_t function,
+                                       KeyGroup group, int b)
 {
     const profile::FunctionValues* of = profile::valuesOf(function);
     if (!of)

@@ -56,12 +56,12 @@ private:
     void readLighting(const Json& lighting);
     void readFire(const Json& fire);
     void readButtons(const Json& buttons);
-    void readButton(const Json& button, const std::string& path, int group, int b);
-    void readFunctionValues(const Json& values, const std::string& path, std::uint8_t function, int group, int b);
+    void readButton(const Json& button, const std::string& path, KeyGroup group, int b);
+    void readFunctionValues(const Json& values, const std::string& path, std::uint8_t function, KeyGroup group, int b);
     void readReserved(const Json& reserved);
     void readCaption(const Json& caption, const std::string& path, std::size_t index);
-    void readStored(const Json& stored, const std::string& storedPath, std::uint8_t function, int group, int b);
-    void captionChangedFunction(int group, int b);
+    void readStored(const Json& stored, const std::string& storedPath, std::uint8_t function, KeyGroup group, int b);
+    void captionChangedFunction(KeyGroup group, int b);
     bool refuseMisplacedStoredBlock(const Json& stored, const std::string& storedPath, std::uint8_t function);
     std::optional<std::uint8_t> readingSensor() const { return profileSensor_ ? profileSensor_ : targetSensor_; }
     void readSnipeDpi(const Json& value);

@@ -26,7 +26,7 @@ Json ProfileWriter::write(const ProfileData& data)
     doc["fire"] = {{"make_time", ProfileRules::fireTime().encode(record.fireMakeTime())},
                    {"break_time", ProfileRules::fireTime().encode(record.fireBreakTime())}};
     Json& buttons = doc["buttons"] = Json::array();
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         Json& row = buttons.emplace_back(Json::array());
         for (int b = 0; b < SettingsRecord::kButtonCount; ++b)
             row.push_back(button(data, group, b));
@@ -63,14 +63,14 @@ Json ProfileWriter::lighting(const SettingsRecord& record)
     };
 }
 
-Json ProfileWriter::button(const ProfileData& data, int group, int b)
+Json ProfileWriter::button(const ProfileData& data, KeyGroup group, int b)
 {
     const std::uint8_t function = data.record.keyFunction(group, b);
     Json button;
     button["function"] = ProfileRules::function().encode(function);
     button.update(functionValues(data, function, group, b));
     // A caption str.ini does not have is left out rather than written blank.
-    if (const std::string& caption = data.captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + b)];
+    if (const std::string& caption = data.captions[keygroup::slot(group, b)];
         !caption.empty())
         button["caption"] = caption;
     Json stored;
@@ -82,7 +82,7 @@ Json ProfileWriter::button(const ProfileData& data, int group, int b)
     return button;
 }
 
-Json ProfileWriter::functionValues(const ProfileData& data, std::uint8_t function, int group, int b)
+Json ProfileWriter::functionValues(const ProfileData& data, std::uint8_t function, KeyGroup group, int b)
 {
     Json values = Json::object();
     const profile::FunctionValues* of = profile::valuesOf(function);

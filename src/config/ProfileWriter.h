@@ -14,8 +14,8 @@ public:
 private:
     static ProfileRule::Json stages(const ProfileData& data);
     static ProfileRule::Json lighting(const SettingsRecord& record);
-    static ProfileRule::Json button(const ProfileData& data, int group, int button);
-    static ProfileRule::Json functionValues(const ProfileData& data, std::uint8_t function, int group, int button);
+    static ProfileRule::Json button(const ProfileData& data, KeyGroup group, int button);
+    static ProfileRule::Json functionValues(const ProfileData& data, std::uint8_t function, KeyGroup group, int button);
 };
 
 } // namespace kestrel

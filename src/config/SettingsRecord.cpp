@@ -11,11 +11,10 @@ std::size_t byteIndex(RecordField field, int index)
     return field.offset + static_cast<std::size_t>(index);
 }
 
-int buttonIndex(int group, int button)
+int buttonIndex(KeyGroup group, int button)
 {
-    assert(group >= 0 && group < SettingsRecord::kGroupCount);
     assert(button >= 0 && button < SettingsRecord::kButtonCount);
-    return group * SettingsRecord::kButtonCount + button;
+    return static_cast<int>(keygroup::slot(group, button));
 }
 
 constexpr int kColourBytes = 3;
@@ -31,12 +30,12 @@ std::uint8_t SettingsRecord::at(RecordField field, int index) const
     return bytes_[byteIndex(field, index)];
 }
 
-std::uint8_t& SettingsRecord::at(RecordField field, int group, int button)
+std::uint8_t& SettingsRecord::at(RecordField field, KeyGroup group, int button)
 {
     return at(field, buttonIndex(group, button));
 }
 
-std::uint8_t SettingsRecord::at(RecordField field, int group, int button) const
+std::uint8_t SettingsRecord::at(RecordField field, KeyGroup group, int button) const
 {
     return at(field, buttonIndex(group, button));
 }

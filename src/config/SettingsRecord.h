@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/KeyGroup.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -27,18 +29,17 @@ struct RecordField {
 // The 199-byte settings record: the user's choices that feed the configuration
 // image and are stored byte for byte in config.bin. Every byte, reserved ones
 // included, is kept as loaded; the accessors only name the fields.
-// Stage indices are 0..3, key groups 0..1 (group 0 is "Mode A"), buttons 0..7;
-// other indices are a programming error.
+// Stage indices are 0..3, buttons 0..7; other indices are a programming error.
 class SettingsRecord {
 public:
     static constexpr std::size_t kSize = 199;
     static constexpr int kStageCount = 4;
     static constexpr int kEffectCount = 3;
-    static constexpr int kGroupCount = 2;
-    static constexpr int kButtonCount = 8;
+    static constexpr int kGroupCount = static_cast<int>(keygroup::kAll.size());
+    static constexpr int kButtonCount = keygroup::kButtonCount;
 
-    // The layout, in record order. Per-button fields hold group 0's eight
-    // buttons, then group 1's.
+    // The layout, in record order. Per-button fields hold "Mode A"'s eight
+    // buttons, then "Mode B"'s.
     static constexpr RecordField kReservedHead{0x00, 5};
     static constexpr RecordField kReportRate{0x05, 1};
     static constexpr RecordField kReservedAfterRate{0x06, 1};
@@ -104,6 +105,8 @@ public:
 
     std::uint8_t modeShown() const { return at(kModeShown); }
     void setModeShown(std::uint8_t value) { at(kModeShown) = value; }
+    KeyGroup shownGroup() const { return keygroup::fromModeShown(modeShown()); }
+    void setShownGroup(KeyGroup group) { setModeShown(keygroup::toModeShown(group)); }
     std::uint8_t fireMakeTime() const { return at(kFireMakeTime); }
     void setFireMakeTime(std::uint8_t value) { at(kFireMakeTime) = value; }
     std::uint8_t fireBreakTime() const { return at(kFireBreakTime); }
@@ -111,26 +114,26 @@ public:
     std::uint8_t snipeDpiCode() const { return at(kSnipeDpiCode); }
     void setSnipeDpiCode(std::uint8_t value) { at(kSnipeDpiCode) = value; }
 
-    std::uint8_t keyFunction(int group, int button) const { return at(kKeyFunction, group, button); }
-    void setKeyFunction(int group, int button, std::uint8_t value) { at(kKeyFunction, group, button) = value; }
-    std::uint8_t mediaIndex(int group, int button) const { return at(kMediaIndex, group, button); }
-    void setMediaIndex(int group, int button, std::uint8_t value) { at(kMediaIndex, group, button) = value; }
-    std::uint8_t windowsIndex(int group, int button) const { return at(kWindowsIndex, group, button); }
-    void setWindowsIndex(int group, int button, std::uint8_t value) { at(kWindowsIndex, group, button) = value; }
-    std::uint8_t hotKeyIndex(int group, int button) const { return at(kHotKeyIndex, group, button); }
-    void setHotKeyIndex(int group, int button, std::uint8_t value) { at(kHotKeyIndex, group, button) = value; }
-    std::uint8_t singleKeyCode(int group, int button) const { return at(kSingleKeyCode, group, button); }
-    void setSingleKeyCode(int group, int button, std::uint8_t value) { at(kSingleKeyCode, group, button) = value; }
-    std::uint8_t snipeIndex(int group, int button) const { return at(kSnipeIndex, group, button); }
-    void setSnipeIndex(int group, int button, std::uint8_t value) { at(kSnipeIndex, group, button) = value; }
-    std::uint8_t fireKeyIndex(int group, int button) const { return at(kFireKeyIndex, group, button); }
-    void setFireKeyIndex(int group, int button, std::uint8_t value) { at(kFireKeyIndex, group, button) = value; }
-    std::uint8_t fireKeyCode(int group, int button) const { return at(kFireKeyCode, group, button); }
-    void setFireKeyCode(int group, int button, std::uint8_t value) { at(kFireKeyCode, group, button) = value; }
-    std::uint8_t fireTimes(int group, int button) const { return at(kFireTimes, group, button); }
-    void setFireTimes(int group, int button, std::uint8_t value) { at(kFireTimes, group, button) = value; }
-    std::uint8_t dpiSwitchMode(int group, int button) const { return at(kDpiSwitchMode, group, button); }
-    void setDpiSwitchMode(int group, int button, std::uint8_t value) { at(kDpiSwitchMode, group, button) = value; }
+    std::uint8_t keyFunction(KeyGroup group, int button) const { return at(kKeyFunction, group, button); }
+    void setKeyFunction(KeyGroup group, int button, std::uint8_t value) { at(kKeyFunction, group, button) = value; }
+    std::uint8_t mediaIndex(KeyGroup group, int button) const { return at(kMediaIndex, group, button); }
+    void setMediaIndex(KeyGroup group, int button, std::uint8_t value) { at(kMediaIndex, group, button) = value; }
+    std::uint8_t windowsIndex(KeyGroup group, int button) const { return at(kWindowsIndex, group, button); }
+    void setWindowsIndex(KeyGroup group, int button, std::uint8_t value) { at(kWindowsIndex, group, button) = value; }
+    std::uint8_t hotKeyIndex(KeyGroup group, int button) const { return at(kHotKeyIndex, group, button); }
+    void setHotKeyIndex(KeyGroup group, int button, std::uint8_t value) { at(kHotKeyIndex, group, button) = value; }
+    std::uint8_t singleKeyCode(KeyGroup group, int button) const { return at(kSingleKeyCode, group, button); }
+    void setSingleKeyCode(KeyGroup group, int button, std::uint8_t value) { at(kSingleKeyCode, group, button) = value; }
+    std::uint8_t snipeIndex(KeyGroup group, int button) const { return at(kSnipeIndex, group, button); }
+    void setSnipeIndex(KeyGroup group, int button, std::uint8_t value) { at(kSnipeIndex, group, button) = value; }
+    std::uint8_t fireKeyIndex(KeyGroup group, int button) const { return at(kFireKeyIndex, group, button); }
+    void setFireKeyIndex(KeyGroup group, int button, std::uint8_t value) { at(kFireKeyIndex, group, button) = value; }
+    std::uint8_t fireKeyCode(KeyGroup group, int button) const { return at(kFireKeyCode, group, button); }
+    void setFireKeyCode(KeyGroup group, int button, std::uint8_t value) { at(kFireKeyCode, group, button) = value; }
+    std::uint8_t fireTimes(KeyGroup group, int button) const { return at(kFireTimes, group, button); }
+    void setFireTimes(KeyGroup group, int button, std::uint8_t value) { at(kFireTimes, group, button) = value; }
+    std::uint8_t dpiSwitchMode(KeyGroup group, int button) const { return at(kDpiSwitchMode, group, button); }
+    void setDpiSwitchMode(KeyGroup group, int button, std::uint8_t value) { at(kDpiSwitchMode, group, button) = value; }
 
     // The whole record, for config.bin.
     std::span<std::uint8_t, kSize> bytes() { return bytes_; }
@@ -141,8 +144,8 @@ public:
 private:
     std::uint8_t& at(RecordField field, int index = 0);
     std::uint8_t at(RecordField field, int index = 0) const;
-    std::uint8_t& at(RecordField field, int group, int button);
-    std::uint8_t at(RecordField field, int group, int button) const;
+    std::uint8_t& at(RecordField field, KeyGroup group, int button);
+    std::uint8_t at(RecordField field, KeyGroup group, int button) const;
 
     std::array<std::uint8_t, kSize> bytes_{};
 };

@@ -36,7 +36,7 @@ void BasicSettingsPage::compose()
     CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
     const KeyAssignments keys(context_.host.settings(), context_.host.captions());
-    BasicPageFrame::draw(painter, context_.skin, context_.host.texts(), keys.shownGroup() + 1);
+    BasicPageFrame::draw(painter, context_.skin, context_.host.texts(), keys.shownGroup());
     lighting_.drawLabels(painter);
     dpi_.paint(painter);
 }

@@ -30,7 +30,7 @@ public:
     DpiPanel& dpi() { return dpi_; }
     LightingPanel& lighting() { return lighting_; }
 
-    void showKeyGroup(int group) override { keys_.showKeyGroup(group); }
+    void showKeyGroup(KeyGroup group) override { keys_.showKeyGroup(group); }
     void defaultKeys() override { keys_.restoreDefaults(); }
     void keyDropDown(int k) override { keys_.dropDownClicked(k); }
     void reportRateMark(int mark) override { dpi_.selectReportRate(mark); }

@@ -8,8 +8,6 @@ namespace kestrel {
 
 namespace {
 
-constexpr int kOtherGroup[] = {1, 0};
-
 // The values a button keeps for the function it holds.
 constexpr std::array kButtonValueFields{
     SettingsRecord::kMediaIndex,  SettingsRecord::kWindowsIndex, SettingsRecord::kHotKeyIndex,
@@ -24,24 +22,19 @@ KeyAssignments::KeyAssignments(SettingsRecord& settings, StrIniSettings::Caption
 {
 }
 
-int KeyAssignments::shownGroup() const { return settings_.modeShown() == 1 ? 1 : 0; }
+KeyGroup KeyAssignments::shownGroup() const { return settings_.shownGroup(); }
 
-std::size_t KeyAssignments::captionIndex(int group, int button)
+const std::string& KeyAssignments::caption(KeyGroup group, int button) const
 {
-    return static_cast<std::size_t>(group * SettingsRecord::kButtonCount + button);
+    return captions_[keygroup::slot(group, button)];
 }
 
-const std::string& KeyAssignments::caption(int group, int button) const
+void KeyAssignments::setCaption(KeyGroup group, int button, const std::string& text)
 {
-    return captions_[captionIndex(group, button)];
+    captions_[keygroup::slot(group, button)] = text;
 }
 
-void KeyAssignments::setCaption(int group, int button, const std::string& text)
-{
-    captions_[captionIndex(group, button)] = text;
-}
-
-bool KeyAssignments::isOnlyLeftClick(int group, int button) const
+bool KeyAssignments::isOnlyLeftClick(KeyGroup group, int button) const
 {
     const std::uint8_t leftClick = toByte(KeyFunctionCode::LeftClick);
     if (settings_.keyFunction(group, button) != leftClick)
@@ -53,7 +46,7 @@ bool KeyAssignments::isOnlyLeftClick(int group, int button) const
     return true;
 }
 
-bool KeyAssignments::groupHasShift(int group) const
+bool KeyAssignments::groupHasShift(KeyGroup group) const
 {
     for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
         if (settings_.keyFunction(group, button) == toByte(KeyFunctionCode::Shift))
@@ -64,15 +57,15 @@ bool KeyAssignments::groupHasShift(int group) const
 
 void KeyAssignments::assignShift(int button, const std::string& caption)
 {
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         settings_.setKeyFunction(group, button, toByte(KeyFunctionCode::Shift));
         setCaption(group, button, caption);
     }
 }
 
-void KeyAssignments::assign(int group, int button, KeyFunctionCode code, const std::string& caption)
+void KeyAssignments::assign(KeyGroup group, int button, KeyFunctionCode code, const std::string& caption)
 {
-    const int other = kOtherGroup[group];
+    const KeyGroup other = keygroup::other(group);
     if (settings_.keyFunction(group, button) == toByte(KeyFunctionCode::Shift)) {
         // The shared "Shift" button leaves it in both groups. The other group
         // also takes this group's values, so that its caption tells the truth.
@@ -84,7 +77,7 @@ void KeyAssignments::assign(int group, int button, KeyFunctionCode code, const s
     setCaption(group, button, caption);
 }
 
-void KeyAssignments::assignDpiSwitch(int group, int button, DpiSwitchMode mode, const std::string& caption)
+void KeyAssignments::assignDpiSwitch(KeyGroup group, int button, DpiSwitchMode mode, const std::string& caption)
 {
     setCaption(group, button, caption);
     settings_.setKeyFunction(group, button, toByte(KeyFunctionCode::DpiSwitch));
@@ -97,12 +90,12 @@ void KeyAssignments::restoreDefaults(const StrIniSettings::Captions& defaults)
     captions_ = defaults;
 }
 
-void KeyAssignments::copyButtonValues(int fromGroup, int toGroup, int button)
+void KeyAssignments::copyButtonValues(KeyGroup fromGroup, KeyGroup toGroup, int button)
 {
     const auto bytes = settings_.bytes();
     for (const RecordField& field : kButtonValueFields) {
-        const std::size_t from = field.offset + captionIndex(fromGroup, button);
-        const std::size_t to = field.offset + captionIndex(toGroup, button);
+        const std::size_t from = field.offset + keygroup::slot(fromGroup, button);
+        const std::size_t to = field.offset + keygroup::slot(toGroup, button);
         bytes[to] = bytes[from];
     }
 }

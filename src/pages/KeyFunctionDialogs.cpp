@@ -23,7 +23,7 @@ bool KeyFunctionDialogs::opensDialog(KeyFunctionCode code)
     return code >= KeyFunctionCode::Windows && code <= KeyFunctionCode::SnipeKey;
 }
 
-std::optional<std::string> KeyFunctionDialogs::run(KeyFunctionCode code, int group, int button)
+std::optional<std::string> KeyFunctionDialogs::run(KeyFunctionCode code, KeyGroup group, int button)
 {
     switch (code) {
     case KeyFunctionCode::Windows:
@@ -43,8 +43,8 @@ std::optional<std::string> KeyFunctionDialogs::run(KeyFunctionCode code, int gro
     }
 }
 
-std::optional<int> KeyFunctionDialogs::heldRow(KeyFunctionCode code, int group, int button,
-                                              std::uint8_t (SettingsRecord::*stored)(int, int) const) const
+std::optional<int> KeyFunctionDialogs::heldRow(KeyFunctionCode code, KeyGroup group, int button,
+                                              std::uint8_t (SettingsRecord::*stored)(KeyGroup, int) const) const
 {
     if (!holds(code, group, button))
         return std::nullopt;
@@ -56,7 +56,7 @@ std::string KeyFunctionDialogs::prefixed(KeyFunctionCode code, const std::string
     return host_.texts().keyFunction(code) + "-" + choice;
 }
 
-bool KeyFunctionDialogs::holds(KeyFunctionCode code, int group, int button) const
+bool KeyFunctionDialogs::holds(KeyFunctionCode code, KeyGroup group, int button) const
 {
     return host_.settings().keyFunction(group, button) == static_cast<std::uint8_t>(code);
 }
@@ -72,7 +72,7 @@ std::optional<ChoiceResult> KeyFunctionDialogs::choose(std::optional<int> heldRo
     return dialog.choice();
 }
 
-std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
+std::optional<std::string> KeyFunctionDialogs::runWindows(KeyGroup group, int button)
 {
     const std::optional<ChoiceResult> choice =
         choose<WindowsKeyDialog>(heldRow(KeyFunctionCode::Windows, group, button, &SettingsRecord::windowsIndex));
@@ -82,7 +82,7 @@ std::optional<std::string> KeyFunctionDialogs::runWindows(int group, int button)
     return choice->label;
 }
 
-std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int button)
+std::optional<std::string> KeyFunctionDialogs::runMultimedia(KeyGroup group, int button)
 {
     const std::optional<ChoiceResult> choice =
         choose<MediaKeyDialog>(heldRow(KeyFunctionCode::Multimedia, group, button, &SettingsRecord::mediaIndex));
@@ -92,7 +92,7 @@ std::optional<std::string> KeyFunctionDialogs::runMultimedia(int group, int butt
     return prefixed(KeyFunctionCode::Multimedia, choice->label);
 }
 
-std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
+std::optional<std::string> KeyFunctionDialogs::runHotKey(KeyGroup group, int button)
 {
     const std::optional<ChoiceResult> choice =
         choose<HotKeyDialog>(heldRow(KeyFunctionCode::HotKey, group, button, &SettingsRecord::hotKeyIndex));
@@ -102,7 +102,7 @@ std::optional<std::string> KeyFunctionDialogs::runHotKey(int group, int button)
     return choice->label;
 }
 
-std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
+std::optional<std::string> KeyFunctionDialogs::runFireKey(KeyGroup group, int button)
 {
     FireKeyDialog dialog(host_.dialogContext(), &window_);
     const SettingsRecord& held = host_.settings();
@@ -122,7 +122,7 @@ std::optional<std::string> KeyFunctionDialogs::runFireKey(int group, int button)
     return prefixed(KeyFunctionCode::FireKey, fire.keyLabel);
 }
 
-std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int button)
+std::optional<std::string> KeyFunctionDialogs::runSingleKey(KeyGroup group, int button)
 {
     SingleKeyDialog dialog(host_.dialogContext(), &window_);
     if (holds(KeyFunctionCode::SingleKey, group, button))
@@ -133,7 +133,7 @@ std::optional<std::string> KeyFunctionDialogs::runSingleKey(int group, int butto
     return prefixed(KeyFunctionCode::SingleKey, dialog.keyName());
 }
 
-std::optional<std::string> KeyFunctionDialogs::runSnipeKey(int group, int button)
+std::optional<std::string> KeyFunctionDialogs::runSnipeKey(KeyGroup group, int button)
 {
     SnipeKeyDialog dialog(host_.dialogContext(), host_.sensorType(), &window_);
     if (const auto row = heldRow(KeyFunctionCode::SnipeKey, group, button, &SettingsRecord::snipeIndex))

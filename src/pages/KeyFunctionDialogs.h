@@ -25,24 +25,24 @@ public:
 
     static bool opensDialog(KeyFunctionCode code);
 
-    std::optional<std::string> run(KeyFunctionCode code, int group, int button);
+    std::optional<std::string> run(KeyFunctionCode code, KeyGroup group, int button);
 
 private:
-    std::optional<std::string> runWindows(int group, int button);
-    std::optional<std::string> runMultimedia(int group, int button);
-    std::optional<std::string> runHotKey(int group, int button);
-    std::optional<std::string> runFireKey(int group, int button);
-    std::optional<std::string> runSingleKey(int group, int button);
-    std::optional<std::string> runSnipeKey(int group, int button);
+    std::optional<std::string> runWindows(KeyGroup group, int button);
+    std::optional<std::string> runMultimedia(KeyGroup group, int button);
+    std::optional<std::string> runHotKey(KeyGroup group, int button);
+    std::optional<std::string> runFireKey(KeyGroup group, int button);
+    std::optional<std::string> runSingleKey(KeyGroup group, int button);
+    std::optional<std::string> runSnipeKey(KeyGroup group, int button);
 
     // Runs a dialog whose result is its choice, opened on the row given;
     // nullopt when cancelled.
     template <typename Dialog>
     std::optional<ChoiceResult> choose(std::optional<int> heldRow);
-    bool holds(KeyFunctionCode code, int group, int button) const;
+    bool holds(KeyFunctionCode code, KeyGroup group, int button) const;
     // The row the button holds in the function's list, if it has that function.
-    std::optional<int> heldRow(KeyFunctionCode code, int group, int button,
-                               std::uint8_t (SettingsRecord::*stored)(int, int) const) const;
+    std::optional<int> heldRow(KeyFunctionCode code, KeyGroup group, int button,
+                               std::uint8_t (SettingsRecord::*stored)(KeyGroup, int) const) const;
     // The function's row text, a "-" and the dialog's choice.
     std::string prefixed(KeyFunctionCode code, const std::string& choice) const;
 

@@ -52,10 +52,9 @@ void KeySettingPanel::fillMissingCaptions()
 {
     PageHost& host = context_.host;
     StrIniSettings::Captions& captions = host.captions();
-    constexpr int kButtons = static_cast<int>(StrIniSettings::kCaptionCount / 2);
-    for (int group = 0; group < 2; ++group) {
-        for (int button = 0; button < kButtons; ++button) {
-            std::string& caption = captions[static_cast<std::size_t>(group * kButtons + button)];
+    for (const KeyGroup group : keygroup::kAll) {
+        for (int button = 0; button < keygroup::kButtonCount; ++button) {
+            std::string& caption = captions[keygroup::slot(group, button)];
             if (caption.empty())
                 caption = FunctionCaption::of(host.settings(), group, button, host.language(), host.texts(),
                                               host.sensorType());
@@ -144,7 +143,7 @@ void KeySettingPanel::functionChosen(int k, int row)
         return;
     }
     KeyAssignments keys = assignments();
-    const int group = keys.shownGroup();
+    const KeyGroup group = keys.shownGroup();
     std::optional<std::string> caption = context_.host.texts().keyFunction(code);
     // The list has done its part once a row is chosen; it would otherwise
     // stay open under the sub-dialog for as long as that runs.
@@ -160,13 +159,13 @@ void KeySettingPanel::functionChosen(int k, int row)
 bool KeySettingPanel::chooseShift(int button)
 {
     KeyAssignments keys = assignments();
-    const int group = keys.shownGroup();
+    const KeyGroup group = keys.shownGroup();
     // One "Shift" per group; the shown group is the one tested.
     if (keys.groupHasShift(group))
         return false;
     // "Shift" takes the button in both groups: it must not take the other
     // group's only "Left Click".
-    const int other = 1 - group;
+    const KeyGroup other = keygroup::other(group);
     if (keys.isOnlyLeftClick(other, button)) {
         warnLeftKeyRequired();
         return false;
@@ -228,9 +227,9 @@ void KeySettingPanel::dpiSwitchChosen(int row)
     closeFunctionList(*k);
 }
 
-void KeySettingPanel::showKeyGroup(int group)
+void KeySettingPanel::showKeyGroup(KeyGroup group)
 {
-    context_.host.settings().setModeShown(static_cast<std::uint8_t>(group - 1));
+    context_.host.settings().setShownGroup(group);
     redrawKeyGroup();
 }
 
@@ -251,7 +250,7 @@ void KeySettingPanel::redrawKeyGroup()
 {
     CanvasPainter dc = context_.skin.compose();
     SkinPainter painter(dc, context_.skin.style(), context_.skin.images());
-    BasicPageFrame::drawKeyGroupButtons(painter, assignments().shownGroup() + 1);
+    BasicPageFrame::drawKeyGroupButtons(painter, assignments().shownGroup());
     for (int k = 1; k <= mainlayout::kKeyDropDownCount; ++k)
         context_.skin.drawHoverItem(painter, keyDropDownItem(k).id, false);
 }

@@ -37,8 +37,7 @@ public:
     static bool ownsList(PopupListId id);
     void listChosen(PopupListId id);
     void listRowHovered(PopupListId id, int row);
-    // `group` is 1 ("Mode A") or 2 ("Mode B").
-    void showKeyGroup(int group);
+    void showKeyGroup(KeyGroup group);
     void restoreDefaults();
 
 private:

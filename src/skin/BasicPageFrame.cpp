@@ -17,7 +17,7 @@ QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 } // namespace
 
-void BasicPageFrame::draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, int shownGroup)
+void BasicPageFrame::draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, KeyGroup shownGroup)
 {
     painter.image(skinfiles::kBasicPage, {0, 0});
     for (const HoverItem& item : kHoverItems)
@@ -34,13 +34,13 @@ void BasicPageFrame::draw(SkinPainter& painter, const MainWindowSkin& skin, cons
     drawKeyGroupButtons(painter, shownGroup);
 }
 
-void BasicPageFrame::drawKeyGroupButtons(SkinPainter& painter, int shownGroup)
+void BasicPageFrame::drawKeyGroupButtons(SkinPainter& painter, KeyGroup shownGroup)
 {
     // "Mode A" and "Mode B" read the same in every language.
-    painter.imageButton({mainlayout::kModeA, skinfiles::kButtonNormal, skinfiles::kButtonOver}, shownGroup == 1,
-                        QStringLiteral("Mode A"));
-    painter.imageButton({mainlayout::kModeB, skinfiles::kButtonNormal, skinfiles::kButtonOver}, shownGroup == 2,
-                        QStringLiteral("Mode B"));
+    painter.imageButton({mainlayout::kModeA, skinfiles::kButtonNormal, skinfiles::kButtonOver},
+                        shownGroup == KeyGroup::ModeA, QStringLiteral("Mode A"));
+    painter.imageButton({mainlayout::kModeB, skinfiles::kButtonNormal, skinfiles::kButtonOver},
+                        shownGroup == KeyGroup::ModeB, QStringLiteral("Mode B"));
 }
 
 QString BasicPageFrame::buttonCaption(const TextTable& texts, HoverId id)

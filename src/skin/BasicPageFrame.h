@@ -2,6 +2,7 @@
 
 #include "skin/HoverItems.h"
 
+#include "config/KeyGroup.h"
 #include "config/TextTable.h"
 
 #include <QString>
@@ -18,10 +19,9 @@ class SkinPainter;
 // The report-rate, DPI and lighting sections are drawn by their own page.
 class BasicPageFrame {
 public:
-    // `shownGroup` is 1 for "Mode A", 2 for "Mode B".
-    static void draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, int shownGroup);
+    static void draw(SkinPainter& painter, const MainWindowSkin& skin, const TextTable& texts, KeyGroup shownGroup);
     // "Mode A" and "Mode B", the shown group's button with its hover image.
-    static void drawKeyGroupButtons(SkinPainter& painter, int shownGroup);
+    static void drawKeyGroupButtons(SkinPainter& painter, KeyGroup shownGroup);
     // The caption of "OK", "Apply", "Cancel" or "Default"; empty for other items.
     static QString buttonCaption(const TextTable& texts, HoverId id);
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/KeyGroup.h"
+
 #include <QPoint>
 
 namespace kestrel {
@@ -23,7 +25,7 @@ public:
 class PageClickActions {
 public:
     virtual ~PageClickActions() = default;
-    virtual void showKeyGroup(int group) = 0;
+    virtual void showKeyGroup(KeyGroup group) = 0;
     virtual void defaultKeys() = 0;
     virtual void keyDropDown(int k) = 0;
     virtual void reportRateMark(int mark) = 0;

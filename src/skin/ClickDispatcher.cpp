@@ -57,9 +57,9 @@ void ClickDispatcher::perform(const ClickRow& row, int index, QPoint point, Clic
         return;
     switch (row.action) {
     case ClickAction::ModeA:
-        return page->showKeyGroup(1);
+        return page->showKeyGroup(KeyGroup::ModeA);
     case ClickAction::ModeB:
-        return page->showKeyGroup(2);
+        return page->showKeyGroup(KeyGroup::ModeB);
     case ClickAction::DefaultKeys:
         return page->defaultKeys();
     case ClickAction::KeyDropDown:

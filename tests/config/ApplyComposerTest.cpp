@@ -78,8 +78,8 @@ TEST_F(ApplyComposerTest, ConstantTablesAreWrittenByteExact)
 TEST_F(ApplyComposerTest, PagesOneTwoAndUninterpretedBytesAreCarriedUnchanged)
 {
     record.setLedMode(0);
-    record.setKeyFunction(0, 7, toByte(KeyFunctionCode::FireKey));
-    record.setFireTimes(0, 7, 127);
+    record.setKeyFunction(KeyGroup::ModeA, 7, toByte(KeyFunctionCode::FireKey));
+    record.setFireTimes(KeyGroup::ModeA, 7, 127);
     applyWith(0);
 
     for (int page = 1; page <= 2; ++page) {
@@ -203,20 +203,20 @@ TEST_F(ApplyComposerTest, SnipeAndFireTimingAreCopied)
 
 TEST_F(ApplyComposerTest, ButtonsThreeAndFourTradeSlotsInBothGroups)
 {
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             record.setKeyFunction(group, button, toByte(KeyFunctionCode::KeyOff));
         }
     }
-    record.setKeyFunction(0, 0, toByte(KeyFunctionCode::LeftClick));
-    record.setKeyFunction(0, 3, toByte(KeyFunctionCode::Forward));
-    record.setKeyFunction(0, 4, toByte(KeyFunctionCode::Backward));
-    record.setKeyFunction(1, 3, toByte(KeyFunctionCode::Multimedia));
-    record.setMediaIndex(1, 3, 6);
-    record.setKeyFunction(1, 4, toByte(KeyFunctionCode::FireKey));
-    record.setFireKeyCode(1, 4, 0x04);
-    record.setFireTimes(1, 4, 3);
-    record.setKeyFunction(1, 7, toByte(KeyFunctionCode::Shift));
+    record.setKeyFunction(KeyGroup::ModeA, 0, toByte(KeyFunctionCode::LeftClick));
+    record.setKeyFunction(KeyGroup::ModeA, 3, toByte(KeyFunctionCode::Forward));
+    record.setKeyFunction(KeyGroup::ModeA, 4, toByte(KeyFunctionCode::Backward));
+    record.setKeyFunction(KeyGroup::ModeB, 3, toByte(KeyFunctionCode::Multimedia));
+    record.setMediaIndex(KeyGroup::ModeB, 3, 6);
+    record.setKeyFunction(KeyGroup::ModeB, 4, toByte(KeyFunctionCode::FireKey));
+    record.setFireKeyCode(KeyGroup::ModeB, 4, 0x04);
+    record.setFireTimes(KeyGroup::ModeB, 4, 3);
+    record.setKeyFunction(KeyGroup::ModeB, 7, toByte(KeyFunctionCode::Shift));
     applyWith(0);
 
     EXPECT_EQ(bytes(3, 0x00, 16), (std::vector<std::uint8_t>{0xF0, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF3, 0x00,

@@ -58,15 +58,15 @@ TEST(ButtonRecordTest, FireKeyTypeByteCarriesTheRepeatCount)
 TEST(ButtonRecordTest, FromSettingsReadsTheButtonOfTheGivenGroup)
 {
     SettingsRecord record;
-    record.setKeyFunction(0, 2, toByte(KeyFunctionCode::HotKey));
-    record.setHotKeyIndex(0, 2, 3);
-    record.setHotKeyIndex(1, 2, 6);
-    record.setKeyFunction(1, 2, toByte(KeyFunctionCode::FireKey));
-    record.setFireKeyCode(1, 2, 0xE5);
-    record.setFireTimes(1, 2, 10);
-    EXPECT_EQ(ButtonRecord::fromSettings(record, 0, 2), (ButtonRecord{0x13, 0x02}));
-    EXPECT_EQ(ButtonRecord::fromSettings(record, 1, 2), (ButtonRecord{0xE5, 0x8A}));
-    EXPECT_EQ(ButtonRecord::fromSettings(record, 1, 3), (ButtonRecord{0xF0, 0x00}));
+    record.setKeyFunction(KeyGroup::ModeA, 2, toByte(KeyFunctionCode::HotKey));
+    record.setHotKeyIndex(KeyGroup::ModeA, 2, 3);
+    record.setHotKeyIndex(KeyGroup::ModeB, 2, 6);
+    record.setKeyFunction(KeyGroup::ModeB, 2, toByte(KeyFunctionCode::FireKey));
+    record.setFireKeyCode(KeyGroup::ModeB, 2, 0xE5);
+    record.setFireTimes(KeyGroup::ModeB, 2, 10);
+    EXPECT_EQ(ButtonRecord::fromSettings(record, KeyGroup::ModeA, 2), (ButtonRecord{0x13, 0x02}));
+    EXPECT_EQ(ButtonRecord::fromSettings(record, KeyGroup::ModeB, 2), (ButtonRecord{0xE5, 0x8A}));
+    EXPECT_EQ(ButtonRecord::fromSettings(record, KeyGroup::ModeB, 3), (ButtonRecord{0xF0, 0x00}));
 }
 
 } // namespace

@@ -24,3 +24,9 @@ TEST(ConfigImage, PagesMapOntoTheImageBytes)
     image.clear();
     EXPECT_EQ(image, ConfigImage{});
 }
+
+TEST(ConfigImage, ModeBButtonRecordsFollowModeAsInPageThree)
+{
+    EXPECT_EQ(ConfigImage::page3Buttons(kestrel::KeyGroup::ModeA), 0x00u);
+    EXPECT_EQ(ConfigImage::page3Buttons(kestrel::KeyGroup::ModeB), 0x20u);
+}

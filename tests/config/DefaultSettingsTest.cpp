@@ -14,9 +14,9 @@ namespace {
 void expectDefaultKeyPage(const SettingsRecord& record)
 {
     const std::uint8_t expected[] = {0, 1, 2, 3, 4, 5, 5, 12};
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
-            EXPECT_EQ(record.keyFunction(group, button), expected[button]) << group << "/" << button;
+            EXPECT_EQ(record.keyFunction(group, button), expected[button]) << keygroup::number(group) << "/" << button;
         }
         EXPECT_EQ(record.dpiSwitchMode(group, 5), 3);
         EXPECT_EQ(record.dpiSwitchMode(group, 6), 4);
@@ -32,7 +32,7 @@ TEST(DefaultSettingsTest, NewRecordIsUsableOnEverySensorType)
     EXPECT_LE(record.ledBrightness(), 9);
     EXPECT_GE(record.fireMakeTime(), 5);
     EXPECT_GE(record.fireBreakTime(), 5);
-    EXPECT_EQ(record.snipeDpiCode(), DpiTable::code(1, record.snipeIndex(0, 0), true));
+    EXPECT_EQ(record.snipeDpiCode(), DpiTable::code(1, record.snipeIndex(KeyGroup::ModeA, 0), true));
     EXPECT_LT(record.snipeDpiCode(), 0x80);
 
     std::set<std::tuple<int, int, int>> colours;
@@ -47,7 +47,7 @@ TEST(DefaultSettingsTest, NewRecordIsUsableOnEverySensorType)
     }
     EXPECT_EQ(colours.size(), 4u);
 
-    for (int group = 0; group < SettingsRecord::kGroupCount; ++group) {
+    for (const KeyGroup group : keygroup::kAll) {
         for (int button = 0; button < SettingsRecord::kButtonCount; ++button) {
             EXPECT_LE(record.fireTimes(group, button), 127);
         }

@@ -67,7 +67,7 @@ ProfileData randomValidData(std::mt19937& random)
     r.setFireMakeTime(static_cast<std::uint8_t>(5 + below(251)));
     r.setFireBreakTime(static_cast<std::uint8_t>(5 + below(251)));
     r.setSnipeDpiCode(DpiTable::code(sensorType, below(levels), true));
-    for (int g = 0; g < 2; ++g) {
+    for (const KeyGroup g : keygroup::kAll) {
         for (int b = 0; b < 8; ++b) {
             r.setKeyFunction(g, b, below(kKeyFunctionCount));
             r.setMediaIndex(g, b, below(7));
@@ -79,7 +79,7 @@ ProfileData randomValidData(std::mt19937& random)
             r.setFireKeyCode(g, b, KeyNames::fireKeyUsage(r.fireKeyIndex(g, b)));
             r.setFireTimes(g, b, below(128));
             r.setDpiSwitchMode(g, b, static_cast<std::uint8_t>(3 + below(3)));
-            data.captions[static_cast<std::size_t>(g * 8 + b)] = "Caption " + std::to_string(below(100)) + " 按键";
+            data.captions[keygroup::slot(g, b)] = "Caption " + std::to_string(below(100)) + " 按键";
         }
     }
     for (const std::size_t offset : {0, 1, 2, 3, 4, 6, 0x22})
@@ -163,9 +163,9 @@ TEST(ProfileTest, MissingKeysKeepTheCurrentValues)
     ASSERT_TRUE(result.ok()) << result.problems.front();
     ProfileData expected = shipped;
     expected.record.setReportRate(8);
-    expected.record.setKeyFunction(0, 1, toByte(KeyFunctionCode::FireKey));
-    expected.record.setFireKeyIndex(0, 1, 44);
-    expected.record.setFireKeyCode(0, 1, 0xE4);
+    expected.record.setKeyFunction(KeyGroup::ModeA, 1, toByte(KeyFunctionCode::FireKey));
+    expected.record.setFireKeyIndex(KeyGroup::ModeA, 1, 44);
+    expected.record.setFireKeyCode(KeyGroup::ModeA, 1, 0xE4);
     expected.captions[15] = "Off";
     EXPECT_EQ(result.data, expected);
 }
@@ -176,14 +176,14 @@ TEST(ProfileTest, AProfileForAnotherSensorTypeMovesToTheNearestLevelWithAWarning
     data.sensorType = 1;
     data.record.setDpiLevel(0, 4);                               // 1600
     data.record.setSnipeDpiCode(DpiTable::code(1, 7, true));     // 3200
-    data.record.setKeyFunction(0, 2, toByte(KeyFunctionCode::SnipeKey));
-    data.record.setSnipeIndex(0, 2, 1);                          // 800
+    data.record.setKeyFunction(KeyGroup::ModeA, 2, toByte(KeyFunctionCode::SnipeKey));
+    data.record.setSnipeIndex(KeyGroup::ModeA, 2, 1);                          // 800
     const ProfileReader::Result result = ProfileReader::read(ProfileWriter::write(data), ProfileData{}, 0);
     ASSERT_TRUE(result.ok()) << result.problems.front();
     EXPECT_EQ(result.data.sensorType, 0);
     EXPECT_EQ(DpiTable::label(0, result.data.record.dpiLevel(0)), "1500");
     EXPECT_EQ(result.data.record.snipeDpiCode(), DpiTable::code(0, 9, true)); // 3000
-    EXPECT_EQ(DpiTable::label(0, result.data.record.snipeIndex(0, 2)), "750");
+    EXPECT_EQ(DpiTable::label(0, result.data.record.snipeIndex(KeyGroup::ModeA, 2)), "750");
     ASSERT_FALSE(result.warnings.empty());
     EXPECT_EQ(result.warnings.front(), "stages[0].dpi: 1600 DPI of sensor type 1 becomes 1500 DPI of sensor type 0");
     for (const std::string& warning : result.warnings)

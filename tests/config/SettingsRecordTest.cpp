@@ -8,8 +8,8 @@
 namespace kestrel {
 namespace {
 
-using ButtonGetter = std::uint8_t (SettingsRecord::*)(int, int) const;
-using ButtonSetter = void (SettingsRecord::*)(int, int, std::uint8_t);
+using ButtonGetter = std::uint8_t (SettingsRecord::*)(KeyGroup, int) const;
+using ButtonSetter = void (SettingsRecord::*)(KeyGroup, int, std::uint8_t);
 
 struct ButtonField {
     const char* name;
@@ -45,21 +45,58 @@ TEST(SettingsRecordTest, PerButtonFieldsSitAtTheirOffsetsGroupOneFirst)
     for (const ButtonField& field : kButtonFields) {
         SCOPED_TRACE(field.name);
         SettingsRecord record;
-        (record.*field.set)(0, 0, 0x11);
-        (record.*field.set)(0, 7, 0x22);
-        (record.*field.set)(1, 0, 0x33);
-        (record.*field.set)(1, 7, 0x44);
+        (record.*field.set)(KeyGroup::ModeA, 0, 0x11);
+        (record.*field.set)(KeyGroup::ModeA, 7, 0x22);
+        (record.*field.set)(KeyGroup::ModeB, 0, 0x33);
+        (record.*field.set)(KeyGroup::ModeB, 7, 0x44);
         EXPECT_EQ(record.bytes()[field.offset], 0x11);
         EXPECT_EQ(record.bytes()[field.offset + 7], 0x22);
         EXPECT_EQ(record.bytes()[field.offset + 8], 0x33);
         EXPECT_EQ(record.bytes()[field.offset + 15], 0x44);
-        EXPECT_EQ((record.*field.get)(1, 7), 0x44);
+        EXPECT_EQ((record.*field.get)(KeyGroup::ModeB, 7), 0x44);
         int nonZero = 0;
         for (const std::uint8_t byte : record.bytes()) {
             nonZero += byte != 0 ? 1 : 0;
         }
         EXPECT_EQ(nonZero, 4);
     }
+}
+
+TEST(SettingsRecordTest, TheShownGroupIsReadAsThePageShowsIt)
+{
+    SettingsRecord record;
+    EXPECT_EQ(record.shownGroup(), KeyGroup::ModeA);
+    record.setModeShown(1);
+    EXPECT_EQ(record.shownGroup(), KeyGroup::ModeB);
+    // A byte edited by hand to anything else shows "Mode A", and stays as loaded.
+    for (const std::uint8_t odd : {2, 0x80, 0xFF}) {
+        record.setModeShown(odd);
+        EXPECT_EQ(record.shownGroup(), KeyGroup::ModeA) << int(odd);
+        EXPECT_EQ(record.modeShown(), odd);
+    }
+    record.setShownGroup(KeyGroup::ModeB);
+    EXPECT_EQ(record.bytes()[SettingsRecord::kModeShown.offset], 1);
+    record.setShownGroup(KeyGroup::ModeA);
+    EXPECT_EQ(record.bytes()[SettingsRecord::kModeShown.offset], 0);
+}
+
+TEST(KeyGroupTest, EachNumberingComesFromTheOneGroup)
+{
+    EXPECT_EQ(keygroup::other(KeyGroup::ModeA), KeyGroup::ModeB);
+    EXPECT_EQ(keygroup::other(KeyGroup::ModeB), KeyGroup::ModeA);
+    // People read 1 and 2; storage counts 0 and 1, "Mode A" first.
+    EXPECT_EQ(keygroup::number(KeyGroup::ModeA), 1);
+    EXPECT_EQ(keygroup::number(KeyGroup::ModeB), 2);
+    EXPECT_EQ(keygroup::index(KeyGroup::ModeA), 0u);
+    EXPECT_EQ(keygroup::index(KeyGroup::ModeB), 1u);
+    EXPECT_EQ(keygroup::slot(KeyGroup::ModeA, 7), 7u);
+    EXPECT_EQ(keygroup::slot(KeyGroup::ModeB, 0), 8u);
+    EXPECT_EQ(keygroup::slot(KeyGroup::ModeB, 7), 15u);
+    EXPECT_EQ(keygroup::toModeShown(KeyGroup::ModeB), 1);
+    EXPECT_EQ(keygroup::fromModeShown(keygroup::toModeShown(KeyGroup::ModeB)), KeyGroup::ModeB);
+    EXPECT_EQ(keygroup::fromModeShown(keygroup::toModeShown(KeyGroup::ModeA)), KeyGroup::ModeA);
+    EXPECT_EQ(keygroup::kAll.front(), KeyGroup::ModeA);
+    EXPECT_EQ(keygroup::kAll.back(), KeyGroup::ModeB);
 }
 
 TEST(SettingsRecordTest, SingleFieldsSitAtTheirOffsets)
@@ -109,11 +146,11 @@ TEST(SettingsRecordTest, LoadedBytesIncludingReservedOnesAreKeptThroughEdits)
     EXPECT_EQ(record, loaded);
 
     record.setLedMode(record.ledMode());
-    record.setKeyFunction(1, 3, record.keyFunction(1, 3));
+    record.setKeyFunction(KeyGroup::ModeB, 3, record.keyFunction(KeyGroup::ModeB, 3));
     record.setDpiColor(3, record.dpiColor(3));
     EXPECT_EQ(record, loaded);
 
-    record.setFireTimes(1, 2, 0x7F);
+    record.setFireTimes(KeyGroup::ModeB, 2, 0x7F);
     EXPECT_NE(record, loaded);
     for (const std::size_t reserved : {0x00, 0x01, 0x02, 0x03, 0x04, 0x06, 0x22}) {
         EXPECT_EQ(record.bytes()[reserved], static_cast<std::uint8_t>(0xC0 ^ reserved));

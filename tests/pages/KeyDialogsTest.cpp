@@ -77,11 +77,11 @@ ScriptedPrompter::DialogAnswer cancel()
 using Record = std::array<std::uint8_t, 2>;
 
 // The two bytes of button i's record in a key group of page 3 (buttons 3 and 4 trade slots).
-Record record(const ConfigImage& image, int group, int button)
+Record record(const ConfigImage& image, KeyGroup group, int button)
 {
     const int slot = button == 3 ? 4 : button == 4 ? 3 : button;
     const auto page = image.page(3);
-    const std::size_t at = (group == 0 ? ConfigImage::kPage3Group1Buttons : ConfigImage::kPage3Group2Buttons) +
+    const std::size_t at = ConfigImage::page3Buttons(group) +
                            2 * static_cast<std::size_t>(slot);
     return {page[at], page[at + 1]};
 }
@@ -182,7 +182,7 @@ TEST(KeyDialogs, LeavingTheSharedShiftTakesTheOtherGroupAlongWithItsValues)
     rig.chooseFunction(4, kShiftRow);
     rig.prompter.dialogs = {choose(4)};
     rig.chooseFunction(4, kMultimediaRow);
-    for (int group : {kGroup1, kGroup2}) {
+    for (const KeyGroup group : {kGroup1, kGroup2}) {
         EXPECT_EQ(rig.settings().keyFunction(group, 3), kMultimediaRow);
         EXPECT_EQ(rig.settings().mediaIndex(group, 3), 4);
         EXPECT_EQ(rig.caption(group, 3), "Multimedia-Mute");

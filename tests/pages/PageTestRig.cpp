@@ -51,9 +51,9 @@ void PageTestRig::showFromIcon()
     dialogtest::settle();
 }
 
-const std::string& PageTestRig::caption(int group, int button)
+const std::string& PageTestRig::caption(KeyGroup group, int button)
 {
-    return dlg().resources().captions[static_cast<std::size_t>(group * SettingsRecord::kButtonCount + button)];
+    return dlg().resources().captions[keygroup::slot(group, button)];
 }
 
 QListWidget* PageTestRig::list(PopupListId id) { return dlg().surface().skin().lists().list(id); }

@@ -24,8 +24,8 @@ class QListWidget;
 namespace kestrel::test {
 
 // Key groups as the settings record numbers them, and rows of the function list.
-inline constexpr int kGroup1 = 0;
-inline constexpr int kGroup2 = 1;
+inline constexpr KeyGroup kGroup1 = KeyGroup::ModeA;
+inline constexpr KeyGroup kGroup2 = KeyGroup::ModeB;
 inline constexpr int kForwardRow = 3;
 inline constexpr int kDpiSwitchRow = 5;
 inline constexpr int kWindowsRow = 6;
@@ -56,7 +56,7 @@ public:
     SettingsRecord& settings() { return state().settings; }
     // Faults planted in the mouse when start-up creates it.
     std::vector<std::pair<int, SimulatedFault>> faults;
-    const std::string& caption(int group, int button);
+    const std::string& caption(KeyGroup group, int button);
     QListWidget* list(PopupListId id);
     // The static child of the window at exactly this rectangle, if any.
     QLabel* labelAt(const QRect& rect);

@@ -129,7 +129,7 @@ TEST_F(MainWindowSkinTest, ThePageFrameDrawsArtworkButtonsAndTheShownKeyGroup)
     {
         CanvasPainter dc = surface.compose();
         SkinPainter painter(dc, surface.style(), surface.images());
-        BasicPageFrame::draw(painter, surface, texts, 2);
+        BasicPageFrame::draw(painter, surface, texts, KeyGroup::ModeB);
     }
     EXPECT_EQ(canvasAt({450, 120}), qRgb(30, 40, 50));
     EXPECT_EQ(canvasAt(mainlayout::kModeA.topLeft() + QPoint(2, 2)), qRgb(0, 100, 0));
@@ -197,7 +197,7 @@ protected:
         {
             CanvasPainter dc = surface.compose();
             SkinPainter painter(dc, surface.style(), images);
-            BasicPageFrame::draw(painter, surface, texts, 1);
+            BasicPageFrame::draw(painter, surface, texts, KeyGroup::ModeA);
             for (const HoverItem& item : kHoverItems)
                 surface.drawHoverItem(painter, item.id, item.id == HoverId::KeyDropDown3);
         }

@@ -24,7 +24,7 @@ public:
     void buildBasicPage() override { record("build"); }
     void cancel() override { record("cancel"); }
 
-    void showKeyGroup(int group) override { record("group " + std::to_string(group)); }
+    void showKeyGroup(KeyGroup group) override { record("group " + std::to_string(keygroup::number(group))); }
     void defaultKeys() override { record("default"); }
     void keyDropDown(int k) override { record("dropdown " + std::to_string(k)); }
     void reportRateMark(int mark) override { record("mark " + std::to_string(mark)); }

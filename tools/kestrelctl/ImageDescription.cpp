@@ -108,11 +108,10 @@ void ImageDescription::printLighting(std::ostream& out) const
 void ImageDescription::printButtons(std::ostream& out) const
 {
     const auto page3 = image_.page(3);
-    const std::array<std::size_t, 2> groupOffsets{ConfigImage::kPage3Group1Buttons, ConfigImage::kPage3Group2Buttons};
-    for (int group = 0; group < 2; ++group) {
-        out << "Key group " << group + 1 << (group == 0 ? " (Mode A):\n" : " (Mode B):\n");
-        for (int button = 0; button < 8; ++button) {
-            const std::size_t at = groupOffsets[group] + 2 * ButtonRecord::deviceSlot(button);
+    for (const KeyGroup group : keygroup::kAll) {
+        out << "Key group " << keygroup::number(group) << (group == KeyGroup::ModeA ? " (Mode A):\n" : " (Mode B):\n");
+        for (int button = 0; button < keygroup::kButtonCount; ++button) {
+            const std::size_t at = ConfigImage::page3Buttons(group) + 2 * ButtonRecord::deviceSlot(button);
             out << "  Button " << button + 1 << ": " << describeButton(page3[at], page3[at + 1]) << '\n';
         }
     }
