@@ -17,13 +17,15 @@ constexpr const char* kRateLabels[] = {"125", "250", "500", "1000"};
 
 } // namespace
 
-BenchWindow::BenchWindow() : surface_(*this, *this, *this, *this)
+BenchWindow::BenchWindow() : surface_(*this, settings_, *this, *this, *this)
 {
-    surface_.style().folder = KESTREL_BENCH_SKIN_DIR;
-    surface_.style().textColour = QColor(230, 230, 230);
-    surface_.style().normalFont.setPixelSize(12);
-    surface_.style().titleFont.setPixelSize(16);
-    surface_.style().titleFont.setBold(true);
+    settings_.setSkin("Bench", KESTREL_BENCH_SKIN_DIR, QColor(230, 230, 230));
+    QFont normalFont;
+    normalFont.setPixelSize(12);
+    QFont titleFont;
+    titleFont.setPixelSize(16);
+    titleFont.setBold(true);
+    settings_.setFonts(normalFont, titleFont);
     surface_.loadBackground();
 }
 

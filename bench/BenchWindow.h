@@ -2,6 +2,7 @@
 
 #include "skin/ClickActions.h"
 #include "skin/MainWindowSkin.h"
+#include "skin/SkinSettings.h"
 #include "skin/SurfaceConditions.h"
 #include "config/TextTable.h"
 
@@ -43,6 +44,7 @@ private:
     void drawReportRateAndDpi(SkinPainter& painter) const;
 
     TextTable texts_ = TextTable::forLanguage(Language::English);
+    SkinSettings settings_;
     MainWindowSkin surface_;
 };
 
