@@ -40,9 +40,9 @@ std::string StderrReporter::explanation(const ProtocolFailure& failure)
     std::string text = failure.operation + " failed";
     if (failure.page != 0)
         text += " at page " + std::to_string(failure.page);
+    // Scripts read this line as it has always been; the system's own error
+    // goes to the diagnostics, not here.
     text += ": " + failure.problem;
-    if (failure.error)
-        text += " (" + failure.error.message() + ")";
     return text;
 }
 
