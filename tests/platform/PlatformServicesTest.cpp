@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrel {
@@ -43,7 +45,11 @@ TEST(PlatformServices, ThisSystemsServicesFollowUdevXkbAndTheInstanceSocket)
     ASSERT_EQ(first->acquire(), InstanceLock::Outcome::Acquired);
     EXPECT_EQ(second->acquire(), InstanceLock::Outcome::HeldByAnotherCopy);
     const int socket = first->takeListeningSocket();
-    EXPECT_GE(socket, 0);
+    ASSERT_NE(socket, -1);
+    int listening = 0;
+    socklen_t size = sizeof listening;
+    ASSERT_EQ(::getsockopt(socket, SOL_SOCKET, SO_ACCEPTCONN, &listening, &size), 0);
+    EXPECT_EQ(listening, 1);
     EXPECT_EQ(first->takeListeningSocket(), -1);
     ::close(socket);
 }
@@ -59,7 +65,9 @@ TEST(PlatformServices, UdevNeedsNoWindow)
     EXPECT_FALSE(windowAsked);
     // Where udev runs, its monitor's socket is what to watch.
     if (source) {
-        EXPECT_GE(source->descriptor(), 0);
+        struct stat status {};
+        ASSERT_EQ(::fstat(source->descriptor(), &status), 0);
+        EXPECT_TRUE(S_ISSOCK(status.st_mode));
     }
 }
 
