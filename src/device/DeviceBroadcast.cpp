@@ -5,6 +5,7 @@
 #include "config/Unicode.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kestrel {
 
@@ -45,6 +46,17 @@ std::optional<DeviceBroadcastNotice> DeviceBroadcast::decode(std::uint32_t event
     if (!kind)
         return std::nullopt;
     return DeviceBroadcastNotice{*kind, name};
+}
+
+std::optional<DeviceBroadcastNotice> DeviceBroadcast::decodeMessage(std::uintptr_t wParam, std::intptr_t lParam)
+{
+    if ((wParam != DeviceChangeFilter::kDeviceArrival && wParam != DeviceChangeFilter::kDeviceRemoveComplete) ||
+        lParam == 0)
+        return std::nullopt;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(lParam);
+    std::uint32_t statedSize = 0;
+    std::memcpy(&statedSize, bytes, sizeof statedSize);
+    return decode(static_cast<std::uint32_t>(wParam), std::span<const std::uint8_t>(bytes, statedSize));
 }
 
 } // namespace kestrel

@@ -29,6 +29,12 @@ public:
 
     // The mouse's arrival or removal, or nullopt for any other notice.
     static std::optional<DeviceBroadcastNotice> decode(std::uint32_t eventCode, std::span<const std::uint8_t> broadcast);
+
+    // The same from a device-change message's parameters: wParam is the
+    // event, lParam the address of the broadcast (for arrivals and completed
+    // removals only), whose first 32-bit word states its size. Nothing
+    // beyond that size is read.
+    static std::optional<DeviceBroadcastNotice> decodeMessage(std::uintptr_t wParam, std::intptr_t lParam);
 };
 
 } // namespace kestrel

@@ -1,5 +1,6 @@
 #include "WindowsNoticeWindow.h"
 
+#include "device/DeviceBroadcast.h"
 #include "device/windows/HidNotificationRegistration.h"
 
 #include <memory>
@@ -19,7 +20,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return DefWindowProcW(window, message, wParam, lParam);
     auto* monitor = reinterpret_cast<HotplugMonitor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (monitor) {
-        if (const auto notice = HidNotificationRegistration::noticeOf(wParam, lParam))
+        if (const auto notice = DeviceBroadcast::decodeMessage(wParam, lParam))
             monitor->onNotice(notice->kind, notice->deviceName);
     }
     return TRUE;

@@ -1,9 +1,7 @@
 #include "device/windows/HidNotificationRegistration.h"
 
-#include "device/DeviceChangeFilter.h"
 #include "device/windows/HidInterfaceClass.h"
 
-#include <algorithm>
 #include <cstddef>
 
 #include <windows.h>
@@ -35,19 +33,6 @@ HidNotificationRegistration::HidNotificationRegistration(void* notification)
 HidNotificationRegistration::~HidNotificationRegistration()
 {
     UnregisterDeviceNotification(notification_);
-}
-
-std::optional<DeviceBroadcastNotice> HidNotificationRegistration::noticeOf(std::uintptr_t wParam,
-                                                                         std::intptr_t lParam)
-{
-    // Only these two events carry a broadcast structure in lParam.
-    if ((wParam != DeviceChangeFilter::kDeviceArrival && wParam != DeviceChangeFilter::kDeviceRemoveComplete) ||
-        lParam == 0)
-        return std::nullopt;
-    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
-    const std::span<const std::uint8_t> broadcast(reinterpret_cast<const std::uint8_t*>(header),
-                                                  std::max<std::size_t>(header->dbch_size, sizeof *header));
-    return DeviceBroadcast::decode(static_cast<std::uint32_t>(wParam), broadcast);
 }
 
 } // namespace kestrel

@@ -18,9 +18,6 @@ public:
     HidNotificationRegistration(const HidNotificationRegistration&) = delete;
     HidNotificationRegistration& operator=(const HidNotificationRegistration&) = delete;
 
-    // The mouse's arrival or removal carried by a WM_DEVICECHANGE message, if any.
-    static std::optional<DeviceBroadcastNotice> noticeOf(std::uintptr_t wParam, std::intptr_t lParam);
-
 private:
     explicit HidNotificationRegistration(void* notification);
 
