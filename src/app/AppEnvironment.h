@@ -26,8 +26,8 @@ namespace kestrel {
 struct AppEnvironment {
     // Where config.bin, str.ini and the skins are.
     ProgramFolder programFolder{std::filesystem::path()};
-    // The name, in the abstract socket namespace, that the running copy holds
-    // and answers notices on: the user's own, or a test's.
+    // The name, in the abstract socket namespace or of a named pipe, that the
+    // running copy holds and answers notices on: the user's own, or a test's.
     std::string instanceSocket;
     // The caption of message boxes that name none.
     QString programName;

@@ -1,5 +1,6 @@
 #include "app/AppOptions.h"
 
+#include "config/Unicode.h"
 #include "kestrel/Version.h"
 
 #include <string_view>
@@ -20,7 +21,7 @@ BackendChoice fromVariable(const char* value)
         return {};
     if (text == "1")
         return {true, std::nullopt};
-    return {true, std::filesystem::path(text)};
+    return {true, unicode::pathFromUtf8(text)};
 }
 
 } // namespace
@@ -39,7 +40,7 @@ std::optional<AppOptions> AppOptions::parse(const std::vector<std::string>& args
                 error = "--simulate= needs a file name";
                 return std::nullopt;
             }
-            options.backend = {true, std::filesystem::path(file)};
+            options.backend = {true, unicode::pathFromUtf8(file)};
         } else if (arg == "--autostart") {
             options.autostart = true;
         } else if (arg == "--show") {

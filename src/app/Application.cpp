@@ -87,16 +87,15 @@ void Application::prepareUserFiles()
 
 void Application::listenForNotices()
 {
-    // Where copies do not talk through the lock there is nothing to answer on.
-    const int listeningSocket = instance_->takeListeningSocket();
-    if (listeningSocket < 0)
+    auto server = std::make_unique<NoticeServer>();
+    // Where copies cannot talk to each other there is nothing to answer on.
+    if (!server->takeOver(*instance_, environment_.instanceSocket))
         return;
-    noticeServer_ = std::make_unique<NoticeServer>();
+    noticeServer_ = std::move(server);
     QObject::connect(noticeServer_.get(), &NoticeServer::noticeReceived, dlg_.get(),
                      [dlg = dlg_.get()](Notice notice) { dlg->notice(notice.kind, notice.value); });
     // A second copy started with "--show" asks as a click on the icon would.
     QObject::connect(noticeServer_.get(), &NoticeServer::showRequested, dlg_.get(), &MainWindow::requestShow);
-    noticeServer_->adopt(listeningSocket);
 }
 
 } // namespace kestrel

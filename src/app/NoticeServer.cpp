@@ -3,39 +3,15 @@
 #include <QLocalSocket>
 #include <QTimer>
 
-#include <unistd.h>
-
 namespace kestrel {
 
-NoticeServer::NoticeServer(QObject* parent, std::chrono::milliseconds lineTimeout)
-    : QObject(parent)
-    , lineTimeout_(lineTimeout)
-{
-    connect(&listener_, &LocalListener::accepted, this, &NoticeServer::takeConnection);
-}
-
-bool NoticeServer::listen(std::string_view socketName)
-{
-    return listener_.listen(socketName);
-}
-
-bool NoticeServer::adopt(int listeningFd)
-{
-    return listener_.adopt(listeningFd);
-}
-
-void NoticeServer::takeConnection(int descriptor)
+void NoticeServer::takeConnection(QLocalSocket* socket)
 {
     if (connections_ >= kMaxConnections) {
-        ::close(descriptor);
-        return;
-    }
-    auto* socket = new QLocalSocket(this);
-    if (!socket->setSocketDescriptor(descriptor, QLocalSocket::ConnectedState, QIODevice::ReadOnly)) {
-        ::close(descriptor);
         delete socket;
         return;
     }
+    socket->setParent(this);
     ++connections_;
     // Each line must be complete within the timeout, counted afresh after every line.
     auto* deadline = new QTimer(socket);

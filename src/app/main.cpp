@@ -4,7 +4,6 @@
 #include "app/Application.h"
 #include "app/WidgetPrompter.h"
 
-#include "app/endpoint/AbstractSocket.h"
 #include "app/endpoint/NoticeEndpoint.h"
 
 #include <QApplication>
@@ -12,6 +11,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -51,11 +51,37 @@ private:
 int askRunningCopyToShow(const std::string& instanceSocket)
 {
     const std::string error =
-        kestrel::AbstractSocket::sendLine(instanceSocket, kestrel::NoticeEndpoint::encodeShowRequest());
+        kestrel::NoticeEndpoint::sendLine(instanceSocket, kestrel::NoticeEndpoint::encodeShowRequest());
     if (error.empty())
         return 0;
     std::cerr << "kestrel: could not ask the running copy to show its window: " << error << '\n';
     return 1;
+}
+
+// The arguments without Qt's own, which Qt has taken out of argv by now. On
+// Windows argv is in the ANSI code page, which cannot name every file; Qt
+// keeps the UTF-16 command line, so the arguments are taken from there.
+std::vector<std::string> programArguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
+{
+#if defined(Q_OS_WIN)
+    std::vector<std::string> args;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        args.push_back(arguments[i].toStdString());
+    return args;
+#else
+    return {argv + 1, argv + argc};
+#endif
+}
+
+// Why the single-instance rule cannot be kept, in the platform's terms.
+std::string unavailableRule([[maybe_unused]] const std::string& instanceSocket)
+{
+#if defined(Q_OS_WIN)
+    return "the single-instance mutex " + std::string(kestrel::NoticeEndpoint::kMutexName) + " cannot be made";
+#else
+    return "the single-instance socket @" + instanceSocket + " is held by another user's process or cannot be made";
+#endif
 }
 
 } // namespace
@@ -79,8 +105,7 @@ int main(int argc, char* argv[])
     // The window hides instead of closing; only "Exit" and the close hot spot end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // Qt has taken its own arguments out of argv by now.
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = programArguments(argc, argv);
     std::string error;
     const auto options = kestrel::AppOptions::parse(args, std::getenv("KESTREL_SIMULATE"), error);
     if (!options) {
@@ -104,8 +129,8 @@ int main(int argc, char* argv[])
         break;
     }
     if (app.instanceOutcome() == kestrel::InstanceLock::Outcome::Unavailable)
-        std::cerr << "kestrel: the single-instance socket @" << app.instanceSocket()
-                  << " is held by another user's process or cannot be made; another copy may run at the same time\n";
+        std::cerr << "kestrel: " << unavailableRule(app.instanceSocket())
+                  << "; another copy may run at the same time\n";
     if (const auto exitCode = app.exitCode())
         return *exitCode;
     // Start-up has run by now, so this is the same request a click on the icon makes.

@@ -14,11 +14,11 @@ using namespace kestrel;
 
 TEST(NoticeEndpoint, TheSocketNameDependsOnTheUserAlone)
 {
-    EXPECT_EQ(NoticeEndpoint::socketName(1000), "QX8-216Mutex.1000");
-    EXPECT_EQ(NoticeEndpoint::socketName(0), "QX8-216Mutex.0");
+    EXPECT_EQ(NoticeEndpoint::socketName("1000"), "QX8-216Mutex.1000");
+    EXPECT_EQ(NoticeEndpoint::socketName("S-1-5-21-7-1001"), "QX8-216Mutex.S-1-5-21-7-1001");
     // Whatever the session says about its runtime or temporary folder.
     const std::string before = NoticeEndpoint::socketNameForThisUser();
-    EXPECT_EQ(before, NoticeEndpoint::socketName(getuid()));
+    EXPECT_EQ(before, NoticeEndpoint::socketName(std::to_string(getuid())));
     setenv("XDG_RUNTIME_DIR", "/somewhere/else", 1);
     setenv("TMPDIR", "/var/tmp", 1);
     EXPECT_EQ(NoticeEndpoint::socketNameForThisUser(), before);

@@ -4,10 +4,6 @@
 
 #include <utility>
 
-#if !defined(_WIN32)
-#include "app/endpoint/AbstractSocket.h"
-#endif
-
 namespace kestrel::ctl {
 
 NotifyCommand::NotifyCommand(std::ostream& err, std::string socketName)
@@ -36,20 +32,13 @@ int NotifyCommand::run(const std::vector<std::string>& arguments)
     return kSuccess;
 }
 
-#if defined(_WIN32)
-std::string NotifyCommand::send(Notice) const
-{
-    return "notify is not supported on Windows";
-}
-#else
 std::string NotifyCommand::send(Notice notice) const
 {
     bool nobodyListens = false;
-    const std::string error = AbstractSocket::sendLine(socketName_, NoticeEndpoint::encode(notice), &nobodyListens);
+    const std::string error = NoticeEndpoint::sendLine(socketName_, NoticeEndpoint::encode(notice), &nobodyListens);
     if (nobodyListens)
         return "no running copy of kestrel to notify (" + error + ")";
     return error.empty() ? error : "the notice did not reach kestrel: " + error;
 }
-#endif
 
 } // namespace kestrel::ctl

@@ -10,7 +10,7 @@ namespace kestrel::ctl {
 
 // "notify KIND VALUE": hands a notice to the running window program of this
 // user, which shows it as it shows its own. Exit codes as for every command:
-// 0 sent, 1 no copy runs (or the platform cannot send), 2 a usage error.
+// 0 sent, 1 no copy runs or the notice did not reach it, 2 a usage error.
 class NotifyCommand {
 public:
     NotifyCommand(std::ostream& err, std::string socketName = NoticeEndpoint::socketNameForThisUser());

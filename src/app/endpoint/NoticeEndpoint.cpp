@@ -3,8 +3,10 @@
 #include <charconv>
 #include <string>
 
-#if !defined(_WIN32)
-#include <unistd.h>
+#if defined(_WIN32)
+#include "app/endpoint/NamedPipe.h"
+#else
+#include "app/endpoint/AbstractSocket.h"
 #endif
 
 namespace kestrel {
@@ -22,25 +24,34 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-unsigned currentUserId()
+std::string currentUserId()
 {
 #if defined(_WIN32)
-    return 0;
+    return NamedPipe::ownUserSid();
 #else
-    return static_cast<unsigned>(getuid());
+    return std::to_string(AbstractSocket::ownUserId());
 #endif
 }
 
 } // namespace
 
-std::string NoticeEndpoint::socketName(unsigned userId)
+std::string NoticeEndpoint::socketName(std::string_view userId)
 {
-    return std::string(kMutexName) + '.' + std::to_string(userId);
+    return std::string(kMutexName) + '.' + std::string(userId);
 }
 
 std::string NoticeEndpoint::socketNameForThisUser()
 {
     return socketName(currentUserId());
+}
+
+std::string NoticeEndpoint::sendLine(std::string_view name, std::string_view line, bool* nobodyListens)
+{
+#if defined(_WIN32)
+    return NamedPipe::sendLine(name, line, nobodyListens);
+#else
+    return AbstractSocket::sendLine(name, line, nobodyListens);
+#endif
 }
 
 std::string NoticeEndpoint::encode(Notice notice)

@@ -15,12 +15,14 @@ struct Notice {
 };
 
 // How a running copy of the window program is found by the local programs
-// of its user: one Unix stream socket in the abstract namespace, named after
-// the program's mutex and the user id. Binding the name is the single-instance
-// rule (the kernel frees it the moment its holder ends, so nothing is ever
-// left behind), and the same socket carries notices and show requests. The
-// name depends on the user alone, never on the environment, so every session
-// of one user (desktop, ssh, su, cron) finds the same copy.
+// of its user. On Linux that is one Unix stream socket in the abstract
+// namespace, named after the program's mutex and the user id. Binding the
+// name is the single-instance rule (the kernel frees it the moment its holder
+// ends, so nothing is ever left behind), and the same socket carries notices
+// and show requests. On Windows the named mutex keeps the rule and a named
+// pipe, named after the mutex and the user's security identifier, carries
+// the lines. The name depends on the user alone, never on the environment, so
+// every session of one user (desktop, ssh, su, cron) finds the same copy.
 //
 // A notice travels as one line of text, "KIND VALUE\n", both in decimal; a
 // request to show the window as the line "show\n".
@@ -30,9 +32,14 @@ public:
     static constexpr std::string_view kShowRequest = "show";
     static constexpr std::size_t kMaxLineLength = 64;
 
-    // The socket's name in the abstract namespace (without the leading zero byte).
-    static std::string socketName(unsigned userId);
+    // The socket's name in the abstract namespace (without the leading zero
+    // byte), or the pipe's name (without "\\.\pipe\"), of a user.
+    static std::string socketName(std::string_view userId);
     static std::string socketNameForThisUser();
+    // Sends one line to the copy that holds `name`, after making sure it runs
+    // as this user. Empty on success, otherwise why it failed; `nobodyListens`
+    // is set when no copy holds the name.
+    static std::string sendLine(std::string_view name, std::string_view line, bool* nobodyListens = nullptr);
 
     static std::string encode(Notice notice);
     // One line without its newline; nullopt unless it is exactly two decimal
