@@ -1,5 +1,8 @@
 // kestrel-icongen: draws the program's icon into an icon theme folder as
-// hicolor/<size>x<size>/apps/<name>.png and hicolor/scalable/apps/<name>.svg.
+// hicolor/<size>x<size>/apps/<name>.png and hicolor/scalable/apps/<name>.svg,
+// and beside it as <name>.ico for Windows.
+#include "IcoFile.h"
+
 #include "app/WindowIcon.h"
 
 #include <QDir>
@@ -12,11 +15,21 @@
 namespace {
 
 constexpr std::array kSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+// The sizes Windows asks an icon file for.
+constexpr std::array kIcoSizes = {16, 20, 24, 32, 40, 48, 64, 256};
 
-bool writeText(const QString& path, const QString& text)
+bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0 && file.flush();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QByteArray icoFile()
+{
+    std::vector<QImage> images;
+    for (const int size : kIcoSizes)
+        images.push_back(kestrel::WindowIcon::draw(size));
+    return kestrel::IcoFile::encode(images);
 }
 
 } // namespace
@@ -39,8 +52,12 @@ int main(int argc, char* argv[])
         }
     }
     const QString scalable = theme.filePath(QStringLiteral("hicolor/scalable/apps"));
-    if (!QDir().mkpath(scalable) || !writeText(scalable + u'/' + name + QStringLiteral(".svg"), kestrel::WindowIcon::svg())) {
+    if (!QDir().mkpath(scalable) || !writeBytes(scalable + u'/' + name + QStringLiteral(".svg"), kestrel::WindowIcon::svg().toUtf8())) {
         std::fprintf(stderr, "kestrel-icongen: cannot write the scalable icon into %s\n", argv[1]);
+        return 1;
+    }
+    if (!writeBytes(theme.filePath(name + QStringLiteral(".ico")), icoFile())) {
+        std::fprintf(stderr, "kestrel-icongen: cannot write the Windows icon into %s\n", argv[1]);
         return 1;
     }
     return 0;
