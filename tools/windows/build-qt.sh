@@ -46,6 +46,11 @@ apt_options=(
 apt-get "${apt_options[@]}" update
 (cd "$work" && apt-get "${apt_options[@]}" source --download-only "qt6-base=${debian_version}")
 (cd "$work" && dpkg-source --no-check -x qt6-base_*.dsc qt6-base)
+# Without OpenGL the windows platform plugin still reaches for the dynamic
+# OpenGL loader where it asks whether drawing is done in software; that
+# question has the answer "no" when there is no OpenGL at all.
+sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+  "$work/qt6-base/src/plugins/platforms/windows/qwindowswindow.cpp"
 
 cat >"$work/toolchain.cmake" <<'TOOLCHAIN'
 set(CMAKE_SYSTEM_NAME Windows)
@@ -70,7 +75,7 @@ cmake -S "$work/qt6-base" -B "$work/build" -G Ninja \
   -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DBUILD_WITH_PCH=OFF \
   -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF -DFEATURE_sql=OFF \
   -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF \
-  -DFEATURE_tabletevent=OFF -DFEATURE_testlib=OFF -DFEATURE_jpeg=OFF \
+  -DFEATURE_tabletevent=OFF -DFEATURE_testlib=OFF -DFEATURE_jpeg=OFF -DFEATURE_direct2d=OFF \
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
 cmake --build "$work/build" --parallel "$(nproc)"
