@@ -9,18 +9,24 @@ if(NOT KESTREL_MINGW_CXX OR CMAKE_CROSSCOMPILING)
   return()
 endif()
 
-# Where tools/windows/build-qt.sh puts its Qt; taken when a finished build is there.
+# A Qt for mingw-w64: the one named, or else the one tools/windows/build-qt.sh
+# left in the user's cache, looked for at every configure.
+set(KESTREL_WINDOWS_QT "" CACHE PATH
+    "Install prefix of a Qt 6 built for mingw-w64 (empty: the one tools/windows/build-qt.sh made, if any)")
+set(kestrel_windows_qt "${KESTREL_WINDOWS_QT}")
 set(qt_cache_home "$ENV{XDG_CACHE_HOME}")
 if(NOT qt_cache_home)
   set(qt_cache_home "$ENV{HOME}/.cache")
 endif()
-set(qt_default "")
 set(qt_built_here "${qt_cache_home}/kestrel/qt-${Qt6_VERSION}-mingw64")
-if(Qt6_VERSION AND EXISTS "${qt_built_here}/.kestrel-qt-complete")
-  set(qt_default "${qt_built_here}")
+if(NOT kestrel_windows_qt AND Qt6_VERSION AND EXISTS "${qt_built_here}/.kestrel-qt-complete")
+  set(kestrel_windows_qt "${qt_built_here}")
 endif()
-set(KESTREL_WINDOWS_QT "${qt_default}" CACHE PATH
-    "Install prefix of a Qt 6 built for mingw-w64; the Windows build then includes kestrel.exe")
+if(kestrel_windows_qt)
+  message(STATUS "Windows programs: kestrel.exe and kestrelctl.exe, with the Qt in ${kestrel_windows_qt}")
+else()
+  message(STATUS "Windows programs: kestrelctl.exe only (no Qt for mingw-w64; tools/windows/build-qt.sh makes one)")
+endif()
 
 include(ExternalProject)
 set(KESTREL_WINDOWS_DIR ${CMAKE_BINARY_DIR}/windows)
@@ -35,10 +41,10 @@ set(kestrel_windows_args
   -Dnlohmann_json_DIR=${nlohmann_json_DIR})
 set(kestrel_windows_byproducts ${KESTREL_WINDOWS_CTL})
 set(kestrel_windows_depends)
-if(KESTREL_WINDOWS_QT AND KESTREL_BUILD_GUI)
+if(kestrel_windows_qt AND KESTREL_BUILD_GUI)
   list(APPEND kestrel_windows_args
     -DKESTREL_BUILD_GUI=ON
-    -DKESTREL_WINDOWS_QT=${KESTREL_WINDOWS_QT}
+    -DKESTREL_WINDOWS_QT=${kestrel_windows_qt}
     # moc, rcc and uic of the host's Qt, which must be the same version.
     -DQT_HOST_PATH=${QT6_INSTALL_PREFIX}
     -DQT_HOST_PATH_CMAKE_DIR=${QT6_INSTALL_PREFIX}/${QT6_INSTALL_LIBS}/cmake
@@ -65,7 +71,7 @@ ExternalProject_Add(kestrel_windows
   DEPENDS ${kestrel_windows_depends}
 )
 # The portable zip and the installer, made by CPack in the cross build.
-if(KESTREL_WINDOWS_QT AND KESTREL_BUILD_GUI)
+if(kestrel_windows_qt AND KESTREL_BUILD_GUI)
   add_custom_target(windows-packages
     COMMAND ${CMAKE_COMMAND} --build ${KESTREL_WINDOWS_DIR} --target package
     DEPENDS kestrel_windows
