@@ -88,3 +88,5 @@ add_custom_target(windows_program_folder ALL
 install(FILES ${shipped_config} ${shipped_strings} DESTINATION .)
 install(DIRECTORY ${host_skins} DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+include(cmake/WindowsPackaging.cmake)
