@@ -89,8 +89,10 @@ void Application::listenForNotices()
 {
     auto server = std::make_unique<NoticeServer>();
     // Where copies cannot talk to each other there is nothing to answer on.
-    if (!server->takeOver(*instance_, environment_.instanceSocket))
+    if (!server->takeOver(*instance_, environment_.instanceSocket)) {
+        qCDebug(lcApp) << "no notice channel on" << environment_.instanceSocket.c_str();
         return;
+    }
     noticeServer_ = std::move(server);
     QObject::connect(noticeServer_.get(), &NoticeServer::noticeReceived, dlg_.get(),
                      [dlg = dlg_.get()](Notice notice) { dlg->notice(notice.kind, notice.value); });

@@ -3,6 +3,8 @@
 // user may open.
 #include "app/NoticeServer.h"
 
+#include "app/LogCategories.h"
+
 #include <QLocalSocket>
 
 namespace kestrel {
@@ -26,7 +28,10 @@ bool NoticeServer::takeOver(InstanceLock&, std::string_view socketName)
 
 bool NoticeServer::listen(std::string_view socketName)
 {
-    return pipe_.listen(QString::fromStdString(std::string(socketName)));
+    if (pipe_.listen(QString::fromStdString(std::string(socketName))))
+        return true;
+    qCWarning(lcApp) << "cannot listen for notices:" << pipe_.errorString();
+    return false;
 }
 
 } // namespace kestrel
