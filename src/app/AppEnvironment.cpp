@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSystemTrayIcon>
 
+#include <utility>
+
 namespace kestrel {
 
 AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
@@ -27,19 +29,25 @@ AppEnvironment AppEnvironment::forProcess(const BackendChoice& choice)
         return platform->makeInstanceLock(socket);
     };
     environment.makeBackend = [choice](std::string& error) { return BackendFactory::create(choice, error); };
-    // The simulated mouse needs no time between reports, and is never plugged or unplugged.
-    if (choice.simulate) {
+    // The simulated mouse needs no time between reports.
+    if (choice.simulate)
         environment.clock = std::make_unique<InstantClock>();
-        environment.makeHotplugWatcher = [](QWidget&) { return std::make_unique<HotplugWatcher>(); };
-    } else {
+    else
         environment.clock = std::make_unique<SystemClock>();
-        environment.makeHotplugWatcher = [platform](QWidget& window) {
-            return NativeHotplugWatcher::forWindow(*platform, window);
-        };
-    }
+    environment.makeHotplugWatcher = hotplugWatcherFor(choice, platform);
     environment.policyMode = platform->hotplugPolicyMode();
     environment.trayProbe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     return environment;
+}
+
+AppEnvironment::HotplugWatcherFactory
+AppEnvironment::hotplugWatcherFor(const BackendChoice& choice, std::shared_ptr<const PlatformServices> platform)
+{
+    if (choice.simulate && !platform->noticesComeAsWindowMessages())
+        return [](QWidget&) { return std::make_unique<HotplugWatcher>(); };
+    return [platform = std::move(platform)](QWidget& window) {
+        return NativeHotplugWatcher::forWindow(*platform, window);
+    };
 }
 
 } // namespace kestrel

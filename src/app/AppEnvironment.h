@@ -40,8 +40,9 @@ struct AppEnvironment {
     std::shared_ptr<const PlatformServices> platform;
     // The single-instance rule.
     std::function<std::unique_ptr<InstanceLock>()> makeInstanceLock;
+    using HotplugWatcherFactory = std::function<std::unique_ptr<HotplugWatcher>(QWidget& window)>;
     // The device notices for the main window; null when they cannot be followed.
-    std::function<std::unique_ptr<HotplugWatcher>(QWidget& window)> makeHotplugWatcher;
+    HotplugWatcherFactory makeHotplugWatcher;
     HotplugPolicy::Mode policyMode = HotplugPolicy::Mode::Burst;
     // Whether the desktop has a notification area right now.
     std::function<bool()> trayProbe;
@@ -53,6 +54,15 @@ struct AppEnvironment {
     // user's folders), the user's instance socket, the platform's services,
     // the platform's mouse and device notices or the simulated mouse.
     static AppEnvironment forProcess(const BackendChoice& choice);
+
+    // The device notices followed for the chosen mouse: the platform's for
+    // the real one. The simulated mouse follows them only where they come as
+    // messages to the window: those name the interface they concern, so only
+    // this model's are followed (and re-open the simulated mouse), and a
+    // program on the same desktop can send them to try plugs and unplugs.
+    // Elsewhere it follows none.
+    static HotplugWatcherFactory hotplugWatcherFor(const BackendChoice& choice,
+                                                   std::shared_ptr<const PlatformServices> platform);
 };
 
 } // namespace kestrel

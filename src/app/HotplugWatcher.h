@@ -7,7 +7,8 @@
 namespace kestrel {
 
 // Where the mouse's arrivals and removals come from. This base never reports
-// any: it serves the simulated mouse, which is never plugged or unplugged.
+// any: it serves the simulated mouse where the platform's notices come from
+// the kernel alone, which never tells of it.
 // Platform watchers derive from it; tests emit deviceChanged themselves.
 class HotplugWatcher : public QObject {
     Q_OBJECT

@@ -31,6 +31,10 @@ public:
     virtual std::unique_ptr<DeviceNoticeSource> openDeviceNotices(const NativeWindow& window) const = 0;
     // How this platform's notices of one plug or unplug are counted.
     virtual HotplugPolicy::Mode hotplugPolicyMode() const = 0;
+    // Whether device notices come as messages to the program's window, which
+    // any program on the same desktop can send too (device-change messages),
+    // rather than from the kernel alone (udev).
+    virtual bool noticesComeAsWindowMessages() const = 0;
 };
 
 } // namespace kestrel

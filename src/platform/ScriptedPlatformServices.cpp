@@ -32,4 +32,9 @@ HotplugPolicy::Mode ScriptedPlatformServices::hotplugPolicyMode() const
     return policyMode;
 }
 
+bool ScriptedPlatformServices::noticesComeAsWindowMessages() const
+{
+    return noticesAsWindowMessages;
+}
+
 } // namespace kestrel

@@ -16,11 +16,13 @@ public:
     std::unique_ptr<InstanceLock> makeInstanceLock(const std::string& instanceName) const override;
     std::unique_ptr<DeviceNoticeSource> openDeviceNotices(const NativeWindow& window) const override;
     HotplugPolicy::Mode hotplugPolicyMode() const override;
+    bool noticesComeAsWindowMessages() const override;
 
     bool windows62 = false;
     InstanceLock::Outcome lockOutcome = InstanceLock::Outcome::Acquired;
     bool noticesRefused = false;
     HotplugPolicy::Mode policyMode = HotplugPolicy::Mode::Counter;
+    bool noticesAsWindowMessages = true;
 
 private:
     XkbKeyNamer keyNamer_;

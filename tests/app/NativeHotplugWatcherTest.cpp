@@ -7,6 +7,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QSignalSpy>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,65 @@ TEST(NativeHotplugWatcher, ARefusedRegistrationStopsStartUpAsBefore)
     rig.app = std::make_unique<Application>(std::move(environment), rig.prompter);
     ASSERT_EQ(rig.app->start(), Application::StartResult::Running);
     EXPECT_EQ(rig.app->startupOutcome(), StartupSequence::Outcome::StoppedAtRegistration);
+}
+
+TEST(NativeHotplugWatcher, TheSimulatedMouseFollowsNoticesOnlyWhereTheyComeAsWindowMessages)
+{
+    const auto mouse = interfaceBroadcast(kMouseInterface);
+    const BackendChoice simulated{true, std::nullopt};
+    auto platform = std::make_shared<ScriptedPlatformServices>();
+    QWidget window;
+    const void* handle = reinterpret_cast<const void*>(window.winId());
+
+    // Device-change messages: the simulated mouse follows this model's.
+    auto watcher = AppEnvironment::hotplugWatcherFor(simulated, platform)(window);
+    ASSERT_NE(watcher, nullptr);
+    QSignalSpy changes(watcher.get(), &HotplugWatcher::deviceChanged);
+    deliver(deviceChange(handle, kArrival, interfaceBroadcast(kOtherInterface)));
+    deliver(deviceChange(handle, kArrival, mouse));
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0][0].value<DeviceChange>(), DeviceChange::Arrival);
+    watcher.reset();
+
+    // Notices from the kernel alone: the simulated mouse asks the platform
+    // for none, even where it would refuse them, and hears of nothing.
+    platform->noticesAsWindowMessages = false;
+    platform->noticesRefused = true;
+    auto quiet = AppEnvironment::hotplugWatcherFor(simulated, platform)(window);
+    ASSERT_NE(quiet, nullptr);
+    QSignalSpy none(quiet.get(), &HotplugWatcher::deviceChanged);
+    deliver(deviceChange(handle, kArrival, mouse));
+    EXPECT_TRUE(none.isEmpty());
+    // The real mouse takes the platform's notices as ever, and their refusal.
+    EXPECT_EQ(AppEnvironment::hotplugWatcherFor(BackendChoice{}, platform)(window), nullptr);
+}
+
+TEST(NativeHotplugWatcher, TheSimulatedMouseIsReadAgainOnTheFourthArrivalMessage)
+{
+    AppTestRig rig;
+    const void* mainWindow = nullptr;
+    AppEnvironment environment = rig.environment();
+    environment.policyMode = rig.platform->hotplugPolicyMode();
+    const auto simulatedWatcher = AppEnvironment::hotplugWatcherFor(BackendChoice{true, std::nullopt}, rig.platform);
+    environment.makeHotplugWatcher = [&mainWindow, simulatedWatcher](QWidget& window) {
+        mainWindow = reinterpret_cast<const void*>(window.winId());
+        return simulatedWatcher(window);
+    };
+    rig.app = std::make_unique<Application>(std::move(environment), rig.prompter);
+    ASSERT_EQ(rig.app->start(), Application::StartResult::Running);
+    ASSERT_NE(mainWindow, nullptr);
+    const int exchanges = rig.mouse->exchangeCount();
+
+    const auto mouse = interfaceBroadcast(kMouseInterface);
+    for (int i = 0; i < 3; ++i)
+        deliver(deviceChange(mainWindow, kArrival, mouse));
+    EXPECT_EQ(rig.mouse->exchangeCount(), exchanges);
+    EXPECT_FALSE(rig.dlg().notificationArea().trayIcon()->lastBalloon());
+    deliver(deviceChange(mainWindow, kArrival, mouse));
+    EXPECT_GT(rig.mouse->exchangeCount(), exchanges);
+    EXPECT_EQ(rig.dlg().notificationArea().trayIcon()->lastBalloon(),
+              (Balloon{"The system detect the gaming mouse.", "Info", 100}));
+    EXPECT_TRUE(rig.state().device.present);
 }
 
 } // namespace

@@ -36,6 +36,8 @@ TEST(PlatformServices, ThisSystemsServicesFollowUdevXkbAndTheInstanceSocket)
     ASSERT_NE(services, nullptr);
     EXPECT_FALSE(services->reportsWindows62());
     EXPECT_EQ(services->hotplugPolicyMode(), HotplugPolicy::Mode::Burst);
+    // udev notices come from the kernel alone, never as window messages.
+    EXPECT_FALSE(services->noticesComeAsWindowMessages());
     EXPECT_EQ(services->keyNamer().nameOf(kXkbLeftCtrl), "Ctrl");
     EXPECT_TRUE(services->keyNamer().isWindowsKey(kXkbLeftWindows));
 

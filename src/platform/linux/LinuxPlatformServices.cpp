@@ -32,4 +32,10 @@ HotplugPolicy::Mode LinuxPlatformServices::hotplugPolicyMode() const
     return HotplugPolicy::Mode::Burst;
 }
 
+bool LinuxPlatformServices::noticesComeAsWindowMessages() const
+{
+    // udev hears of the devices from the kernel only.
+    return false;
+}
+
 } // namespace kestrel

@@ -14,6 +14,7 @@ public:
     std::unique_ptr<InstanceLock> makeInstanceLock(const std::string& instanceName) const override;
     std::unique_ptr<DeviceNoticeSource> openDeviceNotices(const NativeWindow& window) const override;
     HotplugPolicy::Mode hotplugPolicyMode() const override;
+    bool noticesComeAsWindowMessages() const override;
 
 private:
     XkbKeyNamer keyNamer_;

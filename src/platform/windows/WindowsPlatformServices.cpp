@@ -60,4 +60,10 @@ HotplugPolicy::Mode WindowsPlatformServices::hotplugPolicyMode() const
     return HotplugPolicy::Mode::Counter;
 }
 
+bool WindowsPlatformServices::noticesComeAsWindowMessages() const
+{
+    // Device-change messages to the main window.
+    return true;
+}
+
 } // namespace kestrel
