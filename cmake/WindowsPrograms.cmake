@@ -32,6 +32,8 @@ include(ExternalProject)
 set(KESTREL_WINDOWS_DIR ${CMAKE_BINARY_DIR}/windows)
 set(KESTREL_WINDOWS_CTL ${KESTREL_WINDOWS_DIR}/bin/kestrelctl.exe)
 set(KESTREL_WINDOWS_GUI ${KESTREL_WINDOWS_DIR}/bin/kestrel.exe)
+# The Wine tests' helper, built beside the window program.
+set(KESTREL_WINDOWS_PROBE ${KESTREL_WINDOWS_DIR}/tests/wine/kestrel-wine-probe.exe)
 set(kestrel_windows_args
   -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
   -DCMAKE_BUILD_TYPE=Release
@@ -53,7 +55,7 @@ if(kestrel_windows_qt AND KESTREL_BUILD_GUI)
     # Everything in the package's top folder: the program keeps its files beside itself.
     -DCMAKE_INSTALL_BINDIR=.
     -DKESTREL_HOST_ICON=${KESTREL_WINDOWS_ICON})
-  list(APPEND kestrel_windows_byproducts ${KESTREL_WINDOWS_GUI})
+  list(APPEND kestrel_windows_byproducts ${KESTREL_WINDOWS_GUI} ${KESTREL_WINDOWS_PROBE})
   list(APPEND kestrel_windows_depends kestrel-defaults default_files skins icons)
 else()
   list(APPEND kestrel_windows_args -DKESTREL_BUILD_GUI=OFF)
