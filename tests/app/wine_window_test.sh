@@ -183,6 +183,7 @@ start_desktop() {
     HOLDER_PID=$!
     DEADLINE=30 poll sh -c "'$WINE' '$PROBE' windows 2>/dev/null | grep -q ' Shell_TrayWnd'" ||
         fail "the virtual desktop has no task bar"
+    # shellcheck disable=SC2046
     set -- $(windows_now | grep ' Shell_TrayWnd' | head -n 1)
     TASKBAR_X=$1
     TASKBAR_Y=$2
@@ -198,7 +199,8 @@ start_program() {
     KESTREL_PID=$!
     DEADLINE=60 poll icon_appeared_since "$WORK/taskbar-before.png" ||
         fail "no icon appeared in the task bar's notification area"
-    # Start-up ran to its end: the window was made, and is hidden.
+    # Start-up ran to its end (the program waits for input), and the window is hidden.
+    "$WINE" "$PROBE" idle || fail "the program's start-up did not end"
     main_window_hidden || fail "the window is shown at start: $(main_window_line)"
     echo "the program started hidden, its icon at ($ICON_X, $ICON_Y)"
 }
@@ -235,6 +237,7 @@ run_keys() {
     show_from_icon
     echo "a click on the icon showed the window at ($WX, $WY)"
     if [ -n "${KESTREL_WINE_SCREENSHOT:-}" ]; then
+        # shellcheck disable=SC2046
         set -- $(main_window_line)
         import -window root -crop "${3}x${4}+${1}+${2}" +repage "$KESTREL_WINE_SCREENSHOT"
     fi
@@ -298,7 +301,6 @@ run_dialogs() {
 }
 
 run_instance() {
-    SECONDS_AT_START=$(date +%s)
     # A second copy ends at once with 0, and shows nothing.
     windows_now >"$WORK/before-second"
     (cd "$PROGRAM" && exec "$WINE" kestrel.exe --simulate=../mouse.img >"$WORK/second.out" 2>&1) &
@@ -338,11 +340,14 @@ run_instance() {
     echo "\"Exit\" in the icon's menu ended the program with 0"
 }
 
-# Sends the device change $1 naming $2, $3 times.
+# Sends the device change $1 naming $2, $3 times. The program handles each
+# before the probe ends: one that shows a message box there keeps the probe
+# waiting until its time runs out.
 send_changes() {
     n=0
     while [ $n -lt "$3" ]; do
-        "$WINE" "$PROBE" devicechange "$1" "$2" || fail "the probe could not send a device change"
+        "$WINE" "$PROBE" devicechange "$1" "$2" ||
+            fail "the program did not take device change $((n + 1)) of $3 ($1) at once"
         n=$((n + 1))
     done
 }
@@ -350,24 +355,49 @@ send_changes() {
 run_hotplug() {
     show_from_icon
     DETECTED="The system detect the gaming mouse."
-    balloon_shows "$DETECTED" && fail "a balloon says \"$DETECTED\" before any device change"
+    NOT_DETECTED="The system did not detect the gaming mouse!"
+    # Four removals while the mouse is there: it is found again, nothing is
+    # read or said, and the window stays.
+    send_changes removal "$MOUSE_PATH" 4
+    main_window_shown || fail "removals of a mouse still there hid the window"
+    echo "four removals of a mouse still there left the window shown"
+
     # Notices that do not name the mouse as the system does are not counted.
     send_changes arrival "$MOUSE_PATH_LOWER" 4
     send_changes arrival "$OTHER_PATH" 4
-    # Three of the mouse's count, the fourth acts.
+    # Three of the mouse's own are counted and do nothing.
     send_changes arrival "$MOUSE_PATH" 2
     send_changes arrival "$MOUSE_PATH_MIXED" 1
+    windows_now >"$WORK/before-fourth"
+    grep -q ' tooltips_class32 .*detect' "$WORK/before-fourth" && fail "the mouse was re-opened before the fourth notice"
+    # The fourth re-opens the mouse, says so and reads it; the fault plan pulls
+    # the mouse out at that read's first exchange, and the failed read is
+    # reported in a message box while the message is being handled.
+    "$WINE" "$PROBE" devicechange arrival "$MOUSE_PATH" &
+    SENDER=$!
+    poll new_window_since "$WORK/before-fourth" || fail "the fourth arrival did not read the mouse"
+    case "$NEW_LINE" in
+    *" ReadOperation") ;;
+    *) fail "the fourth arrival's read reported no failure: $NEW_LINE" ;;
+    esac
+    poll balloon_shows "$DETECTED" || fail "the fourth arrival did not say \"$DETECTED\""
+    echo "the fourth arrival naming the mouse re-opened it (\"$DETECTED\") and reported the failed read"
+    xdotool key Return
+    DEADLINE=15 wait_for_exit_of "$SENDER"
+    [ "$STATUS" = 0 ] || fail "the arrival's handling did not end once its message was read (status '$STATUS')"
+
+    # The fourth removal then finds no mouse: the window hides and says so,
+    # and the icon no longer shows it.
+    send_changes removal "$MOUSE_PATH" 3
+    main_window_shown || fail "three removals hid the window"
+    send_changes removal "$MOUSE_PATH" 1
+    main_window_hidden || fail "the fourth removal of a vanished mouse did not hide the window"
+    poll balloon_shows "$NOT_DETECTED" || fail "the mouse's loss showed no \"$NOT_DETECTED\""
+    echo "the fourth removal lost the mouse: the window hid, \"$NOT_DETECTED\""
+    click_screen "$ICON_X" "$ICON_Y"
     sleep 1
-    balloon_shows "$DETECTED" && fail "the mouse was re-opened before the fourth notice"
-    send_changes arrival "$MOUSE_PATH" 1
-    poll balloon_shows "$DETECTED" || fail "the fourth arrival did not re-open the mouse"
-    echo "the fourth arrival naming the mouse re-opened it: \"$DETECTED\""
-    # Four removals find the mouse still there: it stays, and so does the window.
-    send_changes removal "$MOUSE_PATH" 4
-    sleep 1
-    main_window_shown || fail "removals of a mouse still there hid the window"
-    click_at 718 633
-    echo "four removals of a mouse still there changed nothing"
+    main_window_hidden || fail "a click on the icon showed the window without the mouse"
+    echo "a click on the icon without the mouse left the window hidden"
 }
 
 # --- the run ---------------------------------------------------------------
@@ -380,8 +410,13 @@ run_on_display() {
     cp -r "$BIN" "$PROGRAM" || fail "cannot copy $BIN"
     KESTREL_PID=""
     HOLDER_PID=""
+    SENDER=""
+    SECOND=""
     trap 'cleanup' EXIT
     "$WINESERVER" -p >/dev/null 2>&1
+    # Start-up reads the mouse in 17 exchanges (0 to 16); the mouse vanishes
+    # at the next.
+    [ "$MODE" = hotplug ] && export KESTREL_SIM_FAULTS=17:vanish
     start_desktop
     start_program
     case "$MODE" in
@@ -394,11 +429,12 @@ run_on_display() {
 }
 
 cleanup() {
-    for pid in $KESTREL_PID $HOLDER_PID; do
+    for pid in $KESTREL_PID $HOLDER_PID $SENDER $SECOND; do
         kill "$pid" 2>/dev/null
     done
+    # Ends every Windows program of the prefix, whoever started it.
     "$WINESERVER" -k >/dev/null 2>&1
-    for pid in $KESTREL_PID $HOLDER_PID; do
+    for pid in $KESTREL_PID $HOLDER_PID $SENDER $SECOND; do
         wait "$pid" 2>/dev/null
     done
 }
@@ -456,11 +492,11 @@ PROBE=$(realpath -m "$3")
 KESTRELCTL=$(realpath -m "$4")
 WORK_ROOT=$(realpath -m "$5")
 find_wine
-[ -n "$WINE" ] && [ -n "$WINESERVER" ] || skip "Wine is not installed"
+{ [ -n "$WINE" ] && [ -n "$WINESERVER" ]; } || skip "Wine is not installed"
 [ -f "$BIN/kestrel.exe" ] || skip "$BIN/kestrel.exe is not built"
 [ -f "$PROBE" ] || skip "$PROBE is not built"
 command -v xdotool >/dev/null || skip "xdotool is not installed"
-command -v import >/dev/null && command -v convert >/dev/null || skip "ImageMagick is not installed"
-command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+{ command -v import >/dev/null && command -v convert >/dev/null; } || skip "ImageMagick is not installed"
+{ command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null; } || skip "Xvfb is not installed"
 unset WAYLAND_DISPLAY
 exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" on-display "$MODE" "$BIN" "$PROBE" "$KESTRELCTL" "$WORK_ROOT"

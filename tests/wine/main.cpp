@@ -8,6 +8,9 @@
 //       ends) until the probe is ended
 //   kestrel-wine-probe windows
 //       one line per visible top-level window: left top width height class text
+//   kestrel-wine-probe idle [TITLE]
+//       waits until the program that made the top-level window titled TITLE
+//       ("Gaming Mouse Setting"), shown or not, waits for input: its start-up is over
 //   kestrel-wine-probe devicechange arrival|removal DEVICE_PATH [TITLE]
 //       sends WM_DEVICECHANGE with a device-interface record naming DEVICE_PATH
 //       to the top-level window titled TITLE ("Gaming Mouse Setting"), shown or not
@@ -29,6 +32,7 @@ namespace {
 constexpr UINT kTextTimeoutMs = 500;
 // A receiver busy with a modal message box answers late, or not at all.
 constexpr UINT kSendTimeoutMs = 10000;
+constexpr DWORD kIdleTimeoutMs = 20000;
 constexpr const wchar_t* kMainWindowTitle = L"Gaming Mouse Setting";
 
 std::wstring widen(const char* text)
@@ -109,6 +113,35 @@ int listWindows()
     return 0;
 }
 
+HWND findWindow(const wchar_t* title)
+{
+    const HWND window = FindWindowW(nullptr, title);
+    if (!window)
+        std::fprintf(stderr, "kestrel-wine-probe: no window titled '%s'\n", narrow(title).c_str());
+    return window;
+}
+
+int waitUntilIdle(const wchar_t* title)
+{
+    const HWND window = findWindow(title);
+    if (!window)
+        return 1;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (!process) {
+        std::fprintf(stderr, "kestrel-wine-probe: cannot open process %lu\n", processId);
+        return 1;
+    }
+    const DWORD waited = WaitForInputIdle(process, kIdleTimeoutMs);
+    CloseHandle(process);
+    if (waited != 0) {
+        std::fprintf(stderr, "kestrel-wine-probe: the program did not come to wait for input\n");
+        return 1;
+    }
+    return 0;
+}
+
 // DEV_BROADCAST_DEVICEINTERFACE_W with the path and its zero after the
 // header; the stated size covers all of it.
 std::vector<std::byte> interfaceRecord(const std::wstring& path)
@@ -136,11 +169,9 @@ int sendDeviceChange(const char* kind, const char* path, const wchar_t* title)
         std::fprintf(stderr, "kestrel-wine-probe: unknown device change '%s'\n", kind);
         return 2;
     }
-    const HWND window = FindWindowW(nullptr, title);
-    if (!window) {
-        std::fprintf(stderr, "kestrel-wine-probe: no window titled '%s'\n", narrow(title).c_str());
+    const HWND window = findWindow(title);
+    if (!window)
         return 1;
-    }
     std::vector<std::byte> record = interfaceRecord(widen(path));
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()), SMTO_NORMAL,
@@ -160,12 +191,15 @@ int main(int argc, char** argv)
         return holdDesktop();
     if (argc == 2 && std::strcmp(argv[1], "windows") == 0)
         return listWindows();
+    if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "idle") == 0)
+        return waitUntilIdle(argc == 3 ? widen(argv[2]).c_str() : kMainWindowTitle);
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "devicechange") == 0) {
         const std::wstring title = argc == 5 ? widen(argv[4]) : std::wstring(kMainWindowTitle);
         return sendDeviceChange(argv[2], argv[3], title.c_str());
     }
     std::fprintf(stderr, "usage: kestrel-wine-probe hold\n"
                          "       kestrel-wine-probe windows\n"
+                         "       kestrel-wine-probe idle [TITLE]\n"
                          "       kestrel-wine-probe devicechange arrival|removal DEVICE_PATH [TITLE]\n");
     return 2;
 }
