@@ -1,4 +1,6 @@
 #!/bin/sh
+# Many functions run only through poll and the exit trap.
+# shellcheck disable=SC2317
 # kestrel.exe under Wine, in Wine's virtual desktop on Xvfb, driven by real
 # clicks (xdotool) on the desktop's task bar and on the program's windows,
 # with the simulated mouse kept in a file:
@@ -177,6 +179,11 @@ str_ini_has() {
     str_ini | grep -qxF "$1"
 }
 
+# Whether the English captions' section of str.ini has the line $1.
+english_caption_is() {
+    str_ini | sed -n '/^\[Setting-EN\]$/,/^\[/p' | grep -qxF "$1"
+}
+
 # The desktop with its task bar: made by the first program started in it.
 start_desktop() {
     "$WINE" "$PROBE" hold >/dev/null 2>&1 &
@@ -247,7 +254,7 @@ run_keys() {
     click_at 357 "$(list_row_y 4 4)"
     apply_and_wait_for '^ *Button 4: Backward$'
     echo "button 4 on \"Backward\" reached the mouse"
-    str_ini_has "Item4=Backward" || fail "str.ini holds no caption \"Backward\" for button 4: $(str_ini)"
+    english_caption_is "Item4=Backward" || fail "str.ini holds no caption \"Backward\" for button 4: $(str_ini)"
     echo "str.ini holds the caption"
 }
 
@@ -280,7 +287,7 @@ run_dialogs() {
     poll dialog_gone || fail "OK did not end the multimedia dialog"
     apply_and_wait_for '^ *Button 5: Multimedia'
     group1 | grep -q '^ *Button 5: Multimedia.*Vol' || fail "the multimedia choice is not \"Vol-\": $(group1)"
-    str_ini_has "Item5=Multimedia-Vol-" || fail "str.ini holds no caption \"Multimedia-Vol-\": $(str_ini)"
+    english_caption_is "Item5=Multimedia-Vol-" || fail "str.ini holds no caption \"Multimedia-Vol-\": $(str_ini)"
     echo "the multimedia dialog's \"Vol-\" reached the mouse and str.ini"
 
     # The skins button; in the dialog the face, then the first skin folder
@@ -478,7 +485,8 @@ prepare_prefix() {
 
 if [ "${1:-}" = on-display ]; then
     shift
-    MODE=$1 BIN=$2 PROBE=$3 KESTRELCTL=$4 WORK_ROOT=$5
+    MODE=$1 BIN=$2 PROBE=$3 KESTRELCTL=$4 WORK_ROOT=$5 MARKER=$6
+    echo "display up" >"$MARKER"
     find_wine
     prepare_prefix
     run_on_display
@@ -499,4 +507,10 @@ command -v xdotool >/dev/null || skip "xdotool is not installed"
 { command -v import >/dev/null && command -v convert >/dev/null; } || skip "ImageMagick is not installed"
 { command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null; } || skip "Xvfb is not installed"
 unset WAYLAND_DISPLAY
-exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" on-display "$MODE" "$BIN" "$PROBE" "$KESTRELCTL" "$WORK_ROOT"
+MARKER=$(mktemp)
+rm -f "$MARKER"
+xvfb-run -a -s "-screen 0 1280x900x24" "$0" on-display "$MODE" "$BIN" "$PROBE" "$KESTRELCTL" "$WORK_ROOT" "$MARKER"
+STATUS=$?
+[ -f "$MARKER" ] || skip "Xvfb could not be started here"
+rm -f "$MARKER"
+exit $STATUS
