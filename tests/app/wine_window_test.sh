@@ -148,6 +148,12 @@ icon_appeared_since() {
     ICON_Y=$((TASKBAR_Y + $4 + $2 / 2))
 }
 
+# Whether the task bar looks as it did before the program started.
+taskbar_as_before() {
+    taskbar_shot "$WORK/taskbar-now.png"
+    [ "$(compare -metric AE "$WORK/taskbar-before.png" "$WORK/taskbar-now.png" null: 2>&1)" = 0 ]
+}
+
 # --- the program -----------------------------------------------------------
 
 # Key drop-down k is at (252, 199+23(k-1))-(463, 220+23(k-1)); its function
@@ -344,7 +350,8 @@ run_instance() {
     wait_for_exit_of "$KESTREL_PID"
     [ "$STATUS" = 0 ] || fail "\"Exit\" did not end the program with 0 (status '$STATUS')"
     KESTREL_PID=""
-    echo "\"Exit\" in the icon's menu ended the program with 0"
+    poll taskbar_as_before || fail "the icon stayed in the notification area after \"Exit\""
+    echo "\"Exit\" in the icon's menu ended the program with 0 and removed its icon"
 }
 
 # Sends the device change $1 naming $2, $3 times. The program handles each
