@@ -22,8 +22,8 @@ namespace kestrel {
 // Accepts notices from local programs of the same user (for example
 // "kestrelctl notify") and show requests from a second copy started with
 // "--show", on the socket (a named pipe on Windows) named after the
-// program's mutex. Each line received
-// is one notice or the word "show"; other lines are dropped.
+// program's mutex. Each line received is one notice or the word "show";
+// other lines are dropped.
 // A misbehaving sender cannot wear the server down: connections beyond a
 // small number are turned away, and one that sends a line longer than a
 // notice or leaves a line unfinished for `lineTimeout` is closed.
