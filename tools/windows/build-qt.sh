@@ -75,7 +75,7 @@ cmake -S "$work/qt6-base" -B "$work/build" -G Ninja \
   -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DBUILD_WITH_PCH=OFF \
   -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF -DFEATURE_sql=OFF \
   -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF \
-  -DFEATURE_tabletevent=OFF -DFEATURE_testlib=OFF -DFEATURE_jpeg=OFF -DFEATURE_direct2d=OFF \
+  -DFEATURE_tabletevent=OFF -DFEATURE_testlib=OFF -DFEATURE_jpeg=OFF \
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
 cmake --build "$work/build" --parallel "$(nproc)"
