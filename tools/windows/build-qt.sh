@@ -79,6 +79,8 @@ features_off=(
   textmarkdownreader textmarkdownwriter
   mdiarea wizard fontdialog fontcombobox columnview splashscreen lcdnumber dial
   keysequenceedit toolbox datawidgetmapper undoview
+  # Not left out: Qt's own copies of these replace the system's, which
+  # mingw-w64 does not have.
   system_zlib system_png system_jpeg system_freetype system_harfbuzz system_pcre2
 )
 feature_options=()
