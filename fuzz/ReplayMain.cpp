@@ -6,15 +6,13 @@
 // Each PATH is an input file or a folder of them (not descended into). The
 // target aborts on a finding; this driver fails when a path cannot be read
 // or holds no input, so a moved corpus cannot pass by replaying nothing.
+#include "config/BinaryFile.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <string>
 #include <system_error>
 #include <vector>
 
@@ -25,19 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // libFuzzer's own inputs are far smaller; anything larger is not a seed.
-constexpr std::uintmax_t maxInputSize = 1024 * 1024;
-
-std::optional<std::vector<std::uint8_t>> readInput(const fs::path& path)
-{
-    std::error_code error;
-    if (!fs::is_regular_file(fs::status(path, error)) || fs::file_size(path, error) > maxInputSize || error)
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad() || bytes.size() > maxInputSize)
-        return std::nullopt;
-    return bytes;
-}
+constexpr std::size_t maxInputSize = 1024 * 1024;
 
 // The inputs a path names: itself, or the regular files in it, in name order.
 std::vector<fs::path> inputsAt(const fs::path& path)
@@ -70,14 +56,14 @@ int main(int argc, char** argv)
             return 1;
         }
         for (const auto& input : inputs) {
-            const auto bytes = readInput(input);
-            if (!bytes) {
-                std::fprintf(stderr, "%s: not a readable input of at most %ju bytes\n", input.c_str(), maxInputSize);
+            const auto read = kestrel::BinaryFile::read(input, maxInputSize);
+            if (read.error) {
+                std::fprintf(stderr, "%s: %s\n", input.c_str(), read.error.message().c_str());
                 return 1;
             }
             std::printf("%s\n", input.c_str());
             std::fflush(stdout);
-            LLVMFuzzerTestOneInput(bytes->data(), bytes->size());
+            LLVMFuzzerTestOneInput(read.bytes.data(), read.bytes.size());
             ++replayed;
         }
     }
